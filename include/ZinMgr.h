@@ -1,0 +1,103 @@
+// The document manager: the root object of one ZIN document, and the library's
+// exported entry points.
+#pragma once
+
+#include "ZinBase.h"
+#include "ZinBasicData.h"
+#include "ZinStreams.h"
+
+namespace QvZin {
+
+/// An interface generation. A client passes the value it was compiled against.
+enum EVersionZIN : int32_t {
+  eZinVersionOldest = 30,   ///< the oldest generation newZinMgr accepts
+  eZinVersionCurrent = 50   ///< this library's generation
+};
+
+/// The extended interface generation; this library's is 50 too.
+enum EExtendedVersionZIN : int32_t { eZinExtendedVersionCurrent = 50 };
+
+/// A library version: major, minor, build, compared in that order; text "%d.%d.%d".
+struct CZinVersion {
+  int32_t major = 0;
+  int32_t minor = 0;
+  int32_t build = 0;
+
+  friend bool operator==(const CZinVersion& a, const CZinVersion& b) {
+    return a.major == b.major && a.minor == b.minor && a.build == b.build;
+  }
+  friend bool operator!=(const CZinVersion& a, const CZinVersion& b) { return !(a == b); }
+  friend bool operator<(const CZinVersion& a, const CZinVersion& b) {
+    if (a.major != b.major) return a.major < b.major;
+    if (a.minor != b.minor) return a.minor < b.minor;
+    return a.build < b.build;
+  }
+  friend bool operator>(const CZinVersion& a, const CZinVersion& b) { return b < a; }
+};
+
+/// The manager's second interface. It has no counting of its own: the manager's
+/// count governs it.
+class IZinMgrEx {
+protected:
+  ~IZinMgrEx() = default;
+};
+
+class CZinEntryPoints;
+
+/// The document manager. Obtain one with CZinEntryPoints::newZinMgr; release it
+/// with Release. Getters return borrowed pointers.
+class IZinMgr : public IZinBasic {
+public:
+  static constexpr CZinUUID sIID = CZinUUID::fromText("5F0C2B7E9A6D4E13B8C41F2D7A9E6B30");
+
+  // getObjectLink: the link object's object-link interface.
+  // getBasicData: the manager's own basic data.
+
+  /// Copies both strings (null counts as ""); they name the writing program in
+  /// the file's "Application" instruction.
+  virtual void setApplication(const char* name, const char* version) = 0;
+  /// The manager's second interface (no reference taken). Above 50 warns "Client is
+  /// newer than Zin Library!", below 5 "Client is obsolete for this Zin Library!"
+  /// (to the feedback object, with this manager) and returns null.
+  virtual IZinMgrEx* getMgrEx(EVersionZIN clientVersion) = 0;
+  /// The library version found in the header of the last file read; 0.0.0 at first.
+  virtual const CZinVersion* getFileVersion() = 0;
+  /// Stores the file-format pair (5 and 1 at first) into the pointers that are set.
+  /// Always true.
+  virtual bool getFileFormat(int* major, int* minor) = 0;
+  /// The document language ("en" at first).
+  virtual const char* getLanguage() = 0;
+  /// Exactly two characters; anything else warns "IZinMgr::setLanguage - Invalid
+  /// language" and keeps the language.
+  virtual void setLanguage(const char* language) = 0;
+  /// The 16 values of the transformation applied to points read from geometry
+  /// blocks, row by row (row vectors, translation in the fourth row).
+  virtual const double* getTransformation() = 0;
+  /// Copies 16 values; null is ignored.
+  virtual void setTransformation(const double* matrix) = 0;
+
+  /// The interface generation of this library: 50.
+  ZIN_API static EVersionZIN getZINVersion();
+  /// The extended generation of this library: 50.
+  ZIN_API static EExtendedVersionZIN getExtendedZinVersion();
+
+private:
+  friend class CZinEntryPoints;
+  ZIN_API static void newZinMgr(IZinMgr** mgr, EVersionZIN clientVersion, IZinFeedback* feedback);
+};
+
+/// The public way to the entry points that the manager interface keeps private.
+class CZinEntryPoints {
+public:
+  /// Creates a manager into *mgr with one reference for the caller. A manager
+  /// already in *mgr is released first. clientVersion must lie in 30..50: outside,
+  /// *mgr stays null and the feedback object (may be null) receives "Client is newer
+  /// than Zin Library!" or "Client is obsolete for this Zin Library!" with a null
+  /// manager.
+  static void newZinMgr(IZinMgr** mgr, EVersionZIN clientVersion = eZinVersionCurrent,
+                        IZinFeedback* feedback = nullptr) {
+    IZinMgr::newZinMgr(mgr, clientVersion, feedback);
+  }
+};
+
+}  // namespace QvZin
