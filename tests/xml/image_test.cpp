@@ -1,0 +1,601 @@
+#include "xml/image.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <random>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+using namespace Quorve;
+using QuorveXML::IXMLCData;
+using QuorveXML::XIXMLReadStream;
+using QuorveXML::XIXMLWriteStream;
+
+namespace {
+
+using Pixel = imx_pixel_RGBAn8;
+
+// ---- streams and helpers
+
+// Serves a text, filling every request completely until the end, as the read contract
+// requires; remembers the sizes asked for.
+class CTextReadStream : public XIXMLReadStream {
+public:
+  explicit CTextReadStream(std::string text) : mText(std::move(text)) {}
+  uint32_t Read(void* buffer, uint32_t size) override {
+    mRequests.push_back(size);
+    const size_t n = std::min<size_t>(size, mText.size() - mPos);
+    std::memcpy(buffer, mText.data() + mPos, n);
+    mPos += n;
+    return mLies ? size + 1 : static_cast<uint32_t>(n);
+  }
+  std::string mText;
+  size_t mPos = 0;
+  bool mLies = false;  // claims one byte more than asked for
+  std::vector<uint32_t> mRequests;
+};
+
+// Collects what is written; after mLimit bytes it takes one byte less than given.
+class CTextWriteStream : public XIXMLWriteStream {
+public:
+  int32_t Write(const char* bytes, int32_t count) override {
+    mWrites.push_back(count);
+    int32_t taken = count;
+    if (mText.size() + static_cast<size_t>(count) > mLimit) taken = count - 1;
+    mText.append(bytes, static_cast<size_t>(taken));
+    return taken;
+  }
+  std::string mText;
+  size_t mLimit = SIZE_MAX;
+  std::vector<int32_t> mWrites;
+};
+
+// One counted reference to a picture, released at the end of the scope.
+class CImageRef {
+public:
+  explicit CImageRef(XCXMLImage* image = nullptr) : mImage(image) {}
+  ~CImageRef() {
+    if (mImage) mImage->Release();
+  }
+  CImageRef(const CImageRef&) = delete;
+  CImageRef& operator=(const CImageRef&) = delete;
+  XCXMLImage* operator->() const { return mImage; }
+  XCXMLImage* get() const { return mImage; }
+
+private:
+  XCXMLImage* mImage;
+};
+
+XCXMLImage* MakeImage(uint32_t width, uint32_t height, const std::vector<Pixel>& pixels) {
+  Pixel* data = XCXMLImage::AllocatePixels(uint64_t{width} * height);
+  if (!pixels.empty()) std::memcpy(data, pixels.data(), pixels.size() * sizeof(Pixel));
+  XCXMLImage* image = new XCXMLImage(width, height, data);
+  return image->Duplicate();
+}
+
+std::string Hex(std::initializer_list<uint32_t> numbers) {
+  std::string text;
+  char digits[9];
+  for (uint32_t n : numbers) {
+    std::snprintf(digits, sizeof digits, "%08X", n);
+    text += digits;
+  }
+  return text;
+}
+
+// The block number of a pixel: alpha, red, green, blue.
+uint32_t Argb(const Pixel& p) {
+  return uint32_t{p.mAlpha} << 24 | uint32_t{p.mRed} << 16 | uint32_t{p.mGreen} << 8 | p.mBlue;
+}
+
+std::string WriteBlock(const XCXMLImage& image) {
+  CTextWriteStream out;
+  image.Write(&out);
+  return out.mText;
+}
+
+template <class F>
+std::string MessageOf(F&& f) {
+  try {
+    f();
+  } catch (const std::exception& e) {
+    return e.what();
+  }
+  return "<no exception>";
+}
+
+std::string ReadError(const std::string& text) {
+  CTextReadStream in(text);
+  return MessageOf([&] { CImageRef image(XCXMLImage::ReadNew(&in)); });
+}
+
+std::vector<Pixel> PixelsOf(const XCXMLImage& image) {
+  const Pixel* p = image.GetPixels();
+  return p ? std::vector<Pixel>(p, p + image.GetPixelCount()) : std::vector<Pixel>();
+}
+
+bool Same(const std::vector<Pixel>& a, const std::vector<Pixel>& b) {
+  return a.size() == b.size() && (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(Pixel)) == 0);
+}
+
+const char kWrongData[] = "XCXMLImage::Read - Wrong data (assertion failed)";
+const char kInvalidHex[] = "XCXMLImage::ReadHex - Invalid hex value";
+const char kReadError[] = "XCXMLImage::ReadHex - Read stream error (assertion failed)";
+const char kWriteError[] = "XCXMLImage::WriteHex - Write stream error (assertion failed)";
+
+const Pixel kRed{255, 0, 0, 255};
+const Pixel kA{1, 2, 3, 4};
+const Pixel kB{5, 6, 7, 8};
+const Pixel kC{9, 10, 11, 12};
+const Pixel kD{0xFE, 0xDC, 0xBA, 0x98};
+
+}  // namespace
+
+// ---- exact blocks
+
+struct BlockCase {
+  const char* name;
+  uint32_t width, height;
+  std::vector<Pixel> pixels;
+  std::string block;
+};
+
+std::vector<BlockCase> ExactBlocks() {
+  return {
+      {"single red pixel", 1, 1, {kRed}, Hex({1, 1, 1, 1, 0xFFFF0000})},
+      {"channels written alpha red green blue", 1, 1, {{0x12, 0x34, 0x56, 0x78}}, Hex({1, 1, 1, 1, 0x78123456})},
+      {"three equal pixels", 3, 1, {kA, kA, kA}, Hex({1, 3, 1, 3, Argb(kA)})},
+      {"four different pixels", 2, 2, {kA, kB, kC, kD}, Hex({1, 2, 2, 1, Argb(kA), 3, Argb(kB), Argb(kC), Argb(kD)})},
+      // The literal run keeps the first pixel equal to its successor; the repeat run
+      // after it starts one pixel later.
+      {"alternating runs", 8, 1, {kA, kA, kB, kC, kC, kD, kD, kD},
+       Hex({1, 8, 1, 2, Argb(kA), 2, Argb(kB), Argb(kC), 1, Argb(kC), 1, Argb(kD), 2, Argb(kD)})},
+      {"pair at the end", 3, 1, {kA, kB, kB}, Hex({1, 3, 1, 1, Argb(kA), 1, Argb(kB), 1, Argb(kB)})},
+      {"literal to the end", 1, 4, {kA, kB, kA, kB}, Hex({1, 1, 4, 1, Argb(kA), 3, Argb(kB), Argb(kA), Argb(kB)})},
+      {"repeat, literal, repeat", 2, 3, {kB, kB, kB, kC, kD, kD},
+       Hex({1, 2, 3, 3, Argb(kB), 2, Argb(kC), Argb(kD), 1, Argb(kD)})},
+      {"empty", 0, 0, {}, ""},
+      {"no columns", 0, 5, {}, ""},
+      {"no rows", 5, 0, {}, ""},
+  };
+}
+
+TEST(ImageBlock, WritesExactBlocks) {
+  for (const BlockCase& c : ExactBlocks()) {
+    SCOPED_TRACE(c.name);
+    CImageRef image(MakeImage(c.width, c.height, c.pixels));
+    EXPECT_EQ(c.block, WriteBlock(*image.get()));
+  }
+  CImageRef red(MakeImage(1, 1, {kRed}));
+  const std::string block = WriteBlock(*red.get());
+  EXPECT_EQ(40u, block.size());
+  EXPECT_EQ("FFFF0000", block.substr(32));
+}
+
+TEST(ImageBlock, ReadsExactBlocks) {
+  for (const BlockCase& c : ExactBlocks()) {
+    SCOPED_TRACE(c.name);
+    CTextReadStream in(c.block);
+    CImageRef image(XCXMLImage::ReadNew(&in));
+    // An empty block is the empty picture, whatever size wrote nothing.
+    EXPECT_EQ(c.block.empty() ? 0u : c.width, image->GetWidth());
+    EXPECT_EQ(c.block.empty() ? 0u : c.height, image->GetHeight());
+    EXPECT_TRUE(Same(c.pixels, PixelsOf(*image.get())));
+    EXPECT_EQ(1, image->GetReferenceCount());
+    EXPECT_TRUE(image->OwnsPixels());
+  }
+  // A header announcing no columns but rows reads as that size, without pixels.
+  CTextReadStream in(Hex({1, 0, 7}));
+  CImageRef image(XCXMLImage::ReadNew(&in));
+  EXPECT_EQ(0u, image->GetWidth());
+  EXPECT_EQ(7u, image->GetHeight());
+  EXPECT_EQ(nullptr, image->GetPixels());
+}
+
+// ---- round trips
+
+TEST(ImageBlock, RoundTripsRandomPictures) {
+  const struct {
+    uint32_t width, height;
+  } shapes[] = {{1, 1}, {1, 2}, {2, 1}, {1, 777}, {777, 1}, {3, 5}, {64, 64}, {257, 3}, {1, 5000}, {300, 200}};
+  std::mt19937 random(20240611);
+  for (const auto& shape : shapes) {
+    // Palettes of 1, 2, 3 and 2^32 colours give long repeats, short alternations and
+    // pure literal runs.
+    for (uint32_t palette : {1u, 2u, 3u, 0u}) {
+      SCOPED_TRACE(testing::Message() << shape.width << " x " << shape.height << ", palette " << palette);
+      std::vector<Pixel> pixels(uint64_t{shape.width} * shape.height);
+      for (Pixel& p : pixels) {
+        const uint32_t v = palette ? random() % palette * 0x01010101u + 0x10203040u : random();
+        std::memcpy(&p, &v, sizeof p);
+      }
+      CImageRef image(MakeImage(shape.width, shape.height, pixels));
+      CTextWriteStream out;
+      image->Write(&out);
+      for (size_t i = 0; i + 1 < out.mWrites.size(); ++i) EXPECT_GE(out.mWrites[i], 1024);
+      EXPECT_EQ(std::string::npos, out.mText.find_first_not_of("0123456789ABCDEF"));
+
+      CTextReadStream in(out.mText);
+      CImageRef back(XCXMLImage::ReadNew(&in));
+      EXPECT_EQ(shape.width, back->GetWidth());
+      EXPECT_EQ(shape.height, back->GetHeight());
+      EXPECT_TRUE(Same(pixels, PixelsOf(*back.get())));
+      for (uint32_t request : in.mRequests) EXPECT_GE(request, 1024u);
+      EXPECT_EQ(out.mText, WriteBlock(*back.get()));
+    }
+  }
+}
+
+TEST(ImageBlock, ReadReplacesPictureInPlace) {
+  CImageRef image(MakeImage(2, 1, {kA, kB}));
+  CTextReadStream in(Hex({1, 1, 3, 3, Argb(kC)}));
+  image->Read(&in);
+  EXPECT_EQ(1u, image->GetWidth());
+  EXPECT_EQ(3u, image->GetHeight());
+  EXPECT_TRUE(Same({kC, kC, kC}, PixelsOf(*image.get())));
+
+  CTextReadStream empty("");
+  image->Read(&empty);
+  EXPECT_EQ(0u, image->GetWidth());
+  EXPECT_EQ(0u, image->GetHeight());
+  EXPECT_EQ(nullptr, image->GetPixels());
+  EXPECT_EQ(1u, empty.mRequests.size());
+}
+
+// ---- errors
+
+TEST(ImageBlock, ErrorTexts) {
+  const std::string header = Hex({1, 2, 1});
+  const struct {
+    const char* name;
+    std::string block;
+    const char* message;
+  } cases[] = {
+      {"unknown tag", Hex({2, 1, 1, 1, 0}), "Unknown format"},
+      {"tag zero", Hex({0}), "Unknown format"},
+      {"lower-case pixel", Hex({1, 1, 1, 1}) + "ffff0000", kInvalidHex},
+      {"lower-case tag", "0000000a", kInvalidHex},
+      {"lower-case count", header + "0000000a", kInvalidHex},
+      {"blank between numbers", "00000001 00000001", kInvalidHex},
+      {"line break in a pixel", Hex({1, 1, 1, 1}) + "FFFF\n000", kInvalidHex},
+      {"letter beyond F", Hex({1, 1, 1, 1}) + "FFFG0000", kInvalidHex},
+      {"bad digit in a literal run", header + Hex({1, 0, 1}) + "0000000x", kInvalidHex},
+      {"bad digit before the data ends", header + Hex({1}) + "G", kReadError},
+      {"repeat beyond the picture", header + Hex({3, 0}), kWrongData},
+      {"literal beyond the picture", header + Hex({1, 0, 2, 0}), kWrongData},
+      {"one character", "0", kReadError},
+      {"seven characters", "0000000", kReadError},
+      {"header only", header, kReadError},
+      {"count without pixel", header + Hex({2}), kReadError},
+      {"literal run cut short", header + Hex({1, 0, 1}), kReadError},
+      {"size overflowing 32-bit bytes", Hex({1, 65535, 65535, 1, 0}), kWrongData},
+      {"largest size", Hex({1, 0xFFFFFFFF, 0xFFFFFFFF, 1, 0}), kWrongData},
+      {"one pixel too many", Hex({1, 0x10000, 0x4000, 1, 0}), kWrongData},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(c.message, ReadError(c.block));
+  }
+
+  // The largest size that fits passes the header and fails on the missing data.
+  EXPECT_EQ(kReadError, ReadError(Hex({1, 0xFFFF, 0x4000, 1, 0})));
+
+  CTextReadStream liar(Hex({1, 1, 1, 1, 0}));
+  liar.mLies = true;
+  EXPECT_EQ(kReadError, MessageOf([&] { CImageRef image(XCXMLImage::ReadNew(&liar)); }));
+
+  CImageRef image(MakeImage(1, 1, {kRed}));
+  EXPECT_EQ("XCXMLImage::Read - No stream (pointer is NULL)", MessageOf([&] { image->Read(nullptr); }));
+  EXPECT_EQ("XCXMLImage::Write - No stream (pointer is NULL)", MessageOf([&] { image->Write(nullptr); }));
+}
+
+TEST(ImageBlock, WriteStreamErrors) {
+  std::vector<Pixel> pixels(50000);
+  for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = Pixel{static_cast<unsigned char>(i), 1, 2, 3};
+  CImageRef image(MakeImage(250, 200, pixels));
+  const size_t full = WriteBlock(*image.get()).size();
+  // A stream that fails on the first, a middle or the last piece.
+  for (size_t limit : {size_t{0}, full / 2, full - 1}) {
+    SCOPED_TRACE(limit);
+    CTextWriteStream out;
+    out.mLimit = limit;
+    EXPECT_EQ(kWriteError, MessageOf([&] { image->Write(&out); }));
+    CTextWriteStream provider;
+    provider.mLimit = limit;
+    IXMLCData* data = image.get();
+    EXPECT_FALSE(data->Write(&provider, 3, nullptr));
+  }
+  CTextWriteStream out;
+  IXMLCData* data = image.get();
+  EXPECT_TRUE(data->Write(&out, 0, nullptr));
+  EXPECT_EQ(full, out.mText.size());
+  EXPECT_FALSE(data->Write(nullptr, 0, nullptr));
+}
+
+TEST(ImageBlock, EveryTruncationFails) {
+  CImageRef image(MakeImage(5, 3, {kA, kA, kB, kC, kC, kD, kD, kD, kA, kB, kA, kB, kB, kB, kC}));
+  const std::string block = WriteBlock(*image.get());
+  CImageRef target(MakeImage(1, 2, {kD, kC}));
+  const Pixel* before = target->GetPixels();
+  for (size_t length = 1; length < block.size(); ++length) {
+    SCOPED_TRACE(length);
+    CTextReadStream in(block.substr(0, length));
+    EXPECT_EQ(kReadError, MessageOf([&] { target->Read(&in); }));
+    // A failed read leaves the previous picture as it was.
+    EXPECT_EQ(before, target->GetPixels());
+    EXPECT_EQ(1u, target->GetWidth());
+    EXPECT_EQ(2u, target->GetHeight());
+    EXPECT_TRUE(Same({kD, kC}, PixelsOf(*target.get())));
+  }
+}
+
+TEST(ImageBlock, RunCountBoundaries) {
+  const std::string header = Hex({1, 3, 1});
+  const struct {
+    const char* name;
+    std::string runs;
+    const char* message;  // null: reads
+  } cases[] = {
+      {"repeat of exactly the pixels left", Hex({3, 0}), nullptr},
+      {"repeat of one more", Hex({4, 0}), kWrongData},
+      {"repeat that would wrap to 1", Hex({0xFFFFFFFE, 0}), kWrongData},
+      {"largest repeat", Hex({0xFFFFFFFF, 0}), kWrongData},
+      {"literal of exactly the pixels left", Hex({1, 0, 2, 0, 0}), nullptr},
+      {"literal of one more", Hex({1, 0, 3, 0, 0, 0}), kWrongData},
+      {"literal that would wrap to 2", Hex({1, 0, 0xFFFFFFFF}), kWrongData},
+      {"empty repeat then literal of all", Hex({0, 0, 3, 0, 0, 0}), nullptr},
+      {"empty runs alternate", Hex({0, 0, 0, 3, 0}), nullptr},
+      {"empty runs without end", Hex({0, 0, 0, 0, 0, 0}), kReadError},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(c.message ? c.message : "<no exception>", ReadError(header + c.runs));
+  }
+}
+
+TEST(ImageBlock, ByteReversedForm) {
+  // Tag, width 2, height 1, a repeat of 1, a literal of 1; only the first byte of each
+  // pixel survives, as red.
+  const std::string block = "01000000" "02000000" "01000000" "01000000" "AB123456" "01000000" "CD00FF00";
+  CTextReadStream in(block);
+  CImageRef image(XCXMLImage::ReadNew(&in));
+  EXPECT_EQ(2u, image->GetWidth());
+  EXPECT_EQ(1u, image->GetHeight());
+  EXPECT_TRUE(Same({{0xAB, 0, 0, 0}, {0xCD, 0, 0, 0}}, PixelsOf(*image.get())));
+
+  const std::string header = "01000000" "03000000" "01000000";
+  CTextReadStream repeat(header + "03000000" "7F000000");
+  CImageRef three(XCXMLImage::ReadNew(&repeat));
+  EXPECT_TRUE(Same({{0x7F, 0, 0, 0}, {0x7F, 0, 0, 0}, {0x7F, 0, 0, 0}}, PixelsOf(*three.get())));
+
+  const struct {
+    std::string block;
+    const char* message;
+  } cases[] = {
+      {header + "04000000" "00000000", kWrongData},
+      {header + "00000003" "00000000", kWrongData},  // little-endian: 0x03000000
+      {header + "FFFFFFFF" "00000000", kWrongData},
+      {header + "01000000" "00000000" "FEFFFFFF", kWrongData},
+      {header + "01000000" "000000a0", kInvalidHex},  // every digit of a pixel is checked
+      {header + "01000000" "00000000" "02000000" "00000000", kReadError},
+      {"0100000001000000", kReadError},
+      {"01000000FFFF0000FFFF0000", kWrongData},  // 65535 x 65535 in reversed bytes
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.block);
+    EXPECT_EQ(c.message, ReadError(c.block));
+  }
+}
+
+// ---- hostile sizes
+
+#if defined(__SANITIZE_ADDRESS__)
+extern "C" {
+int __sanitizer_install_malloc_and_free_hooks(void (*malloc_hook)(const volatile void*, size_t),
+                                              void (*free_hook)(const volatile void*));
+size_t __sanitizer_get_allocated_size(const volatile void* p);
+}
+
+namespace {
+// Bytes allocated and peak while tracking; the hooks see every thread's blocks.
+std::atomic<bool> gTrackHeap{false};
+std::atomic<int64_t> gHeapNow{0};
+std::atomic<int64_t> gHeapPeak{0};
+void OnMalloc(const volatile void*, size_t size) {
+  if (!gTrackHeap.load(std::memory_order_relaxed)) return;
+  const int64_t now = gHeapNow += static_cast<int64_t>(size);
+  int64_t peak = gHeapPeak.load(std::memory_order_relaxed);
+  while (now > peak && !gHeapPeak.compare_exchange_weak(peak, now)) {
+  }
+}
+void OnFree(const volatile void* p) {
+  if (gTrackHeap.load(std::memory_order_relaxed)) gHeapNow -= static_cast<int64_t>(__sanitizer_get_allocated_size(p));
+}
+
+// Peak growth of the heap while f runs.
+template <class F>
+size_t HeapGrowth(F&& f) {
+  static const int installed = __sanitizer_install_malloc_and_free_hooks(OnMalloc, OnFree);
+  (void)installed;
+  gHeapNow = 0;
+  gHeapPeak = 0;
+  gTrackHeap = true;
+  f();
+  gTrackHeap = false;
+  return static_cast<size_t>(gHeapPeak.load());
+}
+}  // namespace
+#endif
+
+TEST(ImageBlock, AnnouncedSizeIsNotAllocated) {
+#if defined(__SANITIZE_ADDRESS__)
+  const struct {
+    const char* name;
+    std::string block;
+    const char* message;
+  } cases[] = {
+      {"65535 x 65535 and one run", Hex({1, 65535, 65535, 1, 0}), kWrongData},
+      {"65535 x 16384 and one run", Hex({1, 65535, 16384, 1, 0}), kReadError},
+      {"a literal run of every pixel, three of them present",
+       Hex({1, 65535, 16384, 1, 0, 65535u * 16384 - 1, 1, 2, 3}), kReadError},
+      {"a literal run of every pixel, a bad digit in the first",
+       Hex({1, 65535, 16384, 0, 0, 65535u * 16384}) + "0000000z", kInvalidHex},
+  };
+  // The instrument itself: a 2 MiB block shows.
+  EXPECT_GE(HeapGrowth([] {
+              void* volatile block = std::malloc(size_t{2} << 20);
+              std::free(block);
+            }),
+            size_t{2} << 20);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string message;
+    const size_t growth = HeapGrowth([&] { message = ReadError(c.block); });
+    EXPECT_EQ(c.message, message);
+    EXPECT_LT(growth, size_t{1} << 20);
+  }
+#else
+  GTEST_SKIP() << "heap peaks are observed through the address sanitizer's hooks";
+#endif
+}
+
+// ---- sharing
+
+namespace {
+// Observes its own destruction.
+class CWatchedImage : public XCXMLImage {
+public:
+  explicit CWatchedImage(int* destroyed) : mDestroyed(destroyed) {}
+
+protected:
+  ~CWatchedImage() override { ++*mDestroyed; }
+
+private:
+  int* mDestroyed;
+};
+}  // namespace
+
+TEST(ImagePicture, SharingCountsReferences) {
+  int destroyed = 0;
+  XCXMLImage* image = new CWatchedImage(&destroyed);
+  EXPECT_EQ(0, image->GetReferenceCount());
+  IXMLCData* provider = image;
+  // A copied data node holds the same picture with one more reference.
+  IXMLCData* copy = provider->Duplicate();
+  EXPECT_EQ(static_cast<IXMLCData*>(image), copy);
+  EXPECT_EQ(1, image->GetReferenceCount());
+  EXPECT_EQ(image, image->Duplicate());
+  EXPECT_EQ(2, image->GetReferenceCount());
+  copy->Release();
+  EXPECT_EQ(1, image->GetReferenceCount());
+  EXPECT_EQ(0, destroyed);
+  provider->Release();
+  EXPECT_EQ(1, destroyed);
+
+  // A picture handed over without a reference dies with its first release.
+  XCXMLImage* fresh = new CWatchedImage(&destroyed);
+  static_cast<IXMLCData*>(fresh)->Release();
+  EXPECT_EQ(2, destroyed);
+}
+
+// ---- image template library
+
+namespace {
+struct CGreyPixel {
+  uint16_t mLevel;
+};
+}  // namespace
+
+TEST(ImxTemplates, MissingOperationsThrow) {
+  imx_timage<CGreyPixel> grey;
+  CGreyPixel g{};
+  imx_RGBAn8 rgba{};
+  EXPECT_EQ("imx_timage< _T >::convert_from ( const imx_RGBAn8 &, _T & ) not defined",
+            MessageOf([&] { grey.convert_from(rgba, g); }));
+  EXPECT_EQ("imx_timage< _T >::convert_from ( const _T &, imx_RGBAn8 & ) not defined",
+            MessageOf([&] { grey.convert_from(g, rgba); }));
+  EXPECT_EQ("imx_timage< _T >::average(const _T&,imx_float,const _T&,imx_float,const _T&,imx_float,"
+            "const _T&,imx_float) not defined",
+            MessageOf([&] { grey.average(g, 1, g, 1, g, 1, g, 1); }));
+}
+
+TEST(ImxTemplates, RGBAn8ConversionsAndAverage) {
+  imx_image_RGBAn8 image;
+  const imx_timage<Pixel>& base = image;  // through the virtual table
+  Pixel pixel{};
+  base.convert_from(imx_RGBAn8{1, 2, 3, 4}, pixel);
+  EXPECT_TRUE(Same({{1, 2, 3, 4}}, {pixel}));
+  imx_RGBAn8 rgba{};
+  base.convert_from(Pixel{5, 6, 7, 8}, rgba);
+  EXPECT_EQ(5, rgba.mRed);
+  EXPECT_EQ(6, rgba.mGreen);
+  EXPECT_EQ(7, rgba.mBlue);
+  EXPECT_EQ(8, rgba.mAlpha);
+
+  const Pixel white{255, 255, 255, 255}, black{0, 0, 0, 0}, mixed{10, 20, 30, 40};
+  const struct {
+    const char* name;
+    imx_float w1, w2, w3, w4;
+    Pixel expected;
+  } cases[] = {
+      {"equal weights", 1, 1, 1, 1, {66, 68, 71, 73}},     // (255+0+10+0)/4 ... truncated
+      {"first only", 1, 0, 0, 0, white},
+      {"third only", 0, 0, 2.9f, 0, mixed},                // 2.9 counts as 2
+      {"truncated thirds", 1, 1, 0, 1, {85, 85, 85, 85}},  // 255/3
+      {"negative counts as 0", 1, 5, -3, 0, {42, 42, 42, 42}},
+      {"NaN counts as 0", std::nanf(""), 1, 0, 0, black},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Pixel got = base.average(white, c.w1, black, c.w2, mixed, c.w3, black, c.w4);
+    EXPECT_TRUE(Same({c.expected}, {got}));
+  }
+  EXPECT_EQ("imx_image_RGBAn8::average - Weights sum to 0 (assertion failed)",
+            MessageOf([&] { base.average(white, 0, black, 0, mixed, -1, black, 0); }));
+  // Weights that wrap to a zero sum in 32 bits are refused the same way.
+  EXPECT_EQ("imx_image_RGBAn8::average - Weights sum to 0 (assertion failed)",
+            MessageOf([&] { base.average(white, 2147483648.0f, black, 2147483648.0f, mixed, 0, black, 0); }));
+}
+
+TEST(ImxTemplates, ResizeAndAdopt) {
+  imx_image_RGBAn8 image;
+  EXPECT_EQ(0u, image.GetWidth());
+  EXPECT_EQ(0u, image.GetHeight());
+  EXPECT_EQ(nullptr, image.GetPixels());
+  EXPECT_TRUE(image.OwnsPixels());
+  EXPECT_EQ(0, image.GetReferenceCount());
+
+  image.Resize(3, 2);
+  EXPECT_EQ(3u, image.GetWidth());
+  EXPECT_EQ(2u, image.GetHeight());
+  EXPECT_TRUE(Same(std::vector<Pixel>(6, Pixel{0, 0, 0, 0}),
+                   std::vector<Pixel>(image.GetPixels(), image.GetPixels() + 6)));
+  image.GetPixels()[5] = kA;
+  image.Resize(0, 4);
+  EXPECT_EQ(0u, image.GetWidth());
+  EXPECT_EQ(4u, image.GetHeight());
+  EXPECT_EQ(nullptr, image.GetPixels());
+
+  // Sizes beyond 32-bit byte counts are refused before anything is allocated, and
+  // the picture stays as it was.
+  image.Resize(2, 2);
+  Pixel* kept = image.GetPixels();
+  EXPECT_THROW(image.Resize(0x10000, 0x4000), std::bad_alloc);
+  EXPECT_THROW(image.Resize(0xFFFFFFFF, 0xFFFFFFFF), std::bad_alloc);
+  EXPECT_EQ(kept, image.GetPixels());
+  EXPECT_EQ(2u, image.GetWidth());
+  EXPECT_THROW(imx_image_RGBAn8::AllocatePixels(uint64_t{1} << 30), std::bad_alloc);
+  EXPECT_TRUE(imx_image_RGBAn8::FitsSize((uint64_t{1} << 30) - 1));
+  EXPECT_EQ(nullptr, imx_image_RGBAn8::AllocatePixels(0));
+
+  // A borrowed array is not freed by the picture.
+  Pixel borrowed[2] = {kA, kB};
+  { imx_image_RGBAn8 view(2, 1, borrowed, false); EXPECT_FALSE(view.OwnsPixels()); }
+  EXPECT_TRUE(Same({kA, kB}, {borrowed[0], borrowed[1]}));
+}
