@@ -9,4 +9,6 @@
 #include "ZinStreams.h"
 #include "ZinReporter.h"
 #include "ZinXML.h"
+#include "ZinFileInfo.h"
+#include "ZinFileStreams.h"
 #include "ZinMgr.h"
