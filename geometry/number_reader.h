@@ -1,0 +1,64 @@
+// Tokens of the geometry blocks, read from a data-block stream in large pieces:
+// integers, doubles (correctly rounded), type letters and vertex marks.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "ZinBase.h"
+#include "ZinXML.h"
+
+namespace QvZin {
+
+class CGeoTextReader {
+public:
+  static constexpr uint32_t kBufferSize = 64 * 1024;
+
+  /// warnings receives "NaN double." and "INF double." (may be null).
+  CGeoTextReader(QuorveXML::XIXMLReadStream* stream, IZinWarning* warnings);
+  CGeoTextReader(const CGeoTextReader&) = delete;
+  CGeoTextReader& operator=(const CGeoTextReader&) = delete;
+
+  /// An optional sign and one or more digits; the character after them is
+  /// consumed. Throws "This is not a integer" when a '.' follows the digits and
+  /// "This is not a number" when no digit starts the token. Values beyond 32 bits
+  /// saturate.
+  int32_t readInt();
+
+  /// An optional sign, digits with an optional '.' and fraction digits, no
+  /// exponent; the character after them is consumed. NaN and INF (any case) warn
+  /// and read as 1e30, or -1e30 after a '-'. Anything else throws "This is not a
+  /// number". The value is the decimal text correctly rounded.
+  double readDouble();
+
+  /// The next non-blank character, consumed; -1 at the end of the data.
+  int readLetter();
+
+  /// Consumes the next non-blank character when it is c.
+  bool acceptMarker(char c);
+
+  /// Skips blanks; true when nothing but blanks remains.
+  bool atEnd();
+
+private:
+  // The byte at the cursor after making sure that at least `want` bytes are
+  // buffered (fewer only at the end of the data).
+  bool fill(uint32_t want);
+  void skipBlanks();
+  int peek() {
+    if (mPos == mFill && !fill(1)) return -1;
+    return static_cast<unsigned char>(mBuffer[mPos]);
+  }
+  [[noreturn]] void notANumber();
+  double readSpecial(bool negative);
+
+  QuorveXML::XIXMLReadStream* mStream;
+  IZinWarning* mWarnings;
+  uint32_t mPos = 0;
+  uint32_t mFill = 0;
+  bool mEnded = false;
+  std::string mLongToken;  // a number longer than what the buffer holds at once
+  char mBuffer[kBufferSize];
+};
+
+}  // namespace QvZin

@@ -1,0 +1,274 @@
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <random>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "geometry/fast_writer.h"
+#include "geometry/number_reader.h"
+
+using namespace QvZin;
+
+namespace {
+
+// The geometry double routine exactly as the format describes it, written
+// plainly: the reference the fast routine must match byte for byte.
+std::string ReferenceDouble(double value) {
+  if (value == 0.0) return "0.0 ";
+  char text[64];
+  if (std::fabs(value) > 2147483647.0) {
+    std::snprintf(text, sizeof text, "%lf ", value);
+    return text;
+  }
+  std::string out = value < 0 ? "-" : "";
+  const double v = std::fabs(value) + 0.0000005;
+  const int whole = static_cast<int>(v);
+  double fraction = v - whole;
+  out += std::to_string(whole) + ".";
+  double precision = 0.000001;
+  int digits = 0;
+  do {
+    fraction *= 10;
+    const int digit = static_cast<int>(fraction);
+    fraction -= digit;
+    out += static_cast<char>('0' + digit);
+    precision *= 10;
+    ++digits;
+  } while (digits < 6 && fraction > precision);
+  return out + " ";
+}
+
+std::string Fast(double value) {
+  char text[64];
+  return std::string(text, FormatGeoDouble(value, text));
+}
+
+// Serves a text in pieces of a chosen size, with the short-read-is-last contract.
+class CPieceStream final : public QuorveXML::XIXMLReadStream {
+public:
+  CPieceStream(std::string text, uint32_t piece) : mText(std::move(text)), mPiece(piece) {}
+  uint32_t Read(void* buffer, uint32_t size) override {
+    uint32_t take = std::min<uint32_t>(size, mPiece);
+    take = std::min<uint32_t>(take, static_cast<uint32_t>(mText.size() - mPos));
+    std::memcpy(buffer, mText.data() + mPos, take);
+    mPos += take;
+    // A piece shorter than asked would end the data: pad pieces by looping.
+    while (take < size && mPos < mText.size()) {
+      const uint32_t more = std::min<uint32_t>(size - take, static_cast<uint32_t>(mText.size() - mPos));
+      std::memcpy(static_cast<char*>(buffer) + take, mText.data() + mPos, more);
+      mPos += more;
+      take += more;
+    }
+    return take;
+  }
+
+private:
+  std::string mText;
+  uint32_t mPiece;
+  size_t mPos = 0;
+};
+
+struct CWarnings final : IZinWarning {
+  std::vector<std::string> texts;
+  void warning(const char* message) override { texts.emplace_back(message); }
+  void exception(const char*, const std::exception&) override {}
+  void otherException(const char*) override {}
+};
+
+class CStringStream final : public QuorveXML::XIXMLWriteStream {
+public:
+  int32_t Write(const char* bytes, int32_t count) override {
+    if (mLimit >= 0 && static_cast<int64_t>(mText.size()) + count > mLimit) return 0;
+    mText.append(bytes, static_cast<size_t>(count));
+    return count;
+  }
+  std::string mText;
+  int64_t mLimit = -1;
+};
+
+}  // namespace
+
+TEST(GeoNumbers, DoubleFormExamples) {
+  struct Case {
+    double value;
+    const char* text;
+  } cases[] = {
+      {0.0, "0.0 "},
+      {-0.0, "0.0 "},
+      {1.0, "1.0 "},
+      {0.1, "0.1 "},
+      {-2.25, "-2.25 "},
+      {1.0 / 3.0, "0.333333 "},
+      {2.0 / 3.0, "0.666667 "},
+      {0.0000004, "0.0 "},
+      {0.0000005, "0.0 "},  // 0.0000005 + 0.0000005 falls just below 1e-6
+      {0.000002, "0.000002 "},
+      {123456.5, "123456.5 "},
+      {2147483647.0, "2147483647.0 "},
+      {3000000000.5, "3000000000.500000 "},
+      {-3000000000.5, "-3000000000.500000 "},
+      {1e30, "1000000000000000019884624838656.000000 "},
+  };
+  for (const Case& c : cases) EXPECT_EQ(c.text, Fast(c.value)) << c.value;
+  char text[64];
+  EXPECT_EQ("7 ", std::string(text, FormatGeoInt(7, text)));
+  EXPECT_EQ("-2147483648 ", std::string(text, FormatGeoInt(INT32_MIN, text)));
+  EXPECT_EQ("2147483647 ", std::string(text, FormatGeoInt(INT32_MAX, text)));
+  EXPECT_EQ(1e30, CFastWriter::Clamp(1e40));
+  EXPECT_EQ(-1e30, CFastWriter::Clamp(-INFINITY));
+  EXPECT_EQ(1e30, CFastWriter::Clamp(NAN));
+}
+
+TEST(GeoNumbers, DoubleFormMatchesTheReference) {
+  std::vector<double> edges = {DBL_MIN, DBL_TRUE_MIN, -DBL_TRUE_MIN, 2147483646.9999995, 2147483647.0000001,
+                               2147483648.0, -2147483647.0, 1e30, -1e30, 0.5, 0.05, 0.005, 0.0005, 0.00005,
+                               0.000005, 0.0000005, 0.00000049999999, 9.9999995, 99.99999949999, 1e-300};
+  for (int e = -7; e <= 9; ++e) {
+    const double p = std::pow(10.0, e);
+    for (double v : {p, std::nextafter(p, 0.0), std::nextafter(p, 1e300), p / 2, p * 1.5}) {
+      edges.push_back(v);
+      edges.push_back(-v);
+    }
+  }
+  // Values just below and above each rounding step of each digit position.
+  for (int d = 1; d <= 6; ++d) {
+    const double step = std::pow(10.0, -d);
+    for (int k = 1; k < 20; ++k) {
+      const double v = k * step + 0.0000005;
+      edges.push_back(std::nextafter(v, 0.0));
+      edges.push_back(std::nextafter(v, 1.0));
+    }
+  }
+  for (double v : edges) ASSERT_EQ(ReferenceDouble(v), Fast(v)) << v;
+
+  std::mt19937_64 random(42);
+  std::uniform_real_distribution<double> small(-1000.0, 1000.0);
+  std::uniform_int_distribution<int> exponent(-12, 40);
+  for (int i = 0; i < 2000000; ++i) {
+    double v = small(random);
+    if (i % 3 == 1) v = std::ldexp(v, exponent(random));
+    if (i % 3 == 2) v = std::round(v * 1000.0) / 1000.0;
+    v = CFastWriter::Clamp(v);
+    ASSERT_EQ(ReferenceDouble(v), Fast(v)) << v;
+  }
+}
+
+TEST(GeoNumbers, ReadingRules) {
+  const std::string text =
+      "12 -7 +3 0.1 -2.25 .5 5. 1e5 nan -INF iNf 0.30000000000000004441 "
+      "123456789.123456789 99999999999 x";
+  for (uint32_t piece : {1u, 3u, 1024u, 65536u}) {
+    CPieceStream stream(text, piece);
+    CWarnings warnings;
+    CGeoTextReader reader(&stream, &warnings);
+    EXPECT_EQ(12, reader.readInt());
+    EXPECT_EQ(-7, reader.readInt());
+    EXPECT_EQ(3, reader.readInt());
+    EXPECT_EQ(0.1, reader.readDouble());
+    EXPECT_EQ(-2.25, reader.readDouble());
+    EXPECT_EQ(0.5, reader.readDouble());
+    EXPECT_EQ(5.0, reader.readDouble());
+    EXPECT_EQ(1.0, reader.readDouble());  // "1e5": the e ends the number and is consumed
+    EXPECT_EQ(5, reader.readInt());
+    EXPECT_EQ(1e30, reader.readDouble());
+    EXPECT_EQ(-1e30, reader.readDouble());
+    EXPECT_EQ(1e30, reader.readDouble());
+    EXPECT_EQ(0.30000000000000004, reader.readDouble());
+    EXPECT_EQ(123456789.123456789, reader.readDouble());
+    EXPECT_EQ(INT32_MAX, reader.readInt());  // saturates
+    EXPECT_EQ('x', reader.readLetter());
+    EXPECT_TRUE(reader.atEnd());
+    EXPECT_EQ(-1, reader.readLetter());
+    EXPECT_EQ((std::vector<std::string>{"NaN double.", "INF double.", "INF double."}), warnings.texts);
+  }
+}
+
+TEST(GeoNumbers, ReadingErrors) {
+  struct Case {
+    const char* text;
+    bool integer;
+    const char* error;
+  } cases[] = {
+      {"1.5 ", true, "This is not a integer"},
+      {"abc ", true, "This is not a number"},
+      {"- 1", true, "This is not a number"},
+      {"", true, "This is not a number"},
+      {"12", true, "This is not a number"},  // cut inside the number
+      {"abc ", false, "This is not a number"},
+      {"na ", false, "This is not a number"},
+      {"nan", false, "This is not a number"},
+      {"1.25", false, "This is not a number"},
+      {"", false, "This is not a number"},
+  };
+  for (const Case& c : cases) {
+    CPieceStream stream(c.text, 1024);
+    CGeoTextReader reader(&stream, nullptr);
+    try {
+      if (c.integer)
+        reader.readInt();
+      else
+        reader.readDouble();
+      ADD_FAILURE() << "no error for \"" << c.text << "\"";
+    } catch (const std::runtime_error& e) {
+      EXPECT_STREQ(c.error, e.what()) << c.text;
+    }
+  }
+}
+
+TEST(GeoNumbers, CorrectlyRoundedAndLongTokens) {
+  std::mt19937_64 random(7);
+  std::string text;
+  std::vector<double> expected;
+  for (int i = 0; i < 20000; ++i) {
+    char digits[64];
+    const int whole = static_cast<int>(random() % 100000);
+    const unsigned fraction = static_cast<unsigned>(random() % 1000000000);
+    const int length = std::snprintf(digits, sizeof digits, "%d.%09u", whole, fraction);
+    text.append(digits, static_cast<size_t>(length)).push_back(i % 2 ? '\n' : ' ');
+    double value = 0;
+    std::from_chars(digits, digits + length, value);
+    expected.push_back(value);
+  }
+  // A 5000-digit fraction and an integer part too large for a double.
+  text += "0." + std::string(5000, '3') + " " + std::string(400, '9') + ".0 0." + std::string(400, '0') + "1 ";
+  CPieceStream stream(text, 1024);
+  CGeoTextReader reader(&stream, nullptr);
+  for (double value : expected) ASSERT_EQ(value, reader.readDouble());
+  EXPECT_EQ(1.0 / 3.0, reader.readDouble());
+  EXPECT_EQ(1e30, reader.readDouble());
+  EXPECT_EQ(0.0, reader.readDouble());
+  EXPECT_TRUE(reader.atEnd());
+}
+
+TEST(GeoNumbers, FastWriterStaging) {
+  CStringStream stream;
+  {
+    CFastWriter writer(&stream);
+    for (int i = 0; i < 100000; ++i) {
+      writer.putChar('\n');
+      writer.putDouble(i * 0.25);
+      writer.putInt(-i);
+    }
+    writer.putText("end", 3);
+    writer.flush();
+  }
+  EXPECT_EQ("\n0.0 0 \n0.25 -1 ", stream.mText.substr(0, 16));
+  EXPECT_EQ("\n24999.75 -99999 end", stream.mText.substr(stream.mText.size() - 20));
+
+  CStringStream refusing;
+  refusing.mLimit = 10;
+  CFastWriter writer(&refusing);
+  writer.putText("0123456789ABC", 13);
+  try {
+    writer.flush();
+    FAIL();
+  } catch (const std::runtime_error& e) {
+    EXPECT_STREQ("CFastWriter::write - Can't write all data (assertion failed)", e.what());
+  }
+}
