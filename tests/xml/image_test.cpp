@@ -320,18 +320,57 @@ TEST(ImageBlock, WriteStreamErrors) {
 
 TEST(ImageBlock, EveryTruncationFails) {
   CImageRef image(MakeImage(5, 3, {kA, kA, kB, kC, kC, kD, kD, kD, kA, kB, kA, kB, kB, kB, kC}));
-  const std::string block = WriteBlock(*image.get());
+  const std::string blocks[] = {
+      WriteBlock(*image.get()),
+      // byte-reversed: 3 x 1, a repeat of 2, a literal of 1
+      "01000000" "03000000" "01000000" "02000000" "11000000" "01000000" "22000000",
+  };
   CImageRef target(MakeImage(1, 2, {kD, kC}));
   const Pixel* before = target->GetPixels();
-  for (size_t length = 1; length < block.size(); ++length) {
-    SCOPED_TRACE(length);
-    CTextReadStream in(block.substr(0, length));
-    EXPECT_EQ(kReadError, MessageOf([&] { target->Read(&in); }));
-    // A failed read leaves the previous picture as it was.
-    EXPECT_EQ(before, target->GetPixels());
-    EXPECT_EQ(1u, target->GetWidth());
-    EXPECT_EQ(2u, target->GetHeight());
-    EXPECT_TRUE(Same({kD, kC}, PixelsOf(*target.get())));
+  for (const std::string& block : blocks) {
+    for (size_t length = 1; length < block.size(); ++length) {
+      SCOPED_TRACE(block.substr(0, length));
+      CTextReadStream in(block.substr(0, length));
+      EXPECT_EQ(kReadError, MessageOf([&] { target->Read(&in); }));
+      // A failed read leaves the previous picture as it was.
+      EXPECT_EQ(before, target->GetPixels());
+      EXPECT_EQ(1u, target->GetWidth());
+      EXPECT_EQ(2u, target->GetHeight());
+      EXPECT_TRUE(Same({kD, kC}, PixelsOf(*target.get())));
+    }
+  }
+}
+
+// Damaged blocks either read as a picture of their announced size or fail with one of
+// the block's messages; nothing else happens (the sanitizers watch the rest).
+TEST(ImageBlock, DamagedBlocksFailCleanly) {
+  std::vector<Pixel> pixels(40 * 30);
+  std::mt19937 random(7);
+  for (Pixel& p : pixels) p = (random() % 3 == 0) ? kA : Pixel{static_cast<unsigned char>(random()), 1, 2, 3};
+  CImageRef image(MakeImage(40, 30, pixels));
+  const std::string block = WriteBlock(*image.get());
+  const char alphabet[] = "0123456789ABCDEFaz \n";
+  const std::string messages[] = {kWrongData, kInvalidHex, kReadError, "Unknown format"};
+  for (int trial = 0; trial < 3000; ++trial) {
+    std::string damaged = block;
+    for (int edits = 1 + static_cast<int>(random() % 3); edits > 0; --edits) {
+      const size_t at = random() % damaged.size();
+      switch (random() % 3) {
+        case 0: damaged[at] = alphabet[random() % (sizeof alphabet - 1)]; break;
+        case 1: damaged.erase(at, 1 + random() % 9); break;
+        default: damaged.insert(at, 1 + random() % 9, alphabet[random() % 16]); break;
+      }
+    }
+    CTextReadStream in(damaged);
+    try {
+      CImageRef back(XCXMLImage::ReadNew(&in));
+      if (!damaged.empty()) {
+        EXPECT_EQ(back->GetPixelCount(), uint64_t{back->GetWidth()} * back->GetHeight());
+        EXPECT_EQ(back->GetPixelCount() == 0, back->GetPixels() == nullptr);
+      }
+    } catch (const std::exception& e) {
+      EXPECT_NE(std::end(messages), std::find(std::begin(messages), std::end(messages), e.what())) << e.what();
+    }
   }
 }
 
