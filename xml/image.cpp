@@ -55,6 +55,20 @@ constexpr CHexTables MakeHexTables() {
 
 constexpr CHexTables kHex = MakeHexTables();
 
+// Two characters -> their byte, or a value with bit 8 set when either is not a digit.
+struct CPairTable {
+  uint16_t mValue[65536];
+};
+constexpr CPairTable MakePairTable() {
+  CPairTable table{};
+  for (int i = 0; i < 65536; ++i) {
+    const uint8_t high = kHex.mValue[i >> 8], low = kHex.mValue[i & 0xFF];
+    table.mValue[i] = (high | low) & kBadDigit ? 0x100 : static_cast<uint16_t>(high << 4 | low);
+  }
+  return table;
+}
+constexpr CPairTable kPairs = MakePairTable();
+
 inline uint32_t Swap32(uint32_t v) { return __builtin_bswap32(v); }
 
 inline uint32_t PixelWord(const Pixel* p) {
@@ -189,12 +203,11 @@ private:
 };
 
 inline Pixel DecodePixel(const unsigned char* s, uint32_t& bad) {
-  const uint8_t* value = kHex.mValue;
-  const uint32_t a0 = value[s[0]], a1 = value[s[1]], r0 = value[s[2]], r1 = value[s[3]];
-  const uint32_t g0 = value[s[4]], g1 = value[s[5]], b0 = value[s[6]], b1 = value[s[7]];
-  bad |= a0 | a1 | r0 | r1 | g0 | g1 | b0 | b1;
-  return Pixel{static_cast<unsigned char>(r0 << 4 | r1), static_cast<unsigned char>(g0 << 4 | g1),
-               static_cast<unsigned char>(b0 << 4 | b1), static_cast<unsigned char>(a0 << 4 | a1)};
+  const uint32_t a = kPairs.mValue[s[0] << 8 | s[1]], r = kPairs.mValue[s[2] << 8 | s[3]];
+  const uint32_t g = kPairs.mValue[s[4] << 8 | s[5]], b = kPairs.mValue[s[6] << 8 | s[7]];
+  bad |= (a | r | g | b) >> 4;
+  return Pixel{static_cast<unsigned char>(r), static_cast<unsigned char>(g), static_cast<unsigned char>(b),
+               static_cast<unsigned char>(a)};
 }
 
 // The old byte-reversed form keeps only the first byte of each pixel, as red.
