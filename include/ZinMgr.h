@@ -5,6 +5,17 @@
 #include "ZinBase.h"
 #include "ZinBasicData.h"
 #include "ZinStreams.h"
+#include "ZinAnimation.h"
+#include "ZinGeometry.h"
+#include "ZinHeliodon.h"
+#include "ZinImage.h"
+#include "ZinImageEffects.h"
+#include "ZinLights.h"
+#include "ZinMaterials.h"
+#include "ZinObjectMgr.h"
+#include "ZinObjects.h"
+#include "ZinPanoramas.h"
+#include "ZinViews.h"
 
 namespace QvZin {
 
@@ -38,6 +49,19 @@ struct CZinVersion {
 /// The manager's second interface. It has no counting of its own: the manager's
 /// count governs it.
 class IZinMgrEx {
+public:
+  /// The camera animations (borrowed).
+  virtual TZinObjectMgr<IZinAnimation>* getAnimations() = 0;
+  /// The billboard data (borrowed).
+  virtual TZinObjectMgr<IZinBBMgrData>* getBBMgrData() = 0;
+  /// The parallel views written inside "Working.Window" (borrowed).
+  virtual TZinObjectMgr<IZinParallelView>* getWorkingWindows() = 0;
+  /// Appends a new property to the shader properties and returns it (borrowed).
+  /// These properties are never written with the scene.
+  virtual IZinProperty* newShaderProperty() = 0;
+  /// Removes the first shader-property entry that is property; nothing when absent.
+  virtual void removeShaderProperty(IZinProperty* property) = 0;
+
 protected:
   ~IZinMgrEx() = default;
 };
@@ -65,11 +89,59 @@ public:
   /// Stores the file-format pair (5 and 1 at first) into the pointers that are set.
   /// Always true.
   virtual bool getFileFormat(int* major, int* minor) = 0;
+
+  // The scene collections: borrowed, owned by the manager for its whole life. A new
+  // manager holds one heliodon and nothing else.
+  /// The perspective views (cameras).
+  virtual TZinObjectMgr<IZinCamera>* getPerspectiveViews() = 0;
+  /// The polygons of the scene's own geometry.
+  virtual TZinObjectMgr<IZinPolygon>* getPolygons() = 0;
+  /// The points of the scene's own geometry.
+  virtual TZinObjectMgr<CZinPoint>* getPoints() = 0;
+  /// The properties (materials).
+  virtual TZinObjectMgr<IZinProperty>* getProperties() = 0;
+  /// The lights.
+  virtual TZinObjectMgr<IZinLight>* getLights() = 0;
+  /// The view objects.
+  virtual TZinObjectMgr<IZinViewObject>* getViewObjects() = 0;
+  /// The parallel views.
+  virtual TZinObjectMgr<IZinParallelView>* getParallelViews() = 0;
+  /// The heliodons.
+  virtual TZinObjectMgr<IZinHeliodon>* getHeliodons() = 0;
+  /// The light groups.
+  virtual TZinObjectMgr<IZinLightsGroup>* getLightsGroups() = 0;
+  /// The preview image (borrowed). Throws "TZinComPtr::operator*() - Dereferencing
+  /// NULL" when the manager has none.
+  virtual IZinImage& getPreviewImage() = 0;
+  /// The images; the same throw when absent.
+  virtual TZinObjectMgr<IZinImage>& getImages() = 0;
+  /// The object-definition manager.
+  virtual IZinObjectDefinitionMgr* getObjectDefinitions() = 0;
+  /// The object instances.
+  virtual TZinObjectMgr<IZinObjectInstance>* getObjectInstances() = 0;
   /// The document language ("en" at first).
   virtual const char* getLanguage() = 0;
   /// Exactly two characters; anything else warns "IZinMgr::setLanguage - Invalid
   /// language" and keeps the language.
   virtual void setLanguage(const char* language) = 0;
+  /// The scenarios.
+  virtual TZinObjectMgr<IZinScenario>* getScenarios() = 0;
+  /// The free 3D paths.
+  virtual TZinObjectMgr<IZin3DPath>* get3DPaths() = 0;
+  /// The environments.
+  virtual TZinObjectMgr<IZinEnvironment>* getEnvironments() = 0;
+  /// The grounds.
+  virtual TZinObjectMgr<IZinGround>* getGrounds() = 0;
+  /// The layers; getLayers2 is the same collection.
+  virtual TZinObjectMgr<IZinLayer>* getLayers() = 0;
+  virtual TZinObjectMgr<IZinLayer>* getLayers2() = 0;
+  /// The layers information. Throws "TZinStrongPtr::getPtr - Shared pointer is
+  /// NULL" when the manager has none.
+  virtual IZinLayerInfo* getLayersInfo() = 0;
+  /// The internal component definitions.
+  virtual TZinObjectMgr<IZinZinObjectDefinition>* getInternalComponentDefinitions() = 0;
+  /// The panoramas.
+  virtual TZinObjectMgr<IZinPanoramaV2>* getPanoramas() = 0;
   /// The 16 values of the transformation applied to points read from geometry
   /// blocks, row by row (row vectors, translation in the fourth row).
   virtual const double* getTransformation() = 0;

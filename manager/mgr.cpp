@@ -43,9 +43,15 @@ CZIN::CZIN(TSharedPtr<CZIN>* self, EVersionZIN clientVersion, IZinFeedback* feed
   mLinkObject = static_cast<CZinMgrRef*>(mLink.get());
   if (clientVersion > eZinVersionCurrent) throw std::runtime_error("Client is newer than Zin Library!");
   if (clientVersion < eZinVersionOldest) throw std::runtime_error("Client is obsolete for this Zin Library!");
+  mScene.createFront(mLink.get());
+  mScene.createBack(mLink.get());
 }
 
-CZIN::~CZIN() = default;
+CZIN::~CZIN() {
+  mScene.releaseScene();
+  mScene.releaseImages();
+  mScene.releaseRest();
+}
 
 CZIN* CZIN::Create(EVersionZIN clientVersion, IZinFeedback* feedback) {
   auto* block = new TSharedPtr<CZIN>();
@@ -88,6 +94,17 @@ IZinMgrEx* CZIN::getMgrEx(EVersionZIN clientVersion) {
     return nullptr;
   }
   return this;
+}
+
+IZinProperty* CZIN::newShaderProperty() { return mScene.mShaderProperties->newZinObject(kZinEndOfList); }
+
+void CZIN::removeShaderProperty(IZinProperty* property) {
+  CZinPropertyList& shaders = *mScene.mShaderProperties;
+  for (uint32_t i = 0; i < shaders.getCount(); ++i)
+    if (shaders.getZinObject(i) == property) {
+      shaders.removeObject(i);
+      return;
+    }
 }
 
 bool CZIN::getFileFormat(int* major, int* minor) {

@@ -6,6 +6,7 @@
 #include "ZinMgr.h"
 #include "framework/obj_link_ref.h"
 #include "manager/mgr_ref.h"
+#include "manager/scene_collections.h"
 
 namespace QvZin {
 
@@ -28,10 +29,44 @@ public:
   IZinMgrEx* getMgrEx(EVersionZIN clientVersion) override;
   const CZinVersion* getFileVersion() override { return &mFileVersion; }
   bool getFileFormat(int* major, int* minor) override;
+  TZinObjectMgr<IZinCamera>* getPerspectiveViews() override { return mScene.mPerspectiveViews.get(); }
+  TZinObjectMgr<IZinPolygon>* getPolygons() override { return mScene.mPolygons.get(); }
+  TZinObjectMgr<CZinPoint>* getPoints() override { return mScene.mPoints.get(); }
+  TZinObjectMgr<IZinProperty>* getProperties() override { return mScene.mProperties.get(); }
+  TZinObjectMgr<IZinLight>* getLights() override { return mScene.mLights.get(); }
+  TZinObjectMgr<IZinViewObject>* getViewObjects() override { return mScene.mViewObjects.get(); }
+  TZinObjectMgr<IZinParallelView>* getParallelViews() override { return mScene.mParallelViews.get(); }
+  TZinObjectMgr<IZinHeliodon>* getHeliodons() override { return mScene.mHeliodons.get(); }
+  TZinObjectMgr<IZinLightsGroup>* getLightsGroups() override { return mScene.mLightsGroups.get(); }
+  IZinImage& getPreviewImage() override { return *mScene.mPreviewImage; }
+  TZinObjectMgr<IZinImage>& getImages() override { return *mScene.mImages; }
+  IZinObjectDefinitionMgr* getObjectDefinitions() override { return mScene.mObjectDefinitions.get(); }
+  TZinObjectMgr<IZinObjectInstance>* getObjectInstances() override { return mScene.mObjectInstances.get(); }
   const char* getLanguage() override { return link().getLanguage(); }
   void setLanguage(const char* language) override { link().setLanguage(language); }
+  TZinObjectMgr<IZinScenario>* getScenarios() override { return mScene.mScenarios.get(); }
+  TZinObjectMgr<IZin3DPath>* get3DPaths() override { return mScene.m3DPaths.get(); }
+  TZinObjectMgr<IZinEnvironment>* getEnvironments() override { return mScene.mEnvironments.get(); }
+  TZinObjectMgr<IZinGround>* getGrounds() override { return mScene.mGrounds.get(); }
+  TZinObjectMgr<IZinLayer>* getLayers() override { return mScene.mLayers.get(); }
+  TZinObjectMgr<IZinLayer>* getLayers2() override { return mScene.mLayers.get(); }
+  IZinLayerInfo* getLayersInfo() override { return mScene.mLayersInfo.getPtr(); }
+  TZinObjectMgr<IZinZinObjectDefinition>* getInternalComponentDefinitions() override {
+    return mScene.mInternalComponentDefinitions.get();
+  }
+  TZinObjectMgr<IZinPanoramaV2>* getPanoramas() override { return mScene.mPanoramas.get(); }
   const double* getTransformation() override { return link().getTransformation(); }
   void setTransformation(const double* matrix) override { link().setTransformation(matrix); }
+
+  // IZinMgrEx
+  TZinObjectMgr<IZinAnimation>* getAnimations() override { return mScene.mAnimations.get(); }
+  TZinObjectMgr<IZinBBMgrData>* getBBMgrData() override { return mScene.mBBMgrData.get(); }
+  TZinObjectMgr<IZinParallelView>* getWorkingWindows() override { return mScene.mWorkingWindows.get(); }
+  IZinProperty* newShaderProperty() override;
+  void removeShaderProperty(IZinProperty* property) override;
+
+  /// The scene collections, for the document code.
+  CZinSceneCollections& scene() { return mScene; }
 
   IZinFeedback* getFeedback() const { return mFeedback; }
   EVersionZIN getClientVersion() const { return mClientVersion; }
@@ -52,6 +87,7 @@ private:
   std::string mApplicationName;
   std::string mApplicationVersion;
   CZinVersion mFileVersion;
+  CZinSceneCollections mScene;
 };
 
 }  // namespace QvZin

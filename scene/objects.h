@@ -1,0 +1,64 @@
+// Object definitions, instances, billboards, plants, animated-object takes,
+// layers and the layer information.
+#pragma once
+
+#include "ZinObjects.h"
+#include "framework/scene_object.h"
+
+namespace QvZin {
+
+class CZinZinObjectDefinition final : public TZinSceneObject<IZinZinObjectDefinition> {
+public:
+  explicit CZinZinObjectDefinition(IZinMgrRef* owner) : TZinSceneObject(owner) {}
+};
+
+class CObjectSetup final : public TZinSceneObject<IZinZinObjectDefinition::IZinZinObjectSetup> {
+public:
+  explicit CObjectSetup(IZinMgrRef* owner) : TZinSceneObject(owner) {}
+};
+
+class CZinObjectDefinitionMgr final : public TZinSceneObject<IZinObjectDefinitionMgr> {
+public:
+  explicit CZinObjectDefinitionMgr(IZinMgrRef* owner) : TZinSceneObject(owner) {}
+};
+
+class CZinObjectInstance final : public TZinSceneObject<IZinObjectInstance> {
+public:
+  explicit CZinObjectInstance(IZinMgrRef* owner) : TZinSceneObject(owner) {}
+};
+
+class CZinLayer final : public TZinSceneObject<IZinLayer> {
+public:
+  explicit CZinLayer(IZinMgrRef* owner) : TZinSceneObject(owner) {}
+};
+
+class CZinLayerInfo final : public TZinSceneObject<IZinLayerInfo> {
+public:
+  explicit CZinLayerInfo(IZinMgrRef* owner) : TZinSceneObject(owner) {}
+};
+
+class CZinBBMgrData final : public TZinSceneObject<IZinBBMgrData> {
+public:
+  explicit CZinBBMgrData(IZinMgrRef* owner) : TZinSceneObject(owner) {}
+};
+
+class CZinQuad final : public TZinSceneObject<IZinQuad> {
+public:
+  explicit CZinQuad(IZinMgrRef* owner) : TZinSceneObject(owner) {}
+};
+
+class CZinBillboard final : public TZinSceneObject<IZinBillboard> {
+public:
+  explicit CZinBillboard(IZinMgrRef* owner) : TZinSceneObject(owner) {}
+
+  class CZinBBName final : public IZinBillboard::IZinBBName {};
+};
+
+class CPlantSetUp final : public IZin3DPlant::IPlantSetUp {};
+
+class CZinTake final : public TZinSceneObject<IZinAnimatedObject::IZinTake> {
+public:
+  explicit CZinTake(IZinMgrRef* owner) : TZinSceneObject(owner) {}
+};
+
+}  // namespace QvZin
