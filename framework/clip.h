@@ -71,6 +71,14 @@ public:
     return r;
   }
 
+  // What the rule is, for tests that walk field lists.
+  constexpr bool hasLow() const { return mHasLow; }
+  constexpr bool hasHigh() const { return mHasHigh; }
+  constexpr T low() const { return mLow; }
+  constexpr T high() const { return mHigh; }
+  constexpr bool warnsWhenClipping() const { return mWarn; }
+  constexpr bool onlyWhileAttached() const { return mOnlyAttached; }
+
   /// The value to store for value, warning sink when it was clipped.
   template <class V>
   V apply(V value, const char* setter, IZinWarning* sink) const {

@@ -1,0 +1,75 @@
+// The typed element writer: every value of a scene file gets its text form here.
+#pragma once
+
+#include <cstdint>
+
+#include "ZinValues.h"
+#include "ZinXML.h"
+
+namespace QvZin {
+
+/// Writes values as children and attributes of one current element. Every failure
+/// throws std::runtime_error with a text composed as "CZinXMLAdd::<operation> - ...".
+class CZinXMLAdd {
+public:
+  /// Throws "CZinXMLAdd::CZinXMLAdd - NULL ptr" for a null element.
+  explicit CZinXMLAdd(QuorveXML::XIXMLElement* element);
+
+  QuorveXML::XIXMLElement* GetElement() const { return mElement; }
+
+  /// Appends an empty child element tag.
+  QuorveXML::XIXMLElement* AddElement(const char* tag);
+  /// The first child element tag, appended when there is none.
+  QuorveXML::XIXMLElement* ReuseElement(const char* tag);
+  /// An empty child element tag when value is true; nothing otherwise.
+  void AddBool(const char* tag, bool value);
+  /// Child element tag with text "%d".
+  void AddInteger(const char* tag, int32_t value);
+  /// Child element tag with text "%lld".
+  void AddInteger64(const char* tag, int64_t value);
+  /// Child element tag with text "%lf" (35 gives 35.000000).
+  void AddDouble(const char* tag, double value);
+  /// Child element tag with the value widened to double, "%lf".
+  void AddFloat(const char* tag, float value);
+  /// Child element tag whose text is formatted into 2048 bytes; longer text throws
+  /// "CZinXMLAdd::AddFmtData - Assertion failed for tag <tag>".
+  void AddFmtData(const char* tag, const char* format, ...) __attribute__((format(printf, 3, 4)));
+  /// Attribute name with a formatted value; too long throws
+  /// "CZinXMLAdd::AddFmtAttribute - Assertion failed for tag <name>".
+  void AddFmtAttribute(const char* name, const char* format, ...) __attribute__((format(printf, 3, 4)));
+  /// Attribute name holding the 32 upper-case digits of id.
+  void AddUUID(const char* name, const CZinUUID& id);
+  /// Attribute name holding the first label of table whose value is value; none:
+  /// "No label for the value (<value>) [<first>..<last>]".
+  void AddAttributeLabel(const char* name, int32_t value, const CZinLabel* table);
+  /// Child element tag with attributes "R", "G", "B" ("%d").
+  void AddColor(const char* tag, const CZinColor& color);
+  /// Child element tag with attributes "X", "Y", "Z" ("%lf").
+  void AddXYZ(const char* tag, const double* xyz);
+  /// Child element tag with attributes "X", "Y" ("%lf").
+  void AddXY(const char* tag, const double* xy);
+  /// Child element tag with children "Pt.0", "Pt.1", "Pt.2", each an XYZ.
+  void AddTriangle(const char* tag, const double* nine);
+  /// Child element tag with four "Line" children: attribute "Index" ("%d") and the
+  /// text "%lf, %lf, %lf, %lf" of one row.
+  void AddZinMatrix(const char* tag, const double* sixteen);
+  /// Child element tag with attribute "Length" and one "Float" child per value.
+  void AddTable(const char* tag, ITable* table);
+  /// Child element tag with "Month", "Day", "Hour", "Minute", "Year" ("%d").
+  void AddTime(const char* tag, const CZinTimeValue& time);
+  /// Child element "Place" with "Longitude", "Latitude", "TimeZone" and, when
+  /// daylight saving is on, an empty "Daylight".
+  void AddPlace(const CZinPlaceValue& place);
+  /// Child element tag with one attribute per entry: the two-letter code as name.
+  void AddString(const char* tag, const IZinString* text);
+  /// Child element tag whose attribute "en" holds text (the name form).
+  void AddLanguage(const char* tag, const char* text);
+
+private:
+  QuorveXML::XIXMLElement* AddTextElement(const char* tag, const char* text);
+  void AddAttribute(const char* name, const char* value);
+
+  QuorveXML::XIXMLElement* mElement;
+};
+
+}  // namespace QvZin
