@@ -1,0 +1,176 @@
+#include "xml/hash_key.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstring>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "xml_test_support.h"
+
+using namespace QuorveXML;
+using namespace XMLTest;
+
+namespace {
+
+// A table released at the end of the scope.
+struct CTable {
+  CTable() : mTable(new CHashKey) {}
+  ~CTable() { mTable->Release(); }
+  CHashKey* operator->() const { return mTable; }
+  CHashKey* mTable;
+};
+
+// Names numbered from a prefix until count of them have hash % modulus == residue.
+std::vector<std::string> NamesWithHash(const std::string& prefix, uint32_t modulus, uint32_t residue, size_t count) {
+  std::vector<std::string> names;
+  for (int i = 0; names.size() < count; ++i) {
+    std::string name = prefix + std::to_string(i);
+    if (CHashKey::Hash(name.c_str()) % modulus == residue) names.push_back(name);
+  }
+  return names;
+}
+
+// Names of 16 bytes in 0x60..0x7F whose hashes are all equal. The hash is linear over
+// the bits of the name (xor and shifts only, starting from 0), so flipping the low
+// five bits of each byte by any vector of the map's kernel keeps the hash.
+std::vector<std::string> CollidingNames(size_t count) {
+  constexpr int kBytes = 16, kBits = kBytes * 5;
+  // Column j: the hash of the name whose only set bit is bit (j % 5) of byte j / 5.
+  std::array<uint32_t, kBits> columns{};
+  for (int j = 0; j < kBits; ++j) {
+    uint32_t h = 0;
+    for (int b = 0; b < kBytes; ++b) h = CHashKey::HashStep(h, b == j / 5 ? static_cast<uint8_t>(1u << (j % 5)) : 0);
+    columns[j] = h;
+  }
+  // Gaussian elimination over GF(2): reduce columns, recording which originals make each.
+  std::vector<std::pair<uint32_t, std::array<uint8_t, kBits>>> basis;  // (value, combination)
+  std::vector<std::array<uint8_t, kBits>> kernel;
+  for (int j = 0; j < kBits; ++j) {
+    uint32_t value = columns[j];
+    std::array<uint8_t, kBits> combination{};
+    combination[j] = 1;
+    for (auto& [pivotValue, pivotCombination] : basis) {
+      if ((value ^ pivotValue) < value) {
+        value ^= pivotValue;
+        for (int k = 0; k < kBits; ++k) combination[k] ^= pivotCombination[k];
+      }
+    }
+    if (value)
+      basis.emplace_back(value, combination);
+    else
+      kernel.push_back(combination);
+  }
+  std::vector<std::string> names;
+  for (size_t n = 0; names.size() < count; ++n) {
+    std::string name(kBytes, '\x60');
+    for (size_t v = 0; v < kernel.size() && v < 63; ++v) {
+      if (!((n >> v) & 1)) continue;
+      for (int j = 0; j < kBits; ++j)
+        if (kernel[v][j]) name[j / 5] = static_cast<char>(name[j / 5] ^ (1 << (j % 5)));
+    }
+    names.push_back(name);
+  }
+  return names;
+}
+
+TEST(HashKey, TheHashOfTheFormat) {
+  EXPECT_EQ(0u, CHashKey::Hash(""));
+  EXPECT_EQ(1649u, CHashKey::Hash("a"));
+  EXPECT_EQ(52755u, CHashKey::Hash("ab"));
+  EXPECT_EQ(1557751251u, CHashKey::Hash("Zin.File"));
+  EXPECT_EQ(CHashKey::Hash("\xFF\x80"), CHashKey::HashStep(CHashKey::HashStep(0, 0xFF), 0x80));
+  EXPECT_EQ("exception", MessageOf([] { CHashKey::Hash(nullptr); }));
+}
+
+TEST(HashKey, KeysAreStoredOnceAndNeverMove) {
+  CTable table;
+  EXPECT_EQ(64u, table->Capacity());
+  EXPECT_EQ(10u, table->ProbeLimit());
+  std::vector<std::string> names;
+  std::vector<const char*> keys;
+  for (int i = 0; i < 5000; ++i) {
+    names.push_back("Name." + std::to_string(i * 7919));
+    keys.push_back(table->GetKey(names.back().c_str()));
+  }
+  EXPECT_EQ(5000u, table->Count());
+  for (size_t i = 0; i < names.size(); ++i) {
+    EXPECT_EQ(keys[i], table->GetKey(names[i].c_str())) << names[i];
+    EXPECT_EQ(names[i], keys[i]);
+  }
+  EXPECT_EQ(5000u, table->Count());
+  EXPECT_EQ(0u, table->OverflowCount()) << "ordinary names never reach the overflow";
+  EXPECT_LE(table->Capacity(), 16u * 5000);
+  const std::string longName(100000, 'n');
+  EXPECT_EQ(longName, table->GetKey(longName.c_str()));
+  EXPECT_EQ(keys[0], table->GetKey(names[0].c_str(), static_cast<uint32_t>(names[0].size()),
+                                   CHashKey::Hash(names[0].c_str())));
+  EXPECT_EQ("exception", MessageOf([&] { table->GetKey(nullptr); }));
+}
+
+TEST(HashKey, TheFirstGrowthComesAtTheLatestWithThe65thName) {
+  CTable table;
+  std::vector<const char*> keys;
+  std::vector<std::string> names;
+  // One name for each home slot: no probing, so the 64 slots fill up completely.
+  for (uint32_t residue = 0; residue < 64; ++residue) {
+    names.push_back(NamesWithHash("slot", 64, residue, 1)[0]);
+    keys.push_back(table->GetKey(names.back().c_str()));
+  }
+  EXPECT_EQ(64u, table->Capacity());
+  EXPECT_EQ(10u, table->ProbeLimit());
+  table->GetKey("the 65th");
+  EXPECT_EQ(128u, table->Capacity());
+  EXPECT_EQ(11u, table->ProbeLimit());
+  for (size_t i = 0; i < names.size(); ++i) EXPECT_EQ(keys[i], table->GetKey(names[i].c_str()));
+  EXPECT_EQ(65u, table->Count());
+}
+
+TEST(HashKey, AReinsertionThatFailsGrowsTwice) {
+  // P names land in 64-slot windows that wrap around the end of the array; Q names
+  // fill the slots after them. Re-inserted in slot order into 128 slots, the wrapped
+  // P names find their window taken by Q names and the table doubles again.
+  CCaptureReporter reporter;
+  CTable table;
+  const std::vector<std::string> p = NamesWithHash("p", 256, 124, 11);
+  const std::vector<std::string> q = NamesWithHash("q", 256, 1, 5);
+  std::vector<const char*> keys;
+  for (size_t i = 0; i < 10; ++i) keys.push_back(table->GetKey(p[i].c_str()));
+  for (const std::string& name : q) keys.push_back(table->GetKey(name.c_str()));
+  EXPECT_EQ(64u, table->Capacity());
+  table->GetKey(p[10].c_str());
+  EXPECT_EQ(256u, table->Capacity());
+  EXPECT_EQ(12u, table->ProbeLimit()) << "each attempt raised the limit";
+  ASSERT_EQ(1u, reporter.mReports.size());
+  EXPECT_EQ(Quorve::eReportWarning, reporter.mReports[0].first);
+  EXPECT_EQ("CHashKey::Grow - Double grow needed", reporter.mReports[0].second);
+  for (size_t i = 0; i < 10; ++i) EXPECT_EQ(keys[i], table->GetKey(p[i].c_str()));
+  for (size_t i = 0; i < q.size(); ++i) EXPECT_EQ(keys[10 + i], table->GetKey(q[i].c_str()));
+}
+
+TEST(HashKey, CollidingNamesCannotFloodTheTable) {
+  const std::vector<std::string> names = CollidingNames(5000);
+  std::set<std::string> distinct(names.begin(), names.end());
+  ASSERT_EQ(names.size(), distinct.size());
+  for (const std::string& name : names) ASSERT_EQ(CHashKey::Hash(names[0].c_str()), CHashKey::Hash(name.c_str()));
+
+  CTable small;
+  for (size_t i = 0; i < 32; ++i) small->GetKey(names[i].c_str());
+  EXPECT_LE(small->Capacity(), 16u * 32) << "32 such names would otherwise ask for 2^27 slots";
+  EXPECT_GT(small->OverflowCount(), 0u);
+
+  CTable table;
+  std::vector<const char*> keys;
+  for (const std::string& name : names) keys.push_back(table->GetKey(name.c_str()));
+  // Ordinary names still grow the table as before, and every key stays where it was.
+  for (int i = 0; i < 3000; ++i) table->GetKey(("ordinary" + std::to_string(i)).c_str());
+  EXPECT_EQ(8000u, table->Count());
+  EXPECT_LE(table->Capacity(), 16u * 8000);
+  for (size_t i = 0; i < names.size(); ++i) ASSERT_EQ(keys[i], table->GetKey(names[i].c_str()));
+  std::set<const char*> distinctKeys(keys.begin(), keys.end());
+  EXPECT_EQ(names.size(), distinctKeys.size());
+}
+
+}  // namespace

@@ -1,0 +1,187 @@
+#include "xml/writer.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "xml/tree.h"
+#include "xml_test_support.h"
+
+using namespace QuorveXML;
+using namespace XMLTest;
+
+namespace {
+
+class WriterTest : public CHeapCheckedTest {
+protected:
+  XIXMLElement* Root() { return mTree.GetRoot(); }
+  const char* Key(const char* name) { return Root()->GetKey(name); }
+  std::string Document() {
+    CStringWriteStream out;
+    Root()->Write(&out);
+    return out.mText;
+  }
+  static std::string Written(XIXMLElement* element) {
+    CStringWriteStream out;
+    element->Write(&out);
+    return out.mText;
+  }
+  XCXMLTree mTree;
+};
+
+TEST_F(WriterTest, ElementForms) {
+  XIXMLElement* a = Root()->AddElement(Key("a"));
+  EXPECT_EQ("<a/>", Written(a));
+
+  a->AddAttribute(Key("x"), "1");
+  EXPECT_EQ("<a x=\"1\"/>", Written(a)) << "one attribute: no break";
+
+  a->AddAttribute(Key("y"), "2");
+  EXPECT_EQ("<a\n\t x=\"1\"\n\t y=\"2\"/>", Written(a)) << "two attributes: each on its own line";
+
+  XIXMLElement* b = Root()->AddElement(Key("b"));
+  b->AddElement(Key("c"));
+  EXPECT_EQ("<b>\n\t<c/>\n</b>", Written(b)) << "an element alone ends with its own end tag";
+
+  XIXMLElement* t = Root()->AddElement(Key("t"));
+  t->AddData("text");
+  EXPECT_EQ("<t>text</t>", Written(t)) << "a text-only element is one line";
+
+  XIXMLElement* m = Root()->AddElement(Key("m"));
+  m->AddElement(Key("c"));
+  m->AddData("after");
+  EXPECT_EQ("<m>\n\t<c/>after</m>", Written(m)) << "text follows its sibling directly, the end tag follows the text";
+}
+
+TEST_F(WriterTest, TheElementOfTheSpecifiedLayoutAtDepthOne) {
+  XIXMLElement* r = Root()->AddElement(Key("r"));
+  XIXMLElement* e = r->AddElement(Key("e"));
+  e->AddAttribute(Key("p"), "1");
+  e->AddAttribute(Key("q"), "2");
+  e->AddElement(Key("c"));
+  EXPECT_EQ("<r>\n\t<e\n\t\t p=\"1\"\n\t\t q=\"2\">\n\t\t<c/>\n\t</e>\n</r>\n", Document());
+}
+
+TEST_F(WriterTest, Escaping) {
+  struct Case {
+    const char* value;
+    const char* asText;       // inside <t>...</t>
+    const char* asAttribute;  // the quoted attribute value
+  } cases[] = {
+      {"x<y & \"z\"", "x&lt;y &amp; \"z\"", "\"x&lt;y &amp; &quot;z&quot;\""},
+      {"'\"\"", "'\"\"", "\"'&quot;&quot;\""},
+      {"a>b", "a&gt;b", "\"a&gt;b\""},
+      {"&amp;", "&amp;amp;", "\"&amp;amp;\""},
+      {"", "", "\"\""},
+      {"\t\r\n tabs", "\t\r\n tabs", "\"\t\r\n tabs\""},
+      {"\xC3\xA9\xFF", "\xC3\xA9\xFF", "\"\xC3\xA9\xFF\""},
+  };
+  for (const Case& c : cases) {
+    XIXMLElement* t = Root()->AddElement(Key("t"));
+    t->AddData(c.value);
+    EXPECT_EQ(std::string("<t>") + c.asText + "</t>", Written(t)) << c.value;
+    XIXMLElement* a = Root()->AddElement(Key("a"));
+    a->AddAttribute(Key("v"), c.value);
+    EXPECT_EQ(std::string("<a v=") + c.asAttribute + "/>", Written(a)) << c.value;
+  }
+}
+
+TEST_F(WriterTest, TopLevelNodeForms) {
+  struct Case {
+    void (*build)(XIXMLElement* root);
+    const char* expected;
+  } cases[] = {
+      {[](XIXMLElement*) {}, "\n"},
+      {[](XIXMLElement* root) { root->AddPI("xml", "version=\"1.0\""); }, "<?xml version=\"1.0\"?>\n"},
+      {[](XIXMLElement* root) { root->AddPI("t", ""); }, "<?t ?>\n"},
+      {[](XIXMLElement* root) { root->AddComment(" a -- <b> & "); }, "<!-- a -- <b> & -->\n"},
+      {[](XIXMLElement* root) { root->AddDocType(root->GetKey("d"), nullptr, nullptr, nullptr); },
+       "<!DOCTYPE d>\n"},
+      {[](XIXMLElement* root) { root->AddDocType(root->GetKey("d"), "p", "s", nullptr); },
+       "<!DOCTYPE d PUBLIC \"p\" \"s\">\n"},
+      {[](XIXMLElement* root) { root->AddDocType(root->GetKey("d"), "p", nullptr, "x"); },
+       "<!DOCTYPE d PUBLIC \"p\" \"\" [x]>\n"},
+      {[](XIXMLElement* root) { root->AddDocType(root->GetKey("d"), nullptr, "s", ""); },
+       "<!DOCTYPE d SYSTEM \"s\" []>\n"},
+      {[](XIXMLElement* root) { root->AddDocType(root->GetKey("d"), nullptr, nullptr, "<!ENTITY e 'v'>"); },
+       "<!DOCTYPE d [<!ENTITY e 'v'>]>\n"},
+      {[](XIXMLElement* root) {
+         root->AddPI("xml", "v");
+         root->AddComment("c");
+         root->AddElement(root->GetKey("a"))->AddComment("inner");
+       },
+       "<?xml v?>\n<!--c-->\n<a>\n\t<!--inner-->\n</a>\n"},
+  };
+  for (const Case& c : cases) {
+    XCXMLTree tree;
+    c.build(tree.GetRoot());
+    CStringWriteStream out;
+    tree.GetRoot()->Write(&out);
+    EXPECT_EQ(c.expected, out.mText);
+  }
+}
+
+TEST_F(WriterTest, BlocksAreFramedAndTheirProviderWritesThroughTheWriter) {
+  XIXMLElement* r = Root()->AddElement(Key("r"));
+  XIXMLElement* b = r->AddElement(Key("b"));
+  auto* provider = new CTextProvider("DATA]");
+  XIXMLData* node = b->AddData(provider);
+  b->AddAttribute(Key("n"), "1");
+  EXPECT_EQ("<r>\n\t<b n=\"1\"><![CDATA[DATA]]]>\n\t</b>\n</r>\n", Document());
+  EXPECT_EQ(2, provider->mDepth) << "the depth of the data node";
+  EXPECT_EQ(node, provider->mNode);
+
+  provider->mResult = false;
+  EXPECT_EQ("exception", MessageOf([&] { Document(); }));
+}
+
+TEST_F(WriterTest, StreamFailures) {
+  XIXMLElement* r = Root()->AddElement(Key("r"));
+  r->AddElement(Key("child"));
+  {
+    CStringWriteStream out;
+    out.mLimit = 3;
+    EXPECT_EQ("Can't write character", MessageOf([&] { Root()->Write(&out); }));
+  }
+  // A stream failing while a provider writes: the provider sees a short write and the
+  // writer reports the stream, not the provider.
+  XIXMLElement* b = r->AddElement(Key("b"));
+  auto* provider = new CTextProvider(std::string(200000, 'x'));
+  b->AddData(provider);
+  CStringWriteStream out;
+  out.mLimit = 100000;
+  EXPECT_EQ("Can't write character", MessageOf([&] { Root()->Write(&out); }));
+  EXPECT_EQ(2 * XCXMLWriter::kCapacity - 1, out.mText.size()) << "what was written stays written";
+  EXPECT_EQ("exception (pointer is NULL)", MessageOf([&] { Root()->Write(nullptr); }));
+}
+
+TEST_F(WriterTest, OutputGoesOutInLargePieces) {
+  XIXMLElement* r = Root()->AddElement(Key("r"));
+  for (int i = 0; i < 20000; ++i) r->AddElement(Key("item"))->AddData("0123456789");
+  CStringWriteStream out;
+  Root()->Write(&out);
+  EXPECT_GT(out.mText.size(), 500000u);
+  EXPECT_EQ(static_cast<int>((out.mText.size() + XCXMLWriter::kCapacity - 1) / XCXMLWriter::kCapacity), out.mCalls);
+  EXPECT_EQ(static_cast<int32_t>(XCXMLWriter::kCapacity), out.mLargest);
+}
+
+TEST_F(WriterTest, NodesWriteThemselvesThroughAWriter) {
+  XIXMLElement* a = Root()->AddElement(Key("a"));
+  XIXMLAttribute* x = a->AddAttribute(Key("x"), "<1>");
+  XIXMLComment* comment = a->AddComment("c");
+  CStringWriteStream out;
+  {
+    XCXMLWriter writer(&out);
+    writer.mSuppressNewline = false;
+    a->GetNode()->Write(writer, 2);
+    x->Write(writer);
+    comment->GetNode()->Write(writer, 0);
+    writer.NewLine(-3);
+    writer.WriteString(nullptr);
+    writer.WriteString("s");
+    writer.Flush();
+  }
+  EXPECT_EQ("\n\t\t<a x=\"&lt;1&gt;\">\n\t\t\t<!--c-->\n\t\t</a> x=\"&lt;1&gt;\"\n<!--c-->\ns", out.mText);
+}
+
+}  // namespace

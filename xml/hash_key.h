@@ -1,0 +1,86 @@
+// The key table of a document: every element, attribute and document-type name is
+// stored once, and the pointer to that copy (the key) stands for the name.
+//
+// Open addressing over a power-of-two slot array: a name's hash is fixed by the file
+// format's history, and a lookup tries at most "probe limit" slots after it. When a
+// new name finds no free slot within the limit, the table doubles and the limit grows
+// by one. The hash is linear over the bits of the name, so names that collide on
+// every bit are easy to make; a file of such names would double the table once per
+// name. Growth therefore stops at max(64, 16 x names) slots, and a name that still
+// finds no slot goes to an ordered overflow index (logarithmic lookups) until a later
+// growth finds it a slot. Ordinary names never reach the overflow.
+//
+// Keys never move: growth copies slot pointers only. A table is shared by counted
+// references: its document's root holds one, and so does each node removed from the
+// document while it still carries keys of this table.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <map>
+#include <string_view>
+#include <vector>
+
+namespace QuorveXML {
+
+class CHashKey {
+public:
+  static constexpr uint32_t kFirstCapacity = 64;
+  static constexpr uint32_t kFirstProbeLimit = 10;
+
+  /// An empty table: 64 slots, probe limit 10, one reference held by the caller.
+  /// Throws "Can't allocate key hash table." when memory runs out.
+  CHashKey();
+
+  void AddRef() { mReferences.fetch_add(1, std::memory_order_relaxed); }
+  /// Drops one reference; the last one destroys the table and every key.
+  void Release();
+
+  /// The key of name, inserted when new. A null name throws "exception".
+  const char* GetKey(const char* name);
+  /// The same for a name of known length and hash (the parser computes both while
+  /// scanning); name need not be terminated.
+  const char* GetKey(const char* name, uint32_t length, uint32_t hash);
+
+  /// The hash of the format: h = h ^ (((h * 2) ^ c) << 4 ^ (h >> 27) ^ c) per byte.
+  static uint32_t Hash(const char* name);
+  static uint32_t HashStep(uint32_t h, uint8_t c) {
+    return h ^ ((((h << 1) ^ c) << 4) ^ (h >> 27) ^ c);
+  }
+
+  uint32_t Capacity() const { return mCapacity; }
+  uint32_t ProbeLimit() const { return mProbeLimit; }
+  uint32_t Count() const { return mCount; }
+  /// Names kept in the overflow index (0 unless names were crafted to collide).
+  uint32_t OverflowCount() const { return static_cast<uint32_t>(mOverflow.size()); }
+
+private:
+  ~CHashKey();
+  CHashKey(const CHashKey&) = delete;
+  CHashKey& operator=(const CHashKey&) = delete;
+
+  // Result of a probe: the slot found or free (-1 when the window is full).
+  struct CProbe {
+    int64_t mSlot;
+    bool mFound;
+  };
+  CProbe Probe(const char* name, uint32_t length, uint32_t hash) const;
+  const char* Store(const char* name, uint32_t length);
+  bool MayGrowTo(uint64_t capacity) const;
+  void Grow(uint64_t capacity);
+
+  // Fields of the format first: slot array, capacity, probe limit, count.
+  char** mSlots;
+  uint32_t mCapacity;
+  uint32_t mProbeLimit;
+  uint32_t mCount;
+
+  std::atomic<uint32_t> mReferences{1};
+  std::map<std::string_view, const char*> mOverflow;
+  // Key texts live in blocks that never move; each text is preceded by its length.
+  std::vector<char*> mBlocks;
+  char* mBlockCursor = nullptr;
+  size_t mBlockRoom = 0;
+};
+
+}  // namespace QuorveXML

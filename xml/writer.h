@@ -1,0 +1,75 @@
+// The writer of documents: the one place that decides the visible form of a file.
+//
+// Element Write(stream) makes one writer on the stack, with suppressNewline set so
+// that the first node starts at the first byte. Output is gathered in a 64 KiB buffer
+// and handed to the client's stream in whole pieces. Block providers write through
+// the writer itself (it is an XIXMLWriteStream), so their bytes keep their place in
+// the output.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+#include "ZinXML.h"
+
+namespace QuorveXML {
+
+class XCXMLWriter final : public XIXMLWriteStream {
+public:
+  static constexpr size_t kCapacity = 64 * 1024;
+
+  /// A writer onto stream with suppressNewline set. Throws "exception (pointer is
+  /// NULL)" for a null stream or when memory runs out.
+  explicit XCXMLWriter(XIXMLWriteStream* stream);
+  ~XCXMLWriter();
+  XCXMLWriter(const XCXMLWriter&) = delete;
+  XCXMLWriter& operator=(const XCXMLWriter&) = delete;
+
+  /// The bytes of text, without its terminator (nothing for null).
+  void WriteString(const char* text) {
+    if (text) WriteBytes(text, std::strlen(text));
+  }
+  void WriteChar(char c) {
+    if (mLength == kCapacity) Flush();
+    mBuffer[mLength++] = c;
+  }
+  void WriteBytes(const char* bytes, size_t count) {
+    if (count <= kCapacity - mLength) {
+      std::memcpy(mBuffer + mLength, bytes, count);
+      mLength += count;
+    } else {
+      WriteLong(bytes, count);
+    }
+  }
+  /// A line feed and depth tabs, unless suppressNewline is set: then it is cleared
+  /// and nothing is written.
+  void NewLine(int32_t depth);
+  /// An attribute value: double quotes around it; inside, '"' '&' '<' '>' as entities.
+  void WriteQuoted(const char* text);
+  /// Text content: '&' '<' '>' as entities; everything else as it is.
+  void WriteEscaped(const char* text);
+  /// A CDATA block whose content provider writes through this writer. Fails with
+  /// "Can't write character" when the stream failed meanwhile, "exception" when the
+  /// provider returns false.
+  void WriteBlock(IXMLCData* provider, int32_t depth, XIXMLData* node);
+  /// Hands what is buffered to the stream; a short write throws "Can't write character".
+  void Flush();
+
+  /// As a stream for block providers: buffers count bytes and returns count; 0 once
+  /// the client's stream has failed.
+  int32_t Write(const char* bytes, int32_t count) override;
+
+  bool mSuppressNewline = true;
+
+private:
+  void WriteLong(const char* bytes, size_t count);
+  bool TryFlush();
+
+  XIXMLWriteStream* mStream;
+  char* mBuffer;
+  size_t mLength = 0;
+  bool mFailed = false;
+};
+
+}  // namespace QuorveXML
