@@ -284,6 +284,15 @@ public:
   uint32_t getCount() override { return mCount; }
   /// The number of records the block holds before it must grow.
   uint32_t capacity() const { return mCapacity; }
+  /// The records, back to back (for bulk copies by the library).
+  C* records() const { return mRecords.get(); }
+  /// Appends a copy of record; false (with the warning of a failed growth) when
+  /// the block cannot grow.
+  bool append(const C& record) {
+    if (mCount == mCapacity && !grow()) return false;
+    mRecords[mCount++] = record;
+    return true;
+  }
 
   C* getZinObject(uint32_t index) override {
     if (!this->acceptGet(index, mCount)) return nullptr;

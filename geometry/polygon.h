@@ -14,6 +14,7 @@ public:
       : TZinSceneObject(owner), mContour(NewZinCollection<TSimpleMgr<CZinVertex>>(owner)) {}
 
   TZinObjectMgr<CZinVertex>* getContour() override { return mContour.get(); }
+  TSimpleMgr<CZinVertex>* contourRecords() { return mContour.get(); }
 
 private:
   TZinComPtr<TSimpleMgr<CZinVertex>> mContour;
@@ -32,6 +33,13 @@ public:
   void setPropertyIndex(int32_t index) override { mPropertyIndex = index; }
   TZinObjectMgr<CZinVertex>* getContour() override { return mContour.get(); }
   TZinObjectMgr<IZinHole>* getHoles() override { return mHoles.get(); }
+
+  /// Back to a new polygon: not smooth, property 0, no vertices, no holes.
+  void reset();
+  /// Becomes a copy of other: flags, property, contour and holes.
+  void assign(IZinPolygon* other);
+  /// The outer contour's records.
+  TSimpleMgr<CZinVertex>& contour() { return *mContour; }
 
 private:
   bool mSmooth = false;

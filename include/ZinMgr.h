@@ -2,10 +2,11 @@
 // exported entry points.
 #pragma once
 
+#include <string>
+
+#include "ZinAnimation.h"
 #include "ZinBase.h"
 #include "ZinBasicData.h"
-#include "ZinStreams.h"
-#include "ZinAnimation.h"
 #include "ZinGeometry.h"
 #include "ZinHeliodon.h"
 #include "ZinImage.h"
@@ -15,7 +16,12 @@
 #include "ZinObjectMgr.h"
 #include "ZinObjects.h"
 #include "ZinPanoramas.h"
+#include "ZinFileInfo.h"
+#include "ZinStorage.h"
+#include "ZinStreams.h"
+#include "ZinValues.h"
 #include "ZinViews.h"
+#include "ZinXML.h"
 
 namespace QvZin {
 
@@ -46,6 +52,18 @@ struct CZinVersion {
   friend bool operator>(const CZinVersion& a, const CZinVersion& b) { return b < a; }
 };
 
+/// A renderer's own parameter set, carried through files as "Tmp.Render.Parameters".
+/// Parameter i (1 to 12) is entry i - 1 of each array; the library gives them no meaning.
+struct CZinRenderConfig {
+  std::string name = "Unknown_Config";
+  double values[12] = {};
+  double minimums[12] = {};
+  double maximums[12] = {100, 100, 100, 100, 100, 100, 100, 100, 100, 100, 100, 100};
+  bool flags[12] = {};
+  std::string texts[12];
+  CZinColor colors[12];
+};
+
 /// The manager's second interface. It has no counting of its own: the manager's
 /// count governs it.
 class IZinMgrEx {
@@ -61,6 +79,8 @@ public:
   virtual IZinProperty* newShaderProperty() = 0;
   /// Removes the first shader-property entry that is property; nothing when absent.
   virtual void removeShaderProperty(IZinProperty* property) = 0;
+  /// The render configuration (borrowed); read and change its fields in place.
+  virtual CZinRenderConfig* getRenderConfig() = 0;
 
 protected:
   ~IZinMgrEx() = default;
@@ -80,12 +100,22 @@ public:
   /// Copies both strings (null counts as ""); they name the writing program in
   /// the file's "Application" instruction.
   virtual void setApplication(const char* name, const char* version) = 0;
+  /// The file information: the origin of the scene (borrowed).
+  virtual IZinFileInfo* getFileInfo() = 0;
+  /// The same as getFileInfo.
+  virtual IZinFileInfo* getFileInfo2() = 0;
   /// The manager's second interface (no reference taken). Above 50 warns "Client is
   /// newer than Zin Library!", below 5 "Client is obsolete for this Zin Library!"
   /// (to the feedback object, with this manager) and returns null.
   virtual IZinMgrEx* getMgrEx(EVersionZIN clientVersion) = 0;
   /// The library version found in the header of the last file read; 0.0.0 at first.
   virtual const CZinVersion* getFileVersion() = 0;
+  /// Reads a whole file from stream into this manager; geometry goes to storage, or
+  /// into the manager itself when storage is null. Every problem is reported through
+  /// the feedback object; false when the file could not be read.
+  virtual bool read(IZinReadStream* stream, IZinExtStorageReader* storage) = 0;
+  /// writeEx with the default minimum version 5.1.0.
+  virtual bool write(IZinWriteStream* stream, IZinExtStorageWriter* storage) = 0;
   /// Stores the file-format pair (5 and 1 at first) into the pointers that are set.
   /// Always true.
   virtual bool getFileFormat(int* major, int* minor) = 0;
@@ -124,6 +154,20 @@ public:
   /// Exactly two characters; anything else warns "IZinMgr::setLanguage - Invalid
   /// language" and keeps the language.
   virtual void setLanguage(const char* language) = 0;
+  /// The text of the index-th comment before the root element (from 0), or null.
+  /// Failures are reported through the feedback object and give null.
+  virtual const char* getComment(int index) = 0;
+  /// Replaces (text set) or deletes (text null) the index-th top-level comment and
+  /// returns index; with fewer comments, adds text as a new comment just before the
+  /// root element and returns its index, or returns -1 when text is null.
+  virtual int setComment(const char* text, int index) = 0;
+  /// The text of "Save.Url", or "" (never null).
+  virtual const char* getURL() = 0;
+  /// Sets the text of "Save.Url", creating it when missing (null counts as "").
+  virtual void setURL(const char* url) = 0;
+  /// The client's own element tag inside "Application.Data", created when missing;
+  /// never written to files. An empty or null tag is reported and gives null.
+  virtual QuorveXML::XIXMLElement* getApplicationData(const char* tag) = 0;
   /// The scenarios.
   virtual TZinObjectMgr<IZinScenario>* getScenarios() = 0;
   /// The free 3D paths.
@@ -140,6 +184,19 @@ public:
   virtual IZinLayerInfo* getLayersInfo() = 0;
   /// The internal component definitions.
   virtual TZinObjectMgr<IZinZinObjectDefinition>* getInternalComponentDefinitions() = 0;
+  /// Replaces the geometry storage used while writing and returns the previous one.
+  virtual IZinExtStorageWriter* setGeometryWriter(IZinExtStorageWriter* writer) = 0;
+  /// Parses stream for its data blocks only, sending geometry to storage (required);
+  /// the document read is discarded.
+  virtual void readGeometry(IZinReadStream* stream, IZinExtStorageReader* storage) = 0;
+  /// Writes the whole document onto stream: geometry comes from storage, or from the
+  /// manager when null; version is written as minimum and safe version (null:
+  /// 5.1.0). Every problem is reported through the feedback object; false when the
+  /// document was not written whole.
+  virtual bool writeEx(IZinWriteStream* stream, IZinExtStorageWriter* storage, const CZinVersion* version) = 0;
+  /// Stores the localised names of the object definitions of an object file into the
+  /// object-definition manager. True.
+  virtual bool readMediaInfo(IZinReadStream* stream) = 0;
   /// The panoramas.
   virtual TZinObjectMgr<IZinPanoramaV2>* getPanoramas() = 0;
   /// The 16 values of the transformation applied to points read from geometry
@@ -152,10 +209,19 @@ public:
   ZIN_API static EVersionZIN getZINVersion();
   /// The extended generation of this library: 50.
   ZIN_API static EExtendedVersionZIN getExtendedZinVersion();
+  /// Tells whether this library can read the file on stream, from its first bytes:
+  /// *readability (required) receives the verdict, *version (optional) the version
+  /// of the library that wrote it, creator (optional, creatorSize bytes) the text
+  /// "Orvelle (<file major>.<file minor>)". True for readability 1 to 5 and 7. The
+  /// stream is left where it was found; nothing is thrown or reported.
+  ZIN_API static bool checkFormat2(IZinReadStream* stream, eReadability* readability, CZinVersion* version,
+                                   char* creator, int creatorSize);
 
 private:
   friend class CZinEntryPoints;
   ZIN_API static void newZinMgr(IZinMgr** mgr, EVersionZIN clientVersion, IZinFeedback* feedback);
+  ZIN_API static void readFileInfo(IZinFileInfo** info, IZinReadStream* stream);
+  ZIN_API static void readPreviewImage(IZinImage** image, IZinReadStream* stream);
 };
 
 /// The public way to the entry points that the manager interface keeps private.
@@ -169,6 +235,16 @@ public:
   static void newZinMgr(IZinMgr** mgr, EVersionZIN clientVersion = eZinVersionCurrent,
                         IZinFeedback* feedback = nullptr) {
     IZinMgr::newZinMgr(mgr, clientVersion, feedback);
+  }
+  /// Reads the file information (the origin) of the file on stream from its first
+  /// elements into a new object with one reference for the caller (*info is
+  /// overwritten, not released); the origin is 0, 0, 0 when none is found. The
+  /// stream is left where it was found.
+  static void readFileInfo(IZinFileInfo** info, IZinReadStream* stream) { IZinMgr::readFileInfo(info, stream); }
+  /// Reads the preview image of the file on stream into a new image with one
+  /// reference for the caller, or null when the file has none.
+  static void readPreviewImage(IZinImage** image, IZinReadStream* stream) {
+    IZinMgr::readPreviewImage(image, stream);
   }
 };
 

@@ -24,6 +24,9 @@ public:
 class IZinObjectDefinitionMgr : public IZinBasic {
 public:
   static constexpr CZinUUID sIID = CZinUUID::fromText("B779F7877B294B5FB884E42A6F53B53A");
+  /// The localised names of the definitions, one entry per language (readMediaInfo
+  /// fills it); owned by the manager, change it in place.
+  virtual IZinString* getNames() = 0;
 };
 
 /// An object placed in the scene.

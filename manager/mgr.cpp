@@ -44,11 +44,18 @@ CZIN::CZIN(TSharedPtr<CZIN>* self, EVersionZIN clientVersion, IZinFeedback* feed
   if (clientVersion > eZinVersionCurrent) throw std::runtime_error("Client is newer than Zin Library!");
   if (clientVersion < eZinVersionOldest) throw std::runtime_error("Client is obsolete for this Zin Library!");
   mScene.createFront(mLink.get());
+  mFileInfo.reset(CreateZinObject<CZinFileInfo>(mLink.get()));
   mScene.createBack(mLink.get());
+  // The skeleton's providers hold the preview image, so the document comes after
+  // the collections.
+  newDocument();
 }
 
 CZIN::~CZIN() {
   mScene.releaseScene();
+  // The document before the images: its providers hold references to them.
+  mTree.reset();
+  mFileInfo.reset();
   mScene.releaseImages();
   mScene.releaseRest();
 }

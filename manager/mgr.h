@@ -1,16 +1,24 @@
 // The concrete manager.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "ZinMgr.h"
 #include "framework/obj_link_ref.h"
 #include "manager/mgr_ref.h"
+#include "manager/file_info.h"
 #include "manager/scene_collections.h"
+#include "serialization/xml_add.h"
+#include "serialization/xml_get.h"
+#include "xml/tree.h"
 
 namespace QvZin {
 
-class CZIN final : public TZinCOMObjLinkRef<IZinMgr>, public TZinFrontier<IZinMgrEx> {
+class CZIN final : public TZinCOMObjLinkRef<IZinMgr>,
+                   public TZinFrontier<IZinMgrEx>,
+                   public IZinExtStorageReader,
+                   public IZinExtStorageWriter {
 public:
   /// Builds a manager bound to its control block self. Throws "Client is newer than
   /// Zin Library!" above generation 50 and "Client is obsolete for this Zin
@@ -26,8 +34,14 @@ public:
 
   // IZinMgr
   void setApplication(const char* name, const char* version) override;
+  IZinFileInfo* getFileInfo() override { return mFileInfo.get(); }
+  IZinFileInfo* getFileInfo2() override { return mFileInfo.get(); }
   IZinMgrEx* getMgrEx(EVersionZIN clientVersion) override;
   const CZinVersion* getFileVersion() override { return &mFileVersion; }
+  bool read(IZinReadStream* stream, IZinExtStorageReader* storage) override;
+  bool write(IZinWriteStream* stream, IZinExtStorageWriter* storage) override {
+    return writeEx(stream, storage, nullptr);
+  }
   bool getFileFormat(int* major, int* minor) override;
   TZinObjectMgr<IZinCamera>* getPerspectiveViews() override { return mScene.mPerspectiveViews.get(); }
   TZinObjectMgr<IZinPolygon>* getPolygons() override { return mScene.mPolygons.get(); }
@@ -44,6 +58,11 @@ public:
   TZinObjectMgr<IZinObjectInstance>* getObjectInstances() override { return mScene.mObjectInstances.get(); }
   const char* getLanguage() override { return link().getLanguage(); }
   void setLanguage(const char* language) override { link().setLanguage(language); }
+  const char* getComment(int index) override;
+  int setComment(const char* text, int index) override;
+  const char* getURL() override;
+  void setURL(const char* url) override;
+  QuorveXML::XIXMLElement* getApplicationData(const char* tag) override;
   TZinObjectMgr<IZinScenario>* getScenarios() override { return mScene.mScenarios.get(); }
   TZinObjectMgr<IZin3DPath>* get3DPaths() override { return mScene.m3DPaths.get(); }
   TZinObjectMgr<IZinEnvironment>* getEnvironments() override { return mScene.mEnvironments.get(); }
@@ -54,6 +73,10 @@ public:
   TZinObjectMgr<IZinZinObjectDefinition>* getInternalComponentDefinitions() override {
     return mScene.mInternalComponentDefinitions.get();
   }
+  IZinExtStorageWriter* setGeometryWriter(IZinExtStorageWriter* writer) override;
+  void readGeometry(IZinReadStream* stream, IZinExtStorageReader* storage) override;
+  bool writeEx(IZinWriteStream* stream, IZinExtStorageWriter* storage, const CZinVersion* version) override;
+  bool readMediaInfo(IZinReadStream* stream) override;
   TZinObjectMgr<IZinPanoramaV2>* getPanoramas() override { return mScene.mPanoramas.get(); }
   const double* getTransformation() override { return link().getTransformation(); }
   void setTransformation(const double* matrix) override { link().setTransformation(matrix); }
@@ -64,6 +87,24 @@ public:
   TZinObjectMgr<IZinParallelView>* getWorkingWindows() override { return mScene.mWorkingWindows.get(); }
   IZinProperty* newShaderProperty() override;
   void removeShaderProperty(IZinProperty* property) override;
+  CZinRenderConfig* getRenderConfig() override { return &mRenderConfig; }
+
+  // The manager as its own geometry storage.
+  IZinExtStorageReader::IReader* createGeometryReader(const CZinUUID& id, bool levelZero) override;
+  IZinExtStorageWriter::IWriter* createGeometryWriter(const CZinUUID& id) override;
+
+  /// The geometry storage of the write in progress; throws "CZIN::getGeometryWriter -
+  /// No external geometry reader set (pointer is NULL)" when none is set.
+  IZinExtStorageWriter* getGeometryWriter() const;
+
+  // ---- the document (manager/document*.cpp)
+  QuorveXML::XCXMLTree* tree() const { return mTree.get(); }
+  QuorveXML::XIXMLElement* fileNode() const { return mFileNode; }
+  /// Destroys the document and builds a new one: declaration, header and
+  /// application instructions, "Zin.File", then the skeleton.
+  void newDocument();
+  /// Ensures the data-block elements and their providers under "Zin.File".
+  void buildSkeleton();
 
   /// The scene collections, for the document code.
   CZinSceneCollections& scene() { return mScene; }
@@ -88,6 +129,19 @@ private:
   std::string mApplicationVersion;
   CZinVersion mFileVersion;
   CZinSceneCollections mScene;
+  TZinComPtr<CZinFileInfo> mFileInfo;
+  IZinExtStorageWriter* mGeometryWriter = nullptr;
+  std::unique_ptr<QuorveXML::XCXMLTree> mTree;
+  QuorveXML::XIXMLElement* mFileNode = nullptr;
+  QuorveXML::XIXMLPI* mApplicationPI = nullptr;
+  QuorveXML::XIXMLPI* mHeaderPI = nullptr;
+  CZinRenderConfig mRenderConfig;
+
+  // Writing and reading (manager/document_write.cpp, document_read.cpp).
+  void writeTopLevel(CZinXMLAdd& root);
+  void readTopLevel(CZinXMLGet& root);
+  void useDocument(std::unique_ptr<QuorveXML::XCXMLTree> tree);
+  void legacyFixUp();
 };
 
 }  // namespace QvZin

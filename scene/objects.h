@@ -4,12 +4,29 @@
 
 #include "ZinObjects.h"
 #include "framework/scene_object.h"
+#include "framework/string.h"
+#include "geometry/polygon.h"
 
 namespace QvZin {
 
 class CZinZinObjectDefinition final : public TZinSceneObject<IZinZinObjectDefinition> {
 public:
-  explicit CZinZinObjectDefinition(IZinMgrRef* owner) : TZinSceneObject(owner) {}
+  explicit CZinZinObjectDefinition(IZinMgrRef* owner)
+      : TZinSceneObject(owner),
+        mPoints(NewZinCollection<TSimpleMgr<CZinPoint>>(owner)),
+        mPolygons(NewZinCollection<TObject2Mgr<CPolygon, IZinPolygon>>(owner)) {}
+
+  /// The geometry of an internal component definition.
+  TSimpleMgr<CZinPoint>& points() { return *mPoints; }
+  TObject2Mgr<CPolygon, IZinPolygon>& polygons() { return *mPolygons; }
+  /// "Geometry.Level" of an internal component definition.
+  int32_t geometryLevel() const { return mGeometryLevel; }
+  void setGeometryLevel(int32_t level) { mGeometryLevel = level; }
+
+private:
+  TZinComPtr<TSimpleMgr<CZinPoint>> mPoints;
+  TZinComPtr<TObject2Mgr<CPolygon, IZinPolygon>> mPolygons;
+  int32_t mGeometryLevel = 0;
 };
 
 class CObjectSetup final : public TZinSceneObject<IZinZinObjectDefinition::IZinZinObjectSetup> {
@@ -19,7 +36,13 @@ public:
 
 class CZinObjectDefinitionMgr final : public TZinSceneObject<IZinObjectDefinitionMgr> {
 public:
-  explicit CZinObjectDefinitionMgr(IZinMgrRef* owner) : TZinSceneObject(owner) {}
+  explicit CZinObjectDefinitionMgr(IZinMgrRef* owner) : TZinSceneObject(owner), mNames(owner) {}
+
+  IZinString* getNames() override { return &mNames; }
+  CZinString* names() { return &mNames; }
+
+private:
+  CZinString mNames;
 };
 
 class CZinObjectInstance final : public TZinSceneObject<IZinObjectInstance> {

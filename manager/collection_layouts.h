@@ -1,0 +1,82 @@
+// Where each scene collection lives in a file: its collection element, the
+// element of one object, and where the object's basic data goes. The writer and
+// the reader of every collection walk these rows, so the two cannot disagree.
+#pragma once
+
+#include "ZinObjectMgr.h"
+#include "serialization/xml_add.h"
+#include "serialization/xml_get.h"
+
+namespace QvZin {
+
+struct CZinListLayout {
+  const char* listTag;      ///< the collection element under its parent
+  const char* itemTag;      ///< one element per object, in index order
+  const char* nameTag;      ///< child element whose "en" attribute holds the name, or null
+  const char* idAttribute;  ///< attribute of the object's element holding its id, or null
+  const char* uiTag;        ///< child element holding the UI value ("%d"), or null
+  const char* oldListTag;   ///< another collection element accepted on reading, or null
+};
+
+constexpr CZinListLayout kHeliodonsLayout{"Heliodons", "Heliodon", "Name", "UUID", "UI.Value", nullptr};
+constexpr CZinListLayout kPropertiesLayout{"Properties", "Property", "Name", nullptr, nullptr, nullptr};
+constexpr CZinListLayout kBillboardsLayout{"Billboards", "Billboard", nullptr, nullptr, nullptr, nullptr};
+constexpr CZinListLayout kLightsLayout{"Lights", "Light", "Name", "UUID", "UI.Value", nullptr};
+constexpr CZinListLayout kLightsGroupsLayout{"Lights.Groups", "Lights.Group", "Name", "ID", "UI.Value", nullptr};
+constexpr CZinListLayout kPerspectiveViewsLayout{"Perspective.Views", "Perspective.View", "Name", nullptr, nullptr,
+                                                 nullptr};
+constexpr CZinListLayout kParallelViewsLayout{"Parallel.Views", "Parallel.View", "Name", nullptr, nullptr, nullptr};
+constexpr CZinListLayout kPanoramasLayout{"PanoramasV2", "PanoramaV2", "Name", "UUID", "UI.Value", nullptr};
+constexpr CZinListLayout kAnimationsLayout{"Animations", "Animation", "Name", nullptr, nullptr, nullptr};
+constexpr CZinListLayout kViewObjectsLayout{"View.Objects", "View.Object", "Name", nullptr, nullptr, nullptr};
+constexpr CZinListLayout kObjectInstancesLayout{"Object.Instances", "Object.Instance", "Name", "Id", "UIValue",
+                                                nullptr};
+constexpr CZinListLayout kScenariosLayout{"Scenarios", "Scenario", "Name", nullptr, nullptr, nullptr};
+constexpr CZinListLayout k3DPathsLayout{"Paths.3D", "Path.3D", nullptr, "UUID", nullptr, "3D.Paths"};
+constexpr CZinListLayout kGroundsLayout{"Grounds", "Ground", "Name", "UUID", nullptr, nullptr};
+constexpr CZinListLayout kLayersLayout{"Layers", "Layer", "Name", "UUID", "UI.Value", nullptr};
+constexpr CZinListLayout kComponentsLayout{"InternalComponentDefinitions", "InternalComponentDefinition", nullptr,
+                                           "UUID", nullptr, nullptr};
+
+/// Writes the basic data of object into its element as layout says.
+void PutBasics(CZinXMLAdd& item, IZinBasic* object, const CZinListLayout& layout);
+/// Reads what layout says of the basic data from an object's element; absent parts
+/// keep their values.
+void GetBasics(CZinXMLGet& item, IZinBasic* object, const CZinListLayout& layout);
+
+/// Replaces every listTag child of parent by a new one at the end holding one
+/// itemTag element per object with its basic data. Returns the new element.
+template <class I>
+QuorveXML::XIXMLElement* PutList(CZinXMLAdd& parent, TZinObjectMgr<I>* list, const CZinListLayout& layout) {
+  QuorveXML::XIXMLElement* element = parent.GetElement();
+  const char* key = element->GetKey(layout.listTag);
+  while (QuorveXML::XIXMLElement* old = element->FindElement(key)) old->GetNode()->Delete();
+  CZinXMLAdd out(parent.AddElement(layout.listTag));
+  const uint32_t count = list ? list->getCount() : 0;
+  for (uint32_t i = 0; i < count; ++i) {
+    CZinXMLAdd item(out.AddElement(layout.itemTag));
+    PutBasics(item, list->getZinObject(i), layout);
+  }
+  return out.GetElement();
+}
+
+/// When parent has the collection element (or its older name), empties list and
+/// appends one object per item element in document order. Returns the collection
+/// element, or null when there is none (the list is then left alone).
+template <class I>
+QuorveXML::XIXMLElement* GetList(CZinXMLGet& parent, TZinObjectMgr<I>* list, const CZinListLayout& layout) {
+  QuorveXML::XIXMLElement* element = parent.FindElement(layout.listTag);
+  if (!element && layout.oldListTag) element = parent.FindElement(layout.oldListTag);
+  if (!element || !list) return element;
+  while (list->getCount() > 0) list->removeObject(kZinEndOfList);
+  const char* key = element->GetKey(layout.itemTag);
+  for (QuorveXML::XIXMLElement* child = element->FindElement(key); child; child = child->GetNextSameElement()) {
+    I* object = list->newZinObject(kZinEndOfList);
+    if (!object) continue;
+    CZinXMLGet item(child);
+    GetBasics(item, object, layout);
+  }
+  return element;
+}
+
+}  // namespace QvZin

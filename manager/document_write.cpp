@@ -1,0 +1,177 @@
+// Writing a whole document: the skeleton brought up to date, every collection
+// written into its element, the header and application instructions, then the
+// serialisation onto the client's stream.
+#include <cstdio>
+#include <string>
+
+#include "geometry/blocks.h"
+#include "manager/collection_layouts.h"
+#include "manager/header.h"
+#include "manager/image_provider.h"
+#include "manager/mgr.h"
+#include "scene/objects.h"
+#include "serialization/xml_add.h"
+#include "support/raise.h"
+#include "xml/root.h"
+
+namespace QvZin {
+
+using QuorveXML::XIXMLElement;
+
+namespace {
+
+XIXMLElement* Child(XIXMLElement* parent, const char* name) { return parent->FindElement(parent->GetKey(name)); }
+
+void DeleteFirst(XIXMLElement* parent, const char* name) {
+  if (XIXMLElement* child = Child(parent, name)) child->GetNode()->Delete();
+}
+
+void DeleteAll(XIXMLElement* parent, const char* name) {
+  const char* key = parent->GetKey(name);
+  while (XIXMLElement* child = parent->FindElement(key)) child->GetNode()->Delete();
+}
+
+// Moves node to immediately after anchor (before the next element sibling).
+void PlaceAfter(XIXMLElement* parent, XIXMLElement* node, XIXMLElement* anchor) {
+  XIXMLElement* next = anchor->GetNextElement();
+  if (next == node) next = next->GetNextElement();
+  parent->MoveNode(node->GetNode(), next ? next->GetNode() : nullptr);
+}
+
+// The document goes to the client's stream through here. A conforming stream takes
+// every byte; one that reports fewer fails the write rather than leaving a file
+// silently cut short.
+class CWriteStreamAdapter final : public QuorveXML::XIXMLWriteStream {
+public:
+  explicit CWriteStreamAdapter(IZinWriteStream* stream) : mStream(stream) {}
+  int32_t Write(const char* bytes, int32_t count) override {
+    Quorve::CheckPointer(mStream, "%s", "IZinWriteStream is NULL");
+    const int written = mStream->write(bytes, count);
+    return written < count ? written : count;
+  }
+
+private:
+  IZinWriteStream* mStream;
+};
+
+void PutRenderConfig(CZinXMLAdd& root, const CZinRenderConfig& config) {
+  DeleteAll(root.GetElement(), "Tmp.Render.Parameters");
+  CZinXMLAdd out(root.AddElement("Tmp.Render.Parameters"));
+  out.AddLanguage("Config.Name", config.name.c_str());
+  for (int i = 0; i < 12; ++i) {
+    const std::string index = std::to_string(i + 1);
+    const std::string value = "Double" + index;
+    out.AddDouble(value.c_str(), config.values[i]);
+    out.AddDouble((value + ".Min").c_str(), config.minimums[i]);
+    out.AddDouble((value + ".Max").c_str(), config.maximums[i]);
+    out.AddBool(("BOOL" + index).c_str(), config.flags[i]);
+    out.AddLanguage(("STR" + index).c_str(), config.texts[i].c_str());
+    out.AddColor(("COLOR" + index).c_str(), config.colors[i]);
+  }
+}
+
+void PutComponents(CZIN& manager, CZinXMLAdd& root) {
+  auto& components = *manager.scene().mInternalComponentDefinitions;
+  XIXMLElement* list = PutList(root, &components, kComponentsLayout);
+  // One element per component, in order: its geometry blocks stream through the
+  // providers when the document is written.
+  XIXMLElement* item = list->GetFirstElement();
+  for (uint32_t i = 0; i < components.getCount() && item; ++i, item = item->GetNextElement()) {
+    auto* definition = static_cast<CZinZinObjectDefinition*>(components.getZinObject(i));
+    CZinXMLAdd out(item);
+    out.AddInteger("Geometry.Level", definition->geometryLevel());
+    out.AddElement("Points")->AddData(new CPointsProvider(&manager));
+    out.AddElement("Polygons")->AddData(new CPolygonsProvider(&manager));
+  }
+}
+
+}  // namespace
+
+void CZIN::writeTopLevel(CZinXMLAdd& root) {
+  Quorve::CheckPointer(getMgrEx(eZinVersionCurrent), nullptr);
+  XIXMLElement* file = root.GetElement();
+  for (const char* old : {"Heliodon", "Image", "Preview", "Ambient", "Atmosphere", "Background", "Panoramas"})
+    DeleteFirst(file, old);
+
+  // The file information keeps its element; only its "Origin" is replaced.
+  XIXMLElement* info = Child(file, "File.Info");
+  if (!info) info = root.AddElement("File.Info");
+  DeleteAll(info, "Origin");
+  CZinXMLAdd(info).AddXYZ("Origin", mFileInfo->getOrigin());
+
+  PutComponents(*this, root);
+  PutList(root, getHeliodons(), kHeliodonsLayout);
+  PutList(root, getProperties(), kPropertiesLayout);
+  PutList(root, getBBMgrData(), kBillboardsLayout);
+  PutList(root, getLights(), kLightsLayout);
+  PutList(root, getLightsGroups(), kLightsGroupsLayout);
+  PutList(root, getPerspectiveViews(), kPerspectiveViewsLayout);
+  PutList(root, getParallelViews(), kParallelViewsLayout);
+  PutList(root, getPanoramas(), kPanoramasLayout);
+  PutList(root, getAnimations(), kAnimationsLayout);
+  PutList(root, getViewObjects(), kViewObjectsLayout);
+  DeleteAll(file, "Working.Window");
+  CZinXMLAdd working(root.AddElement("Working.Window"));
+  PutList(working, getWorkingWindows(), kParallelViewsLayout);
+  // The object definitions keep their elements until their model is in place.
+  PutList(root, getObjectInstances(), kObjectInstancesLayout);
+  PutList(root, getScenarios(), kScenariosLayout);
+  PutList(root, get3DPaths(), k3DPathsLayout);
+  PutList(root, getGrounds(), kGroundsLayout);
+  PutList(root, getLayers(), kLayersLayout);
+  DeleteAll(file, "Layers.Info");
+  root.AddElement("Layers.Info");
+  PutRenderConfig(root, mRenderConfig);
+  DeleteFirst(file, "Current.Id");
+}
+
+bool CZIN::writeEx(IZinWriteStream* stream, IZinExtStorageWriter* storage, const CZinVersion* version) {
+  IZinExtStorageWriter* previous = mGeometryWriter;
+  mGeometryWriter = storage ? storage : this;
+  bool written = false;
+  try {
+    buildSkeleton();
+    XIXMLElement* file = mFileNode;
+    XIXMLElement* preview = Child(file, "Preview.Image");
+    DeleteAll(file, "Images");
+    XIXMLElement* images = file->AddElement(file->GetKey("Images"));
+    PlaceAfter(file, images, preview);
+    CZinImageList& list = *mScene.mImages;
+    for (uint32_t i = 0; i < list.getCount(); ++i) {
+      auto* image = static_cast<CZinImage*>(list.getZinObject(i));
+      CZinXMLAdd item(images->AddElement(images->GetKey("Image")));
+      item.AddUUID("UUID", *image->getImageId());
+      item.GetElement()->AddData(new CImageProvider(image));
+    }
+    DeleteFirst(file, "Application.Data");
+    if (!mLinkObject) throw std::runtime_error("TZinComPtr::operator*() - Dereferencing NULL");
+    CZinXMLAdd root(file);
+    writeTopLevel(root);
+
+    if (mApplicationPI) {
+      const std::string text = "name=\"" + mApplicationName + "\" version=\"" + mApplicationVersion + "\"";
+      mApplicationPI->SetData(text.c_str());
+    }
+    if (mHeaderPI) {
+      char text[256];
+      FormatHeaderData(version, text, sizeof text);
+      mHeaderPI->SetData(text);
+    }
+    XIXMLElement* info = Child(file, "File.Info");
+    preview = Child(file, "Preview.Image");
+    if (info && preview && preview->GetNextElement()) PlaceAfter(file, info, preview);
+
+    CWriteStreamAdapter adapter(stream);
+    mTree->GetRoot()->Write(&adapter);
+    written = true;
+  } catch (const std::exception& e) {
+    const std::string text = std::string("Error \"") + e.what() + "\" while writting";
+    feedbackWarning(text.c_str());
+  } catch (...) {
+    feedbackWarning("Unknownm exception while writting");
+  }
+  mGeometryWriter = previous;
+  return written;
+}
+
+}  // namespace QvZin

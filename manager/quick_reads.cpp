@@ -1,0 +1,220 @@
+// The quick reads: answers from the first elements of a file, without building a
+// document. Each is a handler on the selective parser that stops the parse by
+// throwing as soon as it has what it wants.
+#include <cstdio>
+#include <cstring>
+#include <stdexcept>
+
+#include "ZinMgr.h"
+#include "manager/file_info.h"
+#include "manager/image.h"
+#include "manager/mgr.h"
+#include "manager/stream_adapter.h"
+#include "support/c_locale.h"
+#include "support/platform.h"
+#include "xml/parser.h"
+
+namespace QvZin {
+
+namespace {
+
+// Handlers that want no text pass over data blocks without holding them.
+class CQuickScan : public QuorveXML::CXMLParser {
+public:
+  void OnAttribute(const char*, const char*) override {}
+  void OnText(const char*) override {}
+  void OnEndElement(void*) override {}
+  void OnCData(QuorveXML::XIXMLReadStream* stream) override {
+    char sink[4096];
+    while (stream->Read(sink, sizeof sink) == sizeof sink) {
+    }
+  }
+
+protected:
+  // A non-null handle: go on inside the element.
+  void* Enter() { return this; }
+};
+
+// ---- the origin
+
+class COriginScan final : public CQuickScan {
+public:
+  double origin[3] = {0, 0, 0};
+  bool done = false;
+
+  void* OnStartElement(const char* name) override {
+    if (!std::strcmp(name, "Zin.File") || !std::strcmp(name, "Preview.Image") || !std::strcmp(name, "File.Info"))
+      return Enter();
+    if (!std::strcmp(name, "Origin")) {
+      mInOrigin = true;
+      return Enter();
+    }
+    done = true;
+    throw std::runtime_error("No origin");
+  }
+  void OnAttribute(const char* name, const char* value) override {
+    if (!mInOrigin) return;
+    double number = 0;
+    {
+      Quorve::CCLocale cLocale;
+      if (std::sscanf(value, "%lf", &number) != 1) throw std::runtime_error("Not a double value");
+    }
+    if (!std::strcmp(name, "X")) {
+      origin[0] = number;
+    } else if (!std::strcmp(name, "Y")) {
+      origin[1] = number;
+    } else if (!std::strcmp(name, "Z")) {
+      origin[2] = number;
+      done = true;
+      throw std::runtime_error("Succeed");
+    } else {
+      throw std::runtime_error("Unexpected attribute");
+    }
+  }
+  void OnEndElement(void*) override { mInOrigin = false; }
+
+private:
+  bool mInOrigin = false;
+};
+
+// ---- the preview image
+
+class CPreviewScan final : public CQuickScan {
+public:
+  TZinComPtr<CZinImage> image;
+
+  void* OnStartElement(const char* name) override {
+    if (!std::strcmp(name, "Zin.File")) return Enter();
+    if (!std::strcmp(name, "Preview.Image")) {
+      mInPreview = true;
+      return Enter();
+    }
+    throw std::runtime_error("No Preview image availiable");
+  }
+  void OnCData(QuorveXML::XIXMLReadStream* stream) override {
+    if (!mInPreview) return CQuickScan::OnCData(stream);
+    TZinComPtr<CZinImage> decoded(CreateZinObject<CZinImage>(nullptr));
+    decoded->readBlock(stream);
+    image = decoded;
+  }
+  void OnEndElement(void*) override { mInPreview = false; }
+
+private:
+  bool mInPreview = false;
+};
+
+// ---- the localised names of an object file
+
+class CMediaScan final : public CQuickScan {
+  inline static char sDefinitionTag = 0;
+  inline static char sNameTag = 0;
+
+public:
+  explicit CMediaScan(IZinString* names) : mNames(names) {}
+
+  void* OnStartElement(const char* name) override {
+    if (!std::strcmp(name, "Object.Definition")) {
+      mInDefinition = true;
+      return &sDefinitionTag;
+    }
+    if (mInDefinition && !std::strcmp(name, "Name")) {
+      mInName = true;
+      return &sNameTag;
+    }
+    return Enter();
+  }
+  void OnAttribute(const char* name, const char* value) override {
+    if (!mInName || !mNames) return;
+    const auto* n = reinterpret_cast<const unsigned char*>(name);
+    mNames->set(n[0] ? n[0] * 256u + n[1] : 0u, value);
+  }
+  void OnEndElement(void* handle) override {
+    if (handle == &sNameTag) mInName = false;
+    if (handle == &sDefinitionTag) mInDefinition = false;
+  }
+
+private:
+  IZinString* mNames;
+  bool mInDefinition = false;
+  bool mInName = false;
+};
+
+}  // namespace
+
+bool IZinMgr::checkFormat2(IZinReadStream* stream, eReadability* readability, CZinVersion* version, char* creator,
+                           int creatorSize) {
+  if (!readability) return false;
+  *readability = eNotZin;
+  if (!stream) return false;
+  try {
+    const int64_t start = stream->tell();
+    unsigned char first = 0;
+    const int got = stream->read(&first, 1);
+    stream->seek(start);
+    if (got != 1 || first != '<') return false;
+    const CZinHeaderInfo header = ScanHeader(stream);
+    stream->seek(start);
+    const std::string name = ScanCreator(stream);
+    stream->seek(start);
+    if (header.library.major == 0) return false;
+    if (version) *version = header.library;
+    bool readable = false;
+    *readability = ClassifyFile(header, name.c_str(), readable);
+    if (!readable) return false;
+    if (creator && creatorSize > 0)
+      std::snprintf(creator, static_cast<size_t>(creatorSize), "Orvelle (%d.%d)", header.fileMajor, header.fileMinor);
+    return true;
+  } catch (...) {
+    // A client stream that throws: the file is not readable.
+    return false;
+  }
+}
+
+void IZinMgr::readFileInfo(IZinFileInfo** info, IZinReadStream* stream) {
+  if (!info) return;
+  COriginScan scan;
+  int64_t start = 0;
+  try {
+    if (stream) start = stream->tell();
+    CReadStreamAdapter adapter(stream);
+    QuorveXML::ParseSelective(&adapter, &scan);
+  } catch (const std::exception& e) {
+    if (!scan.done) Quorve::Platform::Diagnostic("CZinMgr::readOrigin - Exception %s\n", e.what());
+  } catch (...) {
+    if (!scan.done) Quorve::Platform::Diagnostic("CZinMgr::readOrigin - Unknown exception\n");
+  }
+  try {
+    if (stream) stream->seek(start);
+  } catch (...) {
+  }
+  CZinFileInfo* result = CreateZinObject<CZinFileInfo>(nullptr);
+  result->AddRef();
+  result->setOrigin(scan.origin);
+  *info = result;
+}
+
+void IZinMgr::readPreviewImage(IZinImage** image, IZinReadStream* stream) {
+  if (!image) return;
+  *image = nullptr;
+  CPreviewScan scan;
+  try {
+    CReadStreamAdapter adapter(stream);
+    QuorveXML::ParseSelective(&adapter, &scan);
+  } catch (...) {
+    // The scan ends by throwing at the first element after the preview.
+  }
+  if (scan.image) *image = scan.image.detach();
+}
+
+bool CZIN::readMediaInfo(IZinReadStream* stream) {
+  CMediaScan scan(mScene.mObjectDefinitions->names());
+  try {
+    CReadStreamAdapter adapter(stream);
+    QuorveXML::ParseSelective(&adapter, &scan);
+  } catch (...) {
+    // What was found until a failure stays found.
+  }
+  return true;
+}
+
+}  // namespace QvZin

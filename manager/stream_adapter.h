@@ -1,0 +1,31 @@
+// The client's read stream as the parser's input, and the header scan that every
+// reader of a file starts with.
+#pragma once
+
+#include "ZinStreams.h"
+#include "ZinXML.h"
+#include "manager/header.h"
+
+namespace QvZin {
+
+/// Passes the parser's requests to the client's stream. A negative result counts
+/// as the end of the data; what the parser does with the answer is its own rule.
+class CReadStreamAdapter final : public QuorveXML::XIXMLReadStream {
+public:
+  explicit CReadStreamAdapter(IZinReadStream* stream) : mStream(stream) {}
+  uint32_t Read(void* buffer, uint32_t size) override;
+
+private:
+  IZinReadStream* mStream;
+};
+
+/// Scans stream for the "Zin" header instruction (from where it stands; the stream
+/// is left where the scan stopped). Never throws: what was found until a failure is
+/// returned, library 0.0.0 when nothing was.
+CZinHeaderInfo ScanHeader(IZinReadStream* stream);
+
+/// Scans stream for the name of the "Application" instruction; "" when none comes
+/// before the first element. Never throws.
+std::string ScanCreator(IZinReadStream* stream);
+
+}  // namespace QvZin
