@@ -65,7 +65,9 @@ public:
 class CMemoryReadStream : public QuorveXML::XIXMLReadStream {
 public:
   CMemoryReadStream(const char* data, size_t size) : mData(data), mSize(size) {}
-  explicit CMemoryReadStream(const std::string& text) : CMemoryReadStream(text.data(), text.size()) {}
+  /// Serves a copy of text.
+  explicit CMemoryReadStream(std::string text)
+      : mOwned(std::move(text)), mData(mOwned.data()), mSize(mOwned.size()) {}
   uint32_t Read(void* buffer, uint32_t size) override {
     ++mCalls;
     mAfterShortRead |= mShortSeen;
@@ -76,6 +78,7 @@ public:
     if (n < size) mShortSeen = true;
     return static_cast<uint32_t>(n) + mExtra;
   }
+  std::string mOwned;
   const char* mData;
   size_t mSize;
   size_t mPosition = 0;

@@ -1,0 +1,242 @@
+#include "xml/tree_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "xml/cdata_stream.h"
+#include "xml_test_support.h"
+
+using namespace QuorveXML;
+using namespace XMLTest;
+
+namespace {
+
+std::unique_ptr<XCXMLTree> ReadTree(const std::string& document, IXMLCDataReader* reader = nullptr) {
+  CMemoryReadStream stream(document);
+  CXMLTreeReader treeReader(reader);
+  return std::unique_ptr<XCXMLTree>(treeReader.Read(&stream));
+}
+
+std::string Written(XIXMLElement* element) {
+  CStringWriteStream out;
+  element->Write(&out);
+  return out.mText;
+}
+
+std::string ReadError(const std::string& document, IXMLCDataReader* reader = nullptr) {
+  return MessageOf([&] { ReadTree(document, reader); });
+}
+
+// Reads up to mLimit bytes of each block in pieces of mPiece and records them.
+class CBlockReader : public IXMLCDataReader {
+public:
+  bool Read(XIXMLElement* element, XIXMLReadStream* stream) override {
+    mElements.push_back(element->GetKeyRef() ? element->GetKeyRef() : "(root)");
+    std::string block;
+    std::vector<char> piece(mPiece);
+    while (block.size() < mLimit) {
+      const uint32_t want = static_cast<uint32_t>(std::min(mPiece, mLimit - block.size()));
+      const uint32_t count = stream->Read(piece.data(), want);
+      if (!count) break;
+      block.append(piece.data(), count);
+    }
+    mBlocks.push_back(block);
+    if (mThrow) throw std::runtime_error("reader failed");
+    return mResult;
+  }
+  size_t mPiece = 4096;
+  size_t mLimit = SIZE_MAX;
+  bool mResult = true;
+  bool mThrow = false;
+  std::vector<std::string> mElements;
+  std::vector<std::string> mBlocks;
+};
+
+class TreeReaderTest : public CHeapCheckedTest {};
+
+TEST_F(TreeReaderTest, BuildsTheDocumentItReads) {
+  const std::string document =
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+      "<!DOCTYPE Zin.File SYSTEM \"zin.dtd\" []>\n"
+      "<!--scene-->\n"
+      "<Zin.File\n"
+      "\t Version=\"5.1\"\n"
+      "\t Name=\"a &amp; b\">\n"
+      "\t<Object Id=\"0123456789ABCDEF0123456789ABCDEF\">\n"
+      "\t\t<Point\n"
+      "\t\t\t X=\"1.500000\"\n"
+      "\t\t\t Y=\"-2.000000\"\n"
+      "\t\t\t Z=\"0.000000\"/>\n"
+      "\t\t<Value>12</Value>\n"
+      "\t\t<Flag/>\n"
+      "\t\t<!--note-->\n"
+      "\t</Object>\n"
+      "\t<Object Id=\"FEDCBA9876543210FEDCBA9876543210\">\n"
+      "\t\t<Name>x &lt; y</Name>\n"
+      "\t</Object>\n"
+      "</Zin.File>\n";
+  auto tree = ReadTree(document);
+  XCXMLRoot* root = tree->GetRoot();
+  EXPECT_EQ(document, Written(root)) << "the written layout reads back to the same bytes";
+
+  XIXMLNode* first = root->GetFirstNode();
+  ASSERT_NE(nullptr, first->AsPI()) << "the declaration is a processing instruction of the root";
+  EXPECT_STREQ("xml", first->AsPI()->GetTarget());
+  EXPECT_STREQ("version=\"1.0\" encoding=\"UTF-8\"", first->AsPI()->GetData());
+  XIXMLDocType* docType = first->GetNext()->AsDocType();
+  ASSERT_NE(nullptr, docType);
+  EXPECT_EQ(root->GetKey("Zin.File"), docType->GetKeyRef());
+  EXPECT_STREQ("", docType->GetSubset()) << "an absent subset arrives as an empty text";
+  XIXMLElement* file = root->FindElement(root->GetKey("Zin.File"));
+  ASSERT_NE(nullptr, file);
+  EXPECT_EQ(file, root->GetFirstElement());
+  EXPECT_STREQ("a & b", file->FindAttribute(root->GetKey("Name"))->GetValue());
+  XIXMLElement* object = file->FindElement(root->GetKey("Object"));
+  XIXMLElement* second = object->GetNextSameElement();
+  ASSERT_NE(nullptr, second);
+  EXPECT_STREQ("x < y", second->FindElement(root->GetKey("Name"))->GetData()->GetText());
+  double x = 0;
+  object->FindElement(root->GetKey("Point"))->FindAttribute(root->GetKey("X"))->Scan("%lf", &x);
+  EXPECT_EQ(1.5, x);
+  int value = 0;
+  object->FindElement(root->GetKey("Value"))->GetData()->Scan("%d", &value);
+  EXPECT_EQ(12, value);
+  EXPECT_NE(nullptr, object->FindElement(root->GetKey("Flag")));
+}
+
+TEST_F(TreeReaderTest, CallbackRules) {
+  struct Case {
+    std::string document;
+    std::string message;
+  } cases[] = {
+      {"<a>t<b/>u</a>", "Only one data node for an element"},
+      {"<a>t<![CDATA[u]]></a>", "Only one data node for an element"},
+      {"<a><!DOCTYPE a SYSTEM 's'></a>", "exception (assertion failed)"},
+      {"<a>", "exception"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(c.message, ReadError(c.document)) << c.document;
+
+  auto tree = ReadTree("<!DOCTYPE d SYSTEM 's'><d/>");
+  EXPECT_EQ("<!DOCTYPE d SYSTEM \"s\" []>\n<d/>\n", Written(tree->GetRoot()))
+      << "the empty subset is written back as an empty pair of brackets";
+
+  CXMLTreeReader idle;
+  EXPECT_EQ("exception (pointer is NULL)", MessageOf([&] { idle.OnText("x"); }));
+  EXPECT_EQ("exception (pointer is NULL)", MessageOf([&] { idle.OnStartElement("x"); }));
+  EXPECT_EQ("exception (pointer is NULL)", MessageOf([&] { idle.OnEndElement(nullptr); }));
+
+  class CWrongHandle : public CXMLTreeReader {
+  public:
+    void* OnStartElement(const char* name) override {
+      CXMLTreeReader::OnStartElement(name);
+      return this;
+    }
+  } wrong;
+  CMemoryReadStream stream(std::string("<a/>"));
+  EXPECT_EQ("exception (assertion failed)", MessageOf([&] { delete wrong.Read(&stream); }));
+
+  class CReentrant : public CXMLTreeReader {
+  public:
+    void OnText(const char* text) override {
+      CMemoryReadStream inner(std::string("<b/>"));
+      mInner = MessageOf([&] { delete Read(&inner); });
+      CXMLTreeReader::OnText(text);
+    }
+    std::string mInner;
+  } reentrant;
+  CMemoryReadStream outer(std::string("<a>x</a>"));
+  delete reentrant.Read(&outer);
+  EXPECT_EQ("exception (assertion failed)", reentrant.mInner);
+}
+
+TEST_F(TreeReaderTest, BlocksGoToTheRegisteredReader) {
+  CBlockReader reader;
+  auto tree = ReadTree("<r><a><![CDATA[first]]></a><b x='1'><c/><[CDATA[se]]cond]]><d/></b></r>", &reader);
+  EXPECT_EQ((std::vector<std::string>{"a", "b"}), reader.mElements);
+  EXPECT_EQ((std::vector<std::string>{"first", "se]]cond"}), reader.mBlocks);
+  EXPECT_EQ("<r>\n\t<a/>\n\t<b x=\"1\">\n\t\t<c/>\n\t\t<d/>\n\t</b>\n</r>\n", Written(tree->GetRoot()))
+      << "the blocks left nothing in the tree";
+
+  reader.mResult = false;
+  EXPECT_EQ("exception (assertion failed)", ReadError("<r><![CDATA[x]]></r>", &reader));
+  reader.mResult = true;
+  reader.mThrow = true;
+  EXPECT_EQ("reader failed", ReadError("<r><a><b/></a><![CDATA[x]]></r>", &reader));
+}
+
+TEST_F(TreeReaderTest, AReaderThatStopsEarlyLeavesTheParserAfterTheBlock) {
+  std::string block;
+  for (int i = 0; i < 5000; ++i) block += "0123456789]]>"[i % 10];
+  block += "]] ]>]]]";
+  for (size_t limit : {size_t{0}, size_t{1}, size_t{3}, size_t{1023}, size_t{1024}, size_t{4096}, block.size()}) {
+    for (size_t piece : {size_t{1}, size_t{7}, size_t{2048}}) {
+      CBlockReader reader;
+      reader.mLimit = limit;
+      reader.mPiece = piece;
+      auto tree = ReadTree("<r><a><![CDATA[" + block + "]]></a><b>after</b></r>", &reader);
+      ASSERT_EQ(1u, reader.mBlocks.size());
+      EXPECT_EQ(block.substr(0, limit), reader.mBlocks[0]) << limit << "/" << piece;
+      EXPECT_EQ("<r>\n\t<a/>\n\t<b>after</b>\n</r>\n", Written(tree->GetRoot()));
+    }
+  }
+}
+
+TEST_F(TreeReaderTest, TheBracketsOfTheClosingSequence) {
+  struct Case {
+    std::string content;   // between "<![CDATA[" and the closing "]]>"
+    std::string delivered;
+  } cases[] = {
+      {"a]]b]", "a]]b]"},
+      {"]", "]"},
+      {"]]", "]]"},
+      {"]>", "]>"},
+      {"x]y", "x]y"},
+      {"]] >", "]] >"},
+      {"", ""},
+  };
+  for (const Case& c : cases) {
+    CBlockReader reader;
+    auto tree = ReadTree("<r><![CDATA[" + c.content + "]]></r>", &reader);
+    ASSERT_EQ(1u, reader.mBlocks.size());
+    EXPECT_EQ(c.delivered, reader.mBlocks[0]) << c.content;
+    auto text = ReadTree("<r><![CDATA[" + c.content + "]]></r>");
+    EXPECT_STREQ(c.delivered.c_str(), text->GetRoot()->GetFirstElement()->GetData()->GetText());
+  }
+  EXPECT_EQ("Error while reading <[CDATA[...]]>", ReadError("<r><![CDATA[abc]]"));
+  EXPECT_EQ("Error while reading <[CDATA[...]]>", ReadError("<r><![CDATA[abc]>"));
+  CBlockReader lazy;
+  lazy.mLimit = 0;
+  EXPECT_EQ("Error while reading <[CDATA[...]]>", ReadError("<r><![CDATA[abc]]", &lazy));
+
+  // Once ended, the stream delivers nothing more.
+  class CEndReader : public IXMLCDataReader {
+  public:
+    bool Read(XIXMLElement*, XIXMLReadStream* stream) override {
+      char buffer[16];
+      mFirst = stream->Read(buffer, sizeof buffer);
+      mSecond = stream->Read(buffer, sizeof buffer);
+      mEmpty = stream->Read(buffer, 0);
+      return true;
+    }
+    uint32_t mFirst = 9, mSecond = 9, mEmpty = 9;
+  } end;
+  ReadTree("<r><![CDATA[abc]]></r>", &end);
+  EXPECT_EQ(3u, end.mFirst);
+  EXPECT_EQ(0u, end.mSecond);
+  EXPECT_EQ(0u, end.mEmpty);
+}
+
+TEST_F(TreeReaderTest, FailedReadsLeaveNothingBehind) {
+  // The fixture checks the node heap: every partial tree is destroyed.
+  for (const std::string& document :
+       {std::string("<a><b><c x='1'>text</c><d>"), std::string("<a><b/><c>t<e/>u</c></a>"),
+        std::string("<a>") + std::string(10000, 'x'), std::string("<a><b><c><d><![CDATA[x")}) {
+    EXPECT_NE("<no exception>", ReadError(document)) << document;
+  }
+}
+
+}  // namespace

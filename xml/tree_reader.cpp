@@ -1,0 +1,120 @@
+#include "xml/tree_reader.h"
+
+#include <cstring>
+#include <memory>
+
+#include "support/raise.h"
+#include "xml/comment.h"
+#include "xml/data.h"
+#include "xml/pi.h"
+
+namespace QuorveXML {
+
+namespace {
+
+template <class T>
+T* Made(T* node) {
+  if (!node) Quorve::ThrowNullPointer(nullptr);
+  return node;
+}
+
+}  // namespace
+
+XCXMLTree* CXMLTreeReader::Read(XIXMLReadStream* stream) {
+  if (mTree) Quorve::ThrowAssertion(nullptr);
+  std::unique_ptr<XCXMLTree> tree(new XCXMLTree);
+  XCXMLRoot* root = tree->GetRoot();
+  mTree = tree.get();
+  mCurrent = root;
+  mCurrentRef = CNodeHeap::ToRef(static_cast<XCXMLElement*>(root));
+  mTable = root->Table();
+  mHeap = CNodeHeap::ForThread();
+  struct CReset {
+    CXMLTreeReader& mReader;
+    ~CReset() {
+      mReader.mTree = nullptr;
+      mReader.mCurrent = nullptr;
+      mReader.mCurrentRef = 0;
+      mReader.mTable = nullptr;
+    }
+  } reset{*this};
+  Parse(stream, this);
+  return tree.release();
+}
+
+XCXMLElement* CXMLTreeReader::Current() {
+  if (!mCurrent) Quorve::ThrowNullPointer(nullptr);
+  return mCurrent;
+}
+
+const char* CXMLTreeReader::KeyOf(const char* name) {
+  // The parser hashed the name while reading it.
+  if (name == mName.mData && mNameHashed && mTable)
+    return mTable->GetKey(name, static_cast<uint32_t>(mName.mLength), mNameHash);
+  return mTree->GetRoot()->GetKey(name);
+}
+
+void* CXMLTreeReader::OnStartElement(const char* name) {
+  XCXMLElement* parent = Current();
+  XCXMLElement* element = Made(XCXMLElement::New(mHeap, KeyOf(name)));
+  const XRef ref = CNodeHeap::ToRef(element);
+  parent->LinkChild(element, CNodeHeap::ToRef(static_cast<XCXMLNode*>(element)), mCurrentRef);
+  mCurrent = element;
+  mCurrentRef = ref;
+  return static_cast<XIXMLElement*>(element);
+}
+
+void CXMLTreeReader::OnAttribute(const char* name, const char* value) {
+  XCXMLElement* element = Current();
+  const size_t length = value == mValue.mData ? mValue.mLength : std::strlen(value);
+  XCXMLAttribute* attribute = Made(XCXMLAttribute::New(mHeap, KeyOf(name), value, length));
+  element->LinkAttribute(attribute, CNodeHeap::ToRef(attribute), mCurrentRef);
+}
+
+void CXMLTreeReader::OnText(const char* text) {
+  XCXMLElement* element = Current();
+  if (element->HasData()) Quorve::ThrowError("Only one data node for an element");
+  const size_t length = text == mValue.mData ? mValue.mLength : std::strlen(text);
+  XCXMLData* data = Made(XCXMLData::NewText(mHeap, text, length));
+  element->LinkChild(data, CNodeHeap::ToRef(static_cast<XCXMLNode*>(data)), mCurrentRef);
+  element->MarkData();
+}
+
+void CXMLTreeReader::OnComment(const char* text) {
+  XCXMLElement* element = Current();
+  const size_t length = text == mValue.mData ? mValue.mLength : std::strlen(text);
+  XCXMLComment* comment = Made(XCXMLComment::New(mHeap, text, length));
+  element->LinkChild(comment, CNodeHeap::ToRef(static_cast<XCXMLNode*>(comment)), mCurrentRef);
+}
+
+bool CXMLTreeReader::OnPI(const char* target, const char* data) {
+  XCXMLElement* element = Current();
+  XCXMLPI* pi = Made(XCXMLPI::New(mHeap, target, std::strlen(target), data, std::strlen(data)));
+  element->LinkChild(pi, CNodeHeap::ToRef(static_cast<XCXMLNode*>(pi)), mCurrentRef);
+  return true;
+}
+
+void CXMLTreeReader::OnDocType(const char* name, const char* publicId, const char* systemId, const char* subset) {
+  XCXMLElement* element = Current();
+  XCXMLRoot* root = mTree ? mTree->GetRoot() : nullptr;
+  if (element != root) Quorve::ThrowAssertion(nullptr);
+  Made(root->AddDocType(root->GetKey(name), publicId, systemId, subset));
+}
+
+void CXMLTreeReader::OnCData(XIXMLReadStream* stream) {
+  XCXMLElement* element = Current();
+  if (!mReader) {
+    CXMLParser::OnCData(stream);
+    return;
+  }
+  if (!mReader->Read(element, stream)) Quorve::ThrowAssertion(nullptr);
+}
+
+void CXMLTreeReader::OnEndElement(void* handle) {
+  XCXMLElement* element = Current();
+  if (handle != static_cast<XIXMLElement*>(element)) Quorve::ThrowAssertion(nullptr);
+  mCurrent = element->Parent();
+  mCurrentRef = mCurrent ? CNodeHeap::ToRef(mCurrent) : 0;
+}
+
+}  // namespace QuorveXML

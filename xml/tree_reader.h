@@ -1,0 +1,67 @@
+// The parser handler that builds a document tree, and the interface through which a
+// client consumes data blocks while they are parsed.
+#pragma once
+
+#include "xml/parser.h"
+#include "xml/tree.h"
+
+namespace QuorveXML {
+
+/// Consumes the data blocks of a parse. Read may take as much or as little of the
+/// block as it needs: the parser passes over the rest. False fails the parse with
+/// "exception (assertion failed)"; an exception passes through unchanged.
+class IXMLCDataReader {
+public:
+  virtual bool Read(XIXMLElement* element, XIXMLReadStream* stream) = 0;
+
+protected:
+  ~IXMLCDataReader() = default;
+};
+
+class CXMLTreeReader : public CXMLParser {
+public:
+  /// reader receives the data blocks; without one a block becomes a text node.
+  explicit CXMLTreeReader(IXMLCDataReader* reader = nullptr) : mReader(reader) {}
+
+  /// Parses stream into a new tree and hands it over (the caller deletes it). A
+  /// failed parse destroys the partial tree and throws on. Calling Read while a read
+  /// runs fails with "exception (assertion failed)".
+  XCXMLTree* Read(XIXMLReadStream* stream);
+
+  // ---- callbacks: each fails with "exception (pointer is NULL)" without a current element
+  /// Appends a child element under the name's key and makes it current; returns it.
+  void* OnStartElement(const char* name) override;
+  /// Appends an attribute to the current element.
+  void OnAttribute(const char* name, const char* value) override;
+  /// Appends a text node ("Only one data node for an element" for a second one).
+  void OnText(const char* text) override;
+  void OnComment(const char* text) override;
+  /// Appends the instruction and goes on.
+  bool OnPI(const char* target, const char* data) override;
+  /// Adds the document type to the root; only while the root is current, else
+  /// "exception (assertion failed)".
+  void OnDocType(const char* name, const char* publicId, const char* systemId, const char* subset) override;
+  /// Hands the block to the registered reader with the current element; without a
+  /// reader the block becomes a text node.
+  void OnCData(XIXMLReadStream* stream) override;
+  /// Makes the parent current; a handle other than the current element fails with
+  /// "exception (assertion failed)".
+  void OnEndElement(void* handle) override;
+
+protected:
+  /// The current element; throws "exception (pointer is NULL)" when there is none.
+  XCXMLElement* Current();
+  const char* KeyOf(const char* name);
+
+  XCXMLTree* mTree = nullptr;
+  XCXMLElement* mCurrent = nullptr;
+  IXMLCDataReader* mReader;
+
+private:
+  // Read once per parse instead of once per node.
+  XRef mCurrentRef = 0;
+  CHashKey* mTable = nullptr;
+  CNodeHeap* mHeap = nullptr;
+};
+
+}  // namespace QuorveXML
