@@ -6,6 +6,7 @@
 #include <malloc.h>
 #endif
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -236,19 +237,23 @@ void HostileBench(benchmark::State& state, uint32_t height) {
 void BM_HostileHeader65535x65535(benchmark::State& state) { HostileBench(state, 65535); }
 void BM_HostileHeader65535x16384(benchmark::State& state) { HostileBench(state, 16384); }
 
+// The machine is shared: other work only ever adds time, so the least of the
+// repetitions is the figure to compare.
+double Least(const std::vector<double>& values) { return *std::min_element(values.begin(), values.end()); }
+
 }  // namespace
 
-BENCHMARK(BM_EncodePhoto)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_BareTableEncode)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_EncodeFlat)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_DecodePhoto)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_BareTableDecode)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_BarePairTableDecode)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_DecodeFlat)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_DecodePhotoWarm)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_DecodeFlatWarm)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_TouchFreshPicture)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_HostileHeader65535x65535)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_HostileHeader65535x16384)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_EncodePhoto)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", Least);
+BENCHMARK(BM_BareTableEncode)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", Least);
+BENCHMARK(BM_EncodeFlat)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", Least);
+BENCHMARK(BM_DecodePhoto)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", Least);
+BENCHMARK(BM_BareTableDecode)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", Least);
+BENCHMARK(BM_BarePairTableDecode)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", Least);
+BENCHMARK(BM_DecodeFlat)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", Least);
+BENCHMARK(BM_DecodePhotoWarm)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", Least);
+BENCHMARK(BM_DecodeFlatWarm)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", Least);
+BENCHMARK(BM_TouchFreshPicture)->Unit(benchmark::kMillisecond)->ComputeStatistics("min", Least);
+BENCHMARK(BM_HostileHeader65535x65535)->Unit(benchmark::kMicrosecond)->ComputeStatistics("min", Least);
+BENCHMARK(BM_HostileHeader65535x16384)->Unit(benchmark::kMicrosecond)->ComputeStatistics("min", Least);
 
 BENCHMARK_MAIN();
