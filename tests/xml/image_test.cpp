@@ -139,6 +139,8 @@ const Pixel kD{0xFE, 0xDC, 0xBA, 0x98};
 
 // ---- exact blocks
 
+namespace {
+
 struct BlockCase {
   const char* name;
   uint32_t width, height;
@@ -165,6 +167,8 @@ std::vector<BlockCase> ExactBlocks() {
       {"no rows", 5, 0, {}, ""},
   };
 }
+
+}  // namespace
 
 TEST(ImageBlock, WritesExactBlocks) {
   for (const BlockCase& c : ExactBlocks()) {
