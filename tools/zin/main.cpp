@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "ZinSDK.h"
@@ -56,6 +57,68 @@ void PrintManager(IZinMgr* mgr) {
     std::printf("    %10.4f %10.4f %10.4f %10.4f\n", m[row * 4], m[row * 4 + 1], m[row * 4 + 2], m[row * 4 + 3]);
 }
 
+// Creates an element at the end of list and names it.
+template <class I>
+I* AddNamed(TZinObjectMgr<I>* list, const char* name) {
+  I* element = list->newZinObject(kZinEndOfList);
+  if (element) element->getBasicData()->setName(name);
+  return element;
+}
+
+// A small scene built through the public interfaces only.
+void BuildScene(IZinMgr* mgr) {
+  TZinObjectMgr<IZinCamera>* cameras = mgr->getPerspectiveViews();
+  for (const char* name : {"Entrance", "Garden", "Roof terrace"}) AddNamed(cameras, name);
+  cameras->newZinObject(kZinEndOfList);  // keeps its default name
+  cameras->moveObject(2, 0);             // the roof terrace first
+  for (const char* name : {"Ceiling", "Desk lamp", "Porch"}) AddNamed(mgr->getLights(), name);
+  mgr->getLights()->removeObject(1);  // the desk lamp goes
+  for (const char* name : {"Brick", "Glass", "Oak"}) AddNamed(mgr->getProperties(), name);
+  for (const char* name : {"Walls", "Furniture", "Plants"}) AddNamed(mgr->getLayers(), name);
+  AddNamed(mgr->getLightsGroups(), "Interior");
+  TZinObjectMgr<CZinPoint>* points = mgr->getPoints();
+  const CZinPoint corners[] = {{0, 0, 0}, {4000, 0, 0}, {4000, 3000, 0}, {0, 3000, 0}};
+  for (const CZinPoint& corner : corners) *points->newZinObject(kZinEndOfList) = corner;
+  mgr->getLights()->getZinObject(7);  // a bad index: a warning, no crash
+}
+
+template <class I>
+void PrintList(const char* title, TZinObjectMgr<I>* list) {
+  const uint32_t count = list->getCount();
+  std::printf("  %-31s %3u", title, count);
+  if constexpr (std::is_base_of<IZinBasic, I>::value) {
+    for (uint32_t i = 0; i < count; ++i)
+      std::printf("%s\"%s\"", i ? ", " : "  ", list->getZinObject(i)->getBasicData()->getName());
+  }
+  std::printf("\n");
+}
+
+void PrintCollections(IZinMgr* mgr) {
+  IZinMgrEx* ex = mgr->getMgrEx(eZinVersionCurrent);
+  std::printf("collections\n");
+  PrintList("animations", ex->getAnimations());
+  PrintList("panoramas", mgr->getPanoramas());
+  PrintList("images", &mgr->getImages());
+  PrintList("object instances", mgr->getObjectInstances());
+  PrintList("scenarios", mgr->getScenarios());
+  PrintList("3D paths", mgr->get3DPaths());
+  PrintList("environments", mgr->getEnvironments());
+  PrintList("grounds", mgr->getGrounds());
+  PrintList("layers", mgr->getLayers());
+  PrintList("heliodons", mgr->getHeliodons());
+  PrintList("perspective views", mgr->getPerspectiveViews());
+  PrintList("polygons", mgr->getPolygons());
+  PrintList("points", mgr->getPoints());
+  PrintList("properties", mgr->getProperties());
+  PrintList("lights", mgr->getLights());
+  PrintList("view objects", mgr->getViewObjects());
+  PrintList("billboard data", ex->getBBMgrData());
+  PrintList("parallel views", mgr->getParallelViews());
+  PrintList("working windows", ex->getWorkingWindows());
+  PrintList("light groups", mgr->getLightsGroups());
+  PrintList("internal component definitions", mgr->getInternalComponentDefinitions());
+}
+
 int RunDemo() {
   CConsoleFeedback feedback;
   CManagerHold hold;
@@ -76,6 +139,8 @@ int RunDemo() {
   double corner[3] = {1500, 2500, 0};
   mgr->getBasicData()->getMgrRef()->transformPoint(corner);
   std::printf("  point (1500, 2500, 0) mm -> (%g, %g, %g) m\n", corner[0], corner[1], corner[2]);
+  BuildScene(mgr);
+  PrintCollections(mgr);
   std::printf("  warnings       %d\n", feedback.warnings());
   return 0;
 }
