@@ -133,6 +133,8 @@ class CZinMemoryReadStream final : public IZinReadStream {
 public:
   CZinMemoryReadStream(const void* data, size_t size) : mData(static_cast<const char*>(data)), mSize(size) {}
   explicit CZinMemoryReadStream(const std::string& bytes) : CZinMemoryReadStream(bytes.data(), bytes.size()) {}
+  /// A temporary would be gone before the first read.
+  explicit CZinMemoryReadStream(std::string&&) = delete;
 
   int read(void* buffer, int size) override {
     if (size <= 0 || !buffer) return 0;
