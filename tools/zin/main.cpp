@@ -6,7 +6,9 @@
 #include <type_traits>
 #include <vector>
 
+#include "ZinFileStreams.h"
 #include "ZinSDK.h"
+#include "commands.h"
 
 using namespace QvZin;
 
@@ -142,7 +144,32 @@ int RunDemo() {
   BuildScene(mgr);
   PrintCollections(mgr);
   std::printf("  warnings       %d\n", feedback.warnings());
-  return 0;
+
+  // The scene goes to a file and comes back into a second manager.
+  const char* path = "zin-demo.zin";
+  {
+    CZinFileWriteStream out(path);
+    if (!mgr->write(&out, nullptr) || !out.close()) {
+      std::fprintf(stderr, "zin: cannot write %s\n", path);
+      return 1;
+    }
+  }
+  CManagerHold second;
+  CZinEntryPoints::newZinMgr(&second.mgr, eZinVersionCurrent, &feedback);
+  second.mgr->setApplication("zin demo", "1.0");
+  CZinFileReadStream in(path);
+  if (!second.mgr->read(&in, nullptr)) {
+    std::fprintf(stderr, "zin: cannot read %s back\n", path);
+    return 1;
+  }
+  std::printf("\nread back from %s\n", path);
+  PrintCollections(second.mgr);
+  CZinMemoryWriteStream first, again;
+  mgr->write(&first, nullptr);
+  second.mgr->write(&again, nullptr);
+  const bool same = first.bytes() == again.bytes();
+  std::printf("\nthe two managers %s (%zu bytes written by each)\n", same ? "match" : "DIFFER", first.bytes().size());
+  return same ? 0 : 1;
 }
 
 }  // namespace
@@ -151,9 +178,37 @@ int main(int argc, char** argv) {
   CLI::App app{"zin - inspect, check and convert ZIN scene files"};
   app.require_subcommand(1);
   CLI::App* version = app.add_subcommand("version", "print the library version and interface generation");
-  CLI::App* demo = app.add_subcommand("demo", "build a sample scene and show what it holds");
+  CLI::App* demo = app.add_subcommand("demo", "build a sample scene, write it, read it back and compare");
+
+  std::vector<std::string> infoFiles;
+  bool infoJson = false;
+  CLI::App* info = app.add_subcommand("info", "what the first bytes of files tell: version, creator, origin, preview");
+  info->add_option("files", infoFiles, "ZIN files")->required();
+  info->add_flag("--json", infoJson, "one JSON object per file, one per line");
+
+  std::string previewFile, previewOut;
+  CLI::App* preview = app.add_subcommand("preview", "write the preview image of a file as a PNG");
+  preview->add_option("file", previewFile, "ZIN file")->required();
+  preview->add_option("-o,--output", previewOut, "PNG file to write")->required();
+
+  std::vector<std::string> checkFiles;
+  bool checkJson = false, checkStrict = false;
+  CLI::App* check = app.add_subcommand("check", "read files fully and report every warning");
+  check->add_option("files", checkFiles, "ZIN files")->required();
+  check->add_flag("--json", checkJson, "one JSON object per file, one per line");
+  check->add_flag("--strict", checkStrict, "warnings fail (exit status 1)");
+
+  std::string resaveIn, resaveOut;
+  CLI::App* resave = app.add_subcommand("resave", "read a file and write it again with this library");
+  resave->add_option("input", resaveIn, "ZIN file to read")->required();
+  resave->add_option("-o,--output", resaveOut, "ZIN file to write")->required();
+
   CLI11_PARSE(app, argc, argv);
   if (version->parsed()) return RunVersion();
   if (demo->parsed()) return RunDemo();
+  if (info->parsed()) return ZinTool::RunInfo(infoFiles, infoJson);
+  if (preview->parsed()) return ZinTool::RunPreview(previewFile, previewOut);
+  if (check->parsed()) return ZinTool::RunCheck(checkFiles, checkJson, checkStrict);
+  if (resave->parsed()) return ZinTool::RunResave(resaveIn, resaveOut);
   return 1;
 }

@@ -1,0 +1,45 @@
+// The subcommands of the zin tool.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "ZinSDK.h"
+
+namespace ZinTool {
+
+/// Collects every warning the library sends; optionally echoes them on stderr.
+class CCollectingFeedback final : public QvZin::IZinFeedback {
+public:
+  explicit CCollectingFeedback(bool echo = false) : mEcho(echo) {}
+  bool warning(QvZin::IZinMgr* mgr, const char* message) override;
+  bool progress(QvZin::IZinMgr*, int, int) override { return true; }
+  std::vector<std::string> warnings;
+
+private:
+  bool mEcho;
+};
+
+/// Holds one manager reference for the length of a command.
+struct CManagerHold {
+  QvZin::IZinMgr* mgr = nullptr;
+  explicit CManagerHold(QvZin::IZinFeedback* feedback) {
+    QvZin::CZinEntryPoints::newZinMgr(&mgr, QvZin::eZinVersionCurrent, feedback);
+  }
+  ~CManagerHold() {
+    if (mgr) mgr->Release();
+  }
+  CManagerHold(const CManagerHold&) = delete;
+  CManagerHold& operator=(const CManagerHold&) = delete;
+};
+
+/// zin info: readability, writer, creator, origin and preview size of each file.
+int RunInfo(const std::vector<std::string>& files, bool json);
+/// zin preview: the preview image of a file as a PNG.
+int RunPreview(const std::string& file, const std::string& output);
+/// zin check: reads each file fully and reports every warning.
+int RunCheck(const std::vector<std::string>& files, bool json, bool strict);
+/// zin resave: reads a file and writes it again with this library.
+int RunResave(const std::string& input, const std::string& output);
+
+}  // namespace ZinTool
