@@ -95,7 +95,10 @@ public:
     if (!mInPreview) return CQuickScan::OnCData(stream);
     TZinComPtr<CZinImage> decoded(CreateZinObject<CZinImage>(nullptr));
     decoded->readBlock(stream);
-    image = decoded;
+    // An empty block is a file without a preview.
+    uint32_t width = 0;
+    decoded->getPixels(&width, nullptr, nullptr);
+    if (width) image = decoded;
   }
   void OnEndElement(void*) override { mInPreview = false; }
 

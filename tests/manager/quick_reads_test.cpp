@@ -1,0 +1,268 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "ZinFileStreams.h"
+#include "ZinSDK.h"
+
+using namespace QvZin;
+
+namespace {
+
+std::string Header(const char* library, const char* creator) {
+  std::string text = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<?Zin " + std::string(library) + "?>\n";
+  if (creator) text += "<?Application name=\"" + std::string(creator) + "\" version=\"1\"?>\n";
+  return text + "<Zin.File>\n</Zin.File>\n";
+}
+
+struct CheckResult {
+  bool readable;
+  eReadability readability;
+  CZinVersion version;
+  std::string creator;
+};
+
+CheckResult Check(const std::string& bytes, int creatorSize = 64) {
+  CZinMemoryReadStream in(bytes);
+  CheckResult r{};
+  std::vector<char> creator(static_cast<size_t>(std::max(creatorSize, 1)), 'x');
+  r.readable = IZinMgr::checkFormat2(&in, &r.readability, &r.version, creatorSize ? creator.data() : nullptr,
+                                     creatorSize);
+  if (creatorSize && r.readable) r.creator = creator.data();
+  EXPECT_EQ(0, in.tell());  // left where it was found
+  return r;
+}
+
+// A stream of any length whose bytes are made on demand: a real file head, then
+// elements without end. Counts what the library reads.
+class CEndlessStream final : public IZinReadStream {
+public:
+  CEndlessStream(std::string head, int64_t size) : mHead(std::move(head)), mSize(size) {}
+  int read(void* buffer, int size) override {
+    char* out = static_cast<char*>(buffer);
+    int done = 0;
+    static const char kFiller[] = "\t<Filler a=\"1\"/>\n";
+    while (done < size && mPos < mSize) {
+      const size_t headLeft = mPos < static_cast<int64_t>(mHead.size()) ? mHead.size() - static_cast<size_t>(mPos) : 0;
+      if (headLeft) {
+        const size_t take = std::min(headLeft, static_cast<size_t>(size - done));
+        std::memcpy(out + done, mHead.data() + mPos, take);
+        done += static_cast<int>(take);
+        mPos += static_cast<int64_t>(take);
+        continue;
+      }
+      out[done++] = kFiller[(mPos - static_cast<int64_t>(mHead.size())) % (sizeof kFiller - 1)];
+      ++mPos;
+    }
+    delivered += done;
+    return done;
+  }
+  int64_t tell() override { return mPos; }
+  void seek(int64_t position) override { mPos = position; }
+  int64_t delivered = 0;
+
+private:
+  std::string mHead;
+  int64_t mSize;
+  int64_t mPos = 0;
+};
+
+std::string SceneHead(bool withPreview) {
+  IZinMgr* mgr = nullptr;
+  CZinEntryPoints::newZinMgr(&mgr);
+  if (withPreview) {
+    std::vector<uint8_t> pixels(64 * 64 * 4);
+    for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = static_cast<uint8_t>(i * 7);
+    mgr->getPreviewImage().setPixels(64, 64, pixels.data());
+  }
+  const double origin[3] = {10, 20, 30};
+  mgr->getFileInfo()->setOrigin(origin);
+  CZinMemoryWriteStream out;
+  mgr->write(&out, nullptr);
+  mgr->Release();
+  // Cut after "Images": what follows is filler.
+  std::string text = out.bytes();
+  return text.substr(0, text.find("\t<Points>"));
+}
+
+}  // namespace
+
+TEST(QuickReads, ReadabilityOfEveryKind) {
+  struct Case {
+    const char* library;
+    const char* creator;
+    bool readable;
+    eReadability readability;
+    const char* version;
+  } cases[] = {
+      {"library=\"2.01\" file=\"5.0\"", nullptr, true, eOlderFile, "2.0.1"},
+      {"library=\"5.1.0\" file=\"5.0\" min_version=\"5.1.0\" safe_version=\"5.1.0\"", "Orvelle", true, eOldFile,
+       "5.1.0"},
+      {"library=\"5.1.1\" file=\"5.0\" min_version=\"5.1.0\" safe_version=\"5.1.0\"", "Orvelle", true, eSameVersion,
+       "5.1.1"},
+      {"library=\"5.1.1\" file=\"5.0\" min_version=\"5.1.0\" safe_version=\"5.1.0\"", "Shapewright", true,
+       eSameVersion, "5.1.1"},
+      {"library=\"6.0.0\" file=\"5.0\" min_version=\"5.1.0\" safe_version=\"5.1.0\"", nullptr, true, eNewerFile,
+       "6.0.0"},
+      {"library=\"5.1.1\" file=\"5.0\" min_version=\"5.1.0\" safe_version=\"5.2.0\"", nullptr, true, eUnsafeFile,
+       "5.1.1"},
+      {"library=\"5.1.1\" file=\"5.0\" min_version=\"5.2.0\" safe_version=\"5.2.0\"", nullptr, false, eTooNewFile,
+       "5.1.1"},
+      {"library=\"6.0.0\" file=\"5.0\" min_version=\"5.1.0\" safe_version=\"5.1.0\"", "Other", false, eTooNewFile,
+       "6.0.0"},
+      {"library=\"5.1.1\" file=\"5.0\" min_version=\"5.1.0\" safe_version=\"5.1.0\"", "Other", true, eForeignFile,
+       "5.1.1"},
+      {"library=\"5.1.1\" file=\"4.5\" min_version=\"5.1.0\" safe_version=\"5.1.0\"", "My Tool 2", true,
+       eForeignFile, "5.1.1"},
+  };
+  for (const Case& c : cases) {
+    const CheckResult r = Check(Header(c.library, c.creator));
+    EXPECT_EQ(c.readable, r.readable) << c.library << " " << (c.creator ? c.creator : "");
+    EXPECT_EQ(c.readability, r.readability) << c.library << " " << (c.creator ? c.creator : "");
+    const std::string version = std::to_string(r.version.major) + "." + std::to_string(r.version.minor) + "." +
+                                std::to_string(r.version.build);
+    EXPECT_EQ(c.version, version);
+  }
+  // The creator text names the file format, whoever wrote the file.
+  EXPECT_EQ("Orvelle (4.5)", Check(Header(cases[9].library, "My Tool 2")).creator);
+  EXPECT_EQ("Orvelle (5.0)", Check(Header(cases[0].library, nullptr)).creator);
+  // It is cut to the buffer.
+  EXPECT_EQ("Orv", Check(Header(cases[2].library, "Orvelle"), 4).creator);
+  EXPECT_TRUE(Check(Header(cases[2].library, "Orvelle"), 0).readable);
+}
+
+TEST(QuickReads, NotZinFiles) {
+  const std::string sameVersion =
+      Header("library=\"5.1.1\" file=\"5.0\" min_version=\"5.1.0\" safe_version=\"5.1.0\"", "Orvelle");
+  const std::string cases[] = {
+      "",
+      " " + sameVersion,           // a blank first
+      "\xEF\xBB\xBF" + sameVersion,  // a byte-order mark first
+      "<Zin.File/>",               // no header before the first element
+      "<?Zin garbage?><Zin.File/>",
+      "<?Zin library=\"5.1.1\" file=\"5.0\"?>",  // dotted form needs all ten values
+      "not xml at all",
+  };
+  for (const std::string& bytes : cases) {
+    const CheckResult r = Check(bytes);
+    EXPECT_FALSE(r.readable) << bytes;
+    EXPECT_EQ(eNotZin, r.readability) << bytes;
+  }
+  eReadability readability = eSameVersion;
+  EXPECT_FALSE(IZinMgr::checkFormat2(nullptr, &readability, nullptr, nullptr, 0));
+  EXPECT_EQ(eNotZin, readability);
+  CZinMemoryReadStream in(sameVersion);
+  EXPECT_FALSE(IZinMgr::checkFormat2(&in, nullptr, nullptr, nullptr, 0));
+}
+
+TEST(QuickReads, OriginScanStops) {
+  struct Case {
+    const char* body;
+    double x, y, z;
+    const char* diagnostic;
+  } cases[] = {
+      {"<Zin.File><Preview.Image/><File.Info><Origin X=\"1.5\" Y=\"2\" Z=\"-3\"/></File.Info></Zin.File>", 1.5, 2,
+       -3, ""},
+      {"<Zin.File><File.Info><Origin Z=\"9\" X=\"1\" Y=\"2\"/></File.Info></Zin.File>", 0, 0, 9, ""},
+      {"<Zin.File><Images/><File.Info><Origin X=\"1\" Y=\"2\" Z=\"3\"/></File.Info></Zin.File>", 0, 0, 0, ""},
+      {"<Zin.File><File.Info><Origin X=\"1\" W=\"2\" Z=\"3\"/></File.Info></Zin.File>", 1, 0, 0,
+       "CZinMgr::readOrigin - Exception Unexpected attribute\n"},
+      {"<Zin.File><File.Info><Origin X=\"abc\" Z=\"3\"/></File.Info></Zin.File>", 0, 0, 0,
+       "CZinMgr::readOrigin - Exception Not a double value\n"},
+      {"<Zin.File><File.Info><Origin X=\"1\"", 1, 0, 0, nullptr},
+  };
+  for (const Case& c : cases) {
+    const std::string bytes = std::string("<?Zin library=\"2.01\" file=\"5.0\"?>") + c.body;
+    CZinMemoryReadStream in(bytes);
+    in.seek(0);
+    IZinFileInfo* info = reinterpret_cast<IZinFileInfo*>(1);  // overwritten, not released
+    testing::internal::CaptureStderr();
+    CZinEntryPoints::readFileInfo(&info, &in);
+    const std::string diagnostic = testing::internal::GetCapturedStderr();
+    ASSERT_NE(nullptr, info);
+    EXPECT_EQ(c.x, info->getOrigin()[0]) << c.body;
+    EXPECT_EQ(c.y, info->getOrigin()[1]) << c.body;
+    EXPECT_EQ(c.z, info->getOrigin()[2]) << c.body;
+    if (c.diagnostic) {
+      EXPECT_EQ(c.diagnostic, diagnostic) << c.body;
+    } else {
+      EXPECT_FALSE(diagnostic.empty()) << c.body;  // a cut file: some parse error
+    }
+    EXPECT_EQ(0, in.tell());
+    info->Release();
+  }
+}
+
+TEST(QuickReads, PreviewImage) {
+  const std::string withPreview = SceneHead(true);
+  CZinMemoryReadStream in(withPreview);
+  IZinImage* image = nullptr;
+  CZinEntryPoints::readPreviewImage(&image, &in);
+  ASSERT_NE(nullptr, image);
+  uint32_t width = 0, height = 0;
+  const uint8_t* pixels = nullptr;
+  image->getPixels(&width, &height, &pixels);
+  EXPECT_EQ(64u, width);
+  EXPECT_EQ(64u, height);
+  EXPECT_EQ(static_cast<uint8_t>(5 * 7), pixels[5]);
+  image->Release();
+
+  // A new manager's preview is empty: no image; so is a file whose first element
+  // is something else, and a damaged block.
+  std::string damaged = withPreview;
+  damaged[damaged.find("<![CDATA[") + 12] = 'z';
+  for (const std::string& bytes : {SceneHead(false), std::string("<?Zin library=\"2.01\"?><Other/>"), damaged}) {
+    CZinMemoryReadStream other(bytes);
+    IZinImage* none = reinterpret_cast<IZinImage*>(1);
+    CZinEntryPoints::readPreviewImage(&none, &other);
+    EXPECT_EQ(nullptr, none);
+  }
+}
+
+TEST(QuickReads, AHundredMegabyteFileIsAnsweredFromItsHead) {
+  constexpr int64_t kSize = 100 * 1024 * 1024;
+  const std::string head = SceneHead(true);
+  {
+    CEndlessStream stream(head, kSize);
+    eReadability readability;
+    EXPECT_TRUE(IZinMgr::checkFormat2(&stream, &readability, nullptr, nullptr, 0));
+    EXPECT_LT(stream.delivered, 64 * 1024);
+  }
+  {
+    CEndlessStream stream(head, kSize);
+    IZinFileInfo* info = nullptr;
+    CZinEntryPoints::readFileInfo(&info, &stream);
+    EXPECT_EQ(30, info->getOrigin()[2]);
+    info->Release();
+    EXPECT_LT(stream.delivered, 64 * 1024);
+  }
+  {
+    CEndlessStream stream(head, kSize);
+    IZinImage* image = nullptr;
+    CZinEntryPoints::readPreviewImage(&image, &stream);
+    ASSERT_NE(nullptr, image);
+    image->Release();
+    EXPECT_LT(stream.delivered, 64 * 1024);
+  }
+}
+
+TEST(QuickReads, MediaInfoNames) {
+  const std::string bytes =
+      "<?Zin library=\"5.1.1\" file=\"5.0\" min_version=\"5.1.0\" safe_version=\"5.1.0\"?>"
+      "<Zin.File><Name en=\"not this\"/><Points><![CDATA[\n1 \n1.0 2.0 3.0 \n]]></Points>"
+      "<Object.Definition><Class en=\"no\"/><Name en=\"Chair\" fr=\"Chaise\"/><Other de=\"no\"/>"
+      "</Object.Definition><Name de=\"not this either\"/></Zin.File>";
+  IZinMgr* mgr = nullptr;
+  CZinEntryPoints::newZinMgr(&mgr);
+  CZinMemoryReadStream in(bytes);
+  EXPECT_TRUE(mgr->readMediaInfo(&in));
+  IZinString* names = mgr->getObjectDefinitions()->getNames();
+  EXPECT_EQ(2u, names->getCount());
+  EXPECT_STREQ("Chair", names->get(ZinLanguageCode("en")));
+  EXPECT_STREQ("Chaise", names->get(ZinLanguageCode("fr")));
+  EXPECT_EQ(0u, mgr->getPoints()->getCount());  // blocks are passed over
+  mgr->Release();
+}
