@@ -266,3 +266,91 @@ TEST(QuickReads, MediaInfoNames) {
   EXPECT_EQ(0u, mgr->getPoints()->getCount());  // blocks are passed over
   mgr->Release();
 }
+
+namespace {
+
+// Records the calls the library makes on a read stream.
+class CCallLog final : public IZinReadStream {
+public:
+  explicit CCallLog(const std::string& bytes) : mInner(bytes) {}
+  int read(void* buffer, int size) override {
+    const int got = mInner.read(buffer, size);
+    calls.push_back("read " + std::to_string(size));
+    return got;
+  }
+  int64_t tell() override {
+    calls.push_back("tell");
+    return mInner.tell();
+  }
+  void seek(int64_t position) override {
+    calls.push_back("seek " + std::to_string(position));
+    mInner.seek(position);
+  }
+  std::vector<std::string> calls;
+
+private:
+  CZinMemoryReadStream mInner;
+};
+
+}  // namespace
+
+TEST(QuickReads, CallsOnTheClientStream) {
+  const std::string file =
+      "<?Zin library=\"5.1.1\" file=\"5.0\" min_version=\"5.1.0\" safe_version=\"5.1.0\"?>"
+      "<?Application name=\"Orvelle\" version=\"1\"?><Zin.File/>";
+  const std::string lead(100, ' ');
+  const std::string shifted = lead + file;
+  CCallLog stream(shifted);
+  stream.seek(100);  // the stream need not stand at its start
+  stream.calls.clear();
+  eReadability readability;
+  EXPECT_TRUE(IZinMgr::checkFormat2(&stream, &readability, nullptr, nullptr, 0));
+  EXPECT_EQ((std::vector<std::string>{"tell", "read 1", "seek 100", "read 1024", "seek 100", "read 1024",
+                                      "seek 100"}),
+            stream.calls);
+  stream.calls.clear();
+  IZinFileInfo* info = nullptr;
+  CZinEntryPoints::readFileInfo(&info, &stream);
+  info->Release();
+  EXPECT_EQ((std::vector<std::string>{"tell", "read 1024", "seek 100"}), stream.calls);
+}
+
+TEST(ClientStreams, FileAndMemoryStreams) {
+  const std::string path = ::testing::TempDir() + "zin_streams.bin";
+  std::string bytes;
+  for (int i = 0; i < 600000; ++i) bytes.push_back(static_cast<char>(i * 31));
+  {
+    CZinFileWriteStream out(path.c_str(), 4096);
+    ASSERT_TRUE(out.isOpen());
+    for (size_t at = 0; at < bytes.size(); at += 1000)
+      EXPECT_EQ(static_cast<int>(std::min<size_t>(1000, bytes.size() - at)),
+                out.write(bytes.data() + at, static_cast<int>(std::min<size_t>(1000, bytes.size() - at))));
+    EXPECT_TRUE(out.close());
+    EXPECT_EQ(static_cast<int64_t>(bytes.size()), out.bytesWritten());
+  }
+  CZinFileReadStream in(path.c_str(), 65536);
+  ASSERT_TRUE(in.isOpen());
+  std::string back(bytes.size(), 0);
+  int got = 0, piece;
+  while ((piece = in.read(&back[static_cast<size_t>(got)], 1024)) > 0) got += piece;
+  EXPECT_EQ(bytes, back);
+  EXPECT_EQ(static_cast<int64_t>(bytes.size()), in.tell());
+  in.seek(12345);  // far behind the buffer
+  char c = 0;
+  EXPECT_EQ(1, in.read(&c, 1));
+  EXPECT_EQ(bytes[12345], c);
+  in.seek(12340);  // inside the buffer
+  EXPECT_EQ(1, in.read(&c, 1));
+  EXPECT_EQ(bytes[12340], c);
+  EXPECT_EQ(12341, in.tell());
+  std::remove(path.c_str());
+  CZinFileReadStream missing("/nonexistent/zin/file");
+  EXPECT_FALSE(missing.isOpen());
+  EXPECT_EQ(0, missing.read(&c, 1));
+
+  CZinMemoryReadStream memory(bytes);
+  memory.seek(static_cast<int64_t>(bytes.size()) + 50);  // clamped to the end
+  EXPECT_EQ(0, memory.read(&c, 1));
+  memory.seek(-5);
+  EXPECT_EQ(0, memory.tell());
+}
