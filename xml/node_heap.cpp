@@ -1,5 +1,6 @@
 #include "xml/node_heap.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <mutex>
 #include <new>
@@ -9,19 +10,30 @@ namespace QuorveXML {
 
 std::atomic<char*> CNodeHeap::sTable[CNodeHeap::kMaxChunks];
 
-namespace {
-
-// Index bookkeeping; taken only when a chunk is made or released (every 256 KiB).
-struct CIndexPool {
-  std::mutex mLock;
-  std::vector<uint32_t> mFree;
-  uint32_t mNext = 1;  // index 0 stays unused, so reference 0 is null
-  uint32_t mLive = 0;
-  uint64_t mBytes = 0;
+struct CNodeHeap::CSegment {
+  char* mBase;
+  uint32_t mCarved = 0;  // chunks cut so far, from the front
+  uint32_t mUsed = 0;    // chunks handed out and not yet back
+  uint32_t mFreeCount = 0;
+  CChunk* mFree[kSegmentChunks];
 };
 
-CIndexPool& Pool() {
-  static CIndexPool* pool = new CIndexPool;  // outlives every thread's allocator
+namespace {
+
+// Chunk and segment bookkeeping; taken only when a chunk is made or released (every
+// 256 KiB of nodes).
+struct CPool {
+  std::mutex mLock;
+  std::vector<uint32_t> mFreeIndices;
+  uint32_t mNextIndex = 1;  // index 0 stays unused, so reference 0 is null
+  std::vector<CNodeHeap::CSegment*> mSegments;
+  uint32_t mIdleSegments = 0;  // segments with no chunk in use
+  uint32_t mLiveChunks = 0;
+  uint64_t mLiveBytes = 0;
+};
+
+CPool& Pool() {
+  static CPool* pool = new CPool;  // outlives every thread's allocator
   return *pool;
 }
 
@@ -33,49 +45,95 @@ CNodeHeap* CNodeHeap::ForThread() {
 }
 
 CNodeHeap::CChunk* CNodeHeap::NewChunk(size_t bytes, uint32_t live) {
-  const size_t size = (bytes + kChunkSize - 1) & ~(kChunkSize - 1);
-  if (size < bytes) return nullptr;
-  CIndexPool& pool = Pool();
+  CPool& pool = Pool();
+  std::lock_guard<std::mutex> lock(pool.mLock);
   uint32_t index;
-  {
-    std::lock_guard<std::mutex> lock(pool.mLock);
-    if (!pool.mFree.empty()) {
-      index = pool.mFree.back();
-      pool.mFree.pop_back();
-    } else if (pool.mNext < kMaxChunks) {
-      index = pool.mNext++;
-    } else {
+  if (!pool.mFreeIndices.empty()) {
+    index = pool.mFreeIndices.back();
+    pool.mFreeIndices.pop_back();
+  } else if (pool.mNextIndex < kMaxChunks) {
+    // Room for every index ever taken, so that releasing one never allocates.
+    try {
+      pool.mFreeIndices.reserve(pool.mNextIndex + 1);
+    } catch (...) {
       return nullptr;
     }
+    index = pool.mNextIndex++;
+  } else {
+    return nullptr;
   }
-  void* memory = std::aligned_alloc(kChunkSize, size);
+  void* memory = nullptr;
+  CSegment* segment = nullptr;
+  size_t size = kChunkSize;
+  if (bytes > kChunkSize) {
+    size = (bytes + kChunkSize - 1) & ~(kChunkSize - 1);
+    memory = size >= bytes ? std::aligned_alloc(kChunkSize, size) : nullptr;
+  } else {
+    for (CSegment* candidate : pool.mSegments) {
+      if (candidate->mFreeCount || candidate->mCarved < kSegmentChunks) {
+        segment = candidate;
+        break;
+      }
+    }
+    if (!segment) {
+      void* base = std::aligned_alloc(kChunkSize, kChunkSize * kSegmentChunks);
+      segment = base ? new (std::nothrow) CSegment : nullptr;
+      if (segment) {
+        segment->mBase = static_cast<char*>(base);
+        try {
+          pool.mSegments.push_back(segment);
+        } catch (...) {
+          delete segment;
+          segment = nullptr;
+        }
+      }
+      if (!segment) std::free(base);
+    }
+    if (segment) {
+      if (segment->mUsed == 0 && (segment->mFreeCount || segment->mCarved)) --pool.mIdleSegments;
+      if (segment->mFreeCount)
+        memory = segment->mFree[--segment->mFreeCount];
+      else
+        memory = segment->mBase + size_t{segment->mCarved++} * kChunkSize;
+      ++segment->mUsed;
+    }
+  }
   if (!memory) {
-    std::lock_guard<std::mutex> lock(pool.mLock);
-    pool.mFree.push_back(index);
+    pool.mFreeIndices.push_back(index);
     return nullptr;
   }
   CChunk* chunk = new (memory) CChunk;
   chunk->mIndex = index;
   chunk->mLive.store(live, std::memory_order_relaxed);
+  chunk->mSegment = segment;
   chunk->mSize = size;
-  std::lock_guard<std::mutex> lock(pool.mLock);
   sTable[index].store(static_cast<char*>(memory), std::memory_order_release);
-  ++pool.mLive;
-  pool.mBytes += size;
+  ++pool.mLiveChunks;
+  pool.mLiveBytes += size;
   return chunk;
 }
 
 void CNodeHeap::ReleaseChunk(CChunk* chunk) {
-  CIndexPool& pool = Pool();
-  {
-    std::lock_guard<std::mutex> lock(pool.mLock);
-    sTable[chunk->mIndex].store(nullptr, std::memory_order_relaxed);
-    pool.mFree.push_back(chunk->mIndex);
-    --pool.mLive;
-    pool.mBytes -= chunk->mSize;
-  }
+  CPool& pool = Pool();
+  std::lock_guard<std::mutex> lock(pool.mLock);
+  sTable[chunk->mIndex].store(nullptr, std::memory_order_relaxed);
+  pool.mFreeIndices.push_back(chunk->mIndex);
+  --pool.mLiveChunks;
+  pool.mLiveBytes -= chunk->mSize;
+  CSegment* segment = chunk->mSegment;
   chunk->~CChunk();
-  std::free(chunk);
+  if (!segment) {
+    std::free(chunk);
+    return;
+  }
+  segment->mFree[segment->mFreeCount++] = chunk;
+  if (--segment->mUsed) return;
+  ++pool.mIdleSegments;
+  if (uint64_t{pool.mIdleSegments} * kChunkSize * kSegmentChunks <= kKeptFree) return;
+  --pool.mIdleSegments;
+  pool.mSegments.erase(std::find(pool.mSegments.begin(), pool.mSegments.end(), segment));
+  std::free(segment->mBase);
+  delete segment;
 }
 
 void CNodeHeap::Retire() {
@@ -130,12 +188,12 @@ int64_t CNodeHeap::LiveAllocations() {
 
 uint32_t CNodeHeap::LiveChunks() {
   std::lock_guard<std::mutex> lock(Pool().mLock);
-  return Pool().mLive;
+  return Pool().mLiveChunks;
 }
 
 uint64_t CNodeHeap::LiveBytes() {
   std::lock_guard<std::mutex> lock(Pool().mLock);
-  return Pool().mBytes;
+  return Pool().mLiveBytes;
 }
 
 }  // namespace QuorveXML

@@ -14,7 +14,12 @@
 //   zero and no thread allocates from it any more. Freed space inside a chunk is not
 //   reused; a chunk whose nodes all died is, so adding and deleting nodes in a loop
 //   keeps a bounded footprint.
-// - Allocations above kLargeSize get a chunk of their own.
+// - Chunks are cut from 8 MiB segments, so that aligning them wastes little. A chunk
+//   whose allocations all died goes back to its segment for reuse; a segment whose
+//   chunks are all back is returned to the system, except that up to kKeptFree bytes
+//   of such segments stay for the next document (loading one file after another
+//   then touches no new memory).
+// - Allocations above kLargeSize get a block of their own.
 #pragma once
 
 #include <atomic>
@@ -32,6 +37,8 @@ public:
   static constexpr unsigned kOffsetBits = 15;            // 8-byte units within a chunk
   static constexpr uint32_t kMaxChunks = uint32_t{1} << (32 - kOffsetBits);
   static constexpr size_t kLargeSize = 32 * 1024;
+  static constexpr uint32_t kSegmentChunks = 32;
+  static constexpr size_t kKeptFree = size_t{16} << 20;
 
   /// The calling thread's allocator; hold on to it for a burst of allocations.
   static CNodeHeap* ForThread();
@@ -71,6 +78,8 @@ public:
   /// Bytes currently held in chunks (benchmarks).
   static uint64_t LiveBytes();
 
+  struct CSegment;
+
   CNodeHeap() = default;
   ~CNodeHeap() { Retire(); }
   CNodeHeap(const CNodeHeap&) = delete;
@@ -83,10 +92,11 @@ private:
     // allocating thread counts in mCount and settles when it moves on, so the
     // bump path needs no atomic operation.
     std::atomic<uint32_t> mLive;
+    CSegment* mSegment;  // null for a block of its own
     uint64_t mSize;
   };
   static constexpr uint32_t kHold = uint32_t{1} << 31;
-  static constexpr size_t kHeaderSize = 16;
+  static constexpr size_t kHeaderSize = 24;
   static_assert(sizeof(CChunk) == kHeaderSize, "chunk header");
 
   void* AllocateSlow(size_t bytes);

@@ -8,7 +8,6 @@
 #include "support/raise.h"
 #include "xml/cdata_stream.h"
 #include "xml/char_source.h"
-#include "xml/hash_key.h"
 
 namespace QuorveXML {
 
@@ -119,7 +118,12 @@ private:
   void Run();
   int Next() { return mSource.Next(); }
   void Skip() {
-    while (IsSpace(mC)) mC = Next();
+    while (IsSpace(mC)) {
+      const uint8_t* p = mSource.mPos;
+      while (kBytes.mClass[*p] & kSpace) ++p;
+      mSource.mPos = p;
+      mC = Next();
+    }
   }
   void ReadName();
   void ReadText();
@@ -159,31 +163,50 @@ private:
   std::vector<void*> mOpen;  // handles of the open elements, innermost last
 };
 
+// The current character always sits at mSource.mPos[-1]: every character comes from
+// the buffer, so a token that lies whole in the buffer is scanned in place and copied
+// once; only a token cut by the end of the piece takes the byte-by-byte road.
+
 void CXMLEngine::ReadName() {
   if (mC < 0) Quorve::ThrowError(kEndInName);
   if (kBytes.mClass[mC] & (kSpace | kDelimiter)) Quorve::ThrowError("Must be a name here");
-  mName.Clear();
-  uint32_t hash = 0;
-  bool hashed = true;
+  const uint8_t* const start = mSource.mPos - 1;
+  const uint8_t* p = mSource.mPos;
+  while (!(kBytes.mClass[*p] & kNameStop)) ++p;
+  if (*p) {
+    // Ended by whitespace or a delimiter inside the piece.
+    mName.Assign(start, static_cast<size_t>(p - start));
+    mSource.mPos = p + 1;
+    mParser.mNameClean = mC != 0;
+    mC = *p;
+    return;
+  }
+  mName.Assign(start, static_cast<size_t>(p - start));
+  mSource.mPos = p;
+  bool clean = mC != 0;
   for (;;) {
-    // mC belongs to the name; so does the run after it up to a stop byte.
-    if (mC == 0) hashed = false;
-    hash = CHashKey::HashStep(hash, static_cast<uint8_t>(mC));
-    mName.Push(static_cast<char>(mC));
-    const uint8_t* p = mSource.mPos;
-    while (!(kBytes.mClass[*p] & kNameStop)) hash = CHashKey::HashStep(hash, *p++);
-    mName.Append(mSource.mPos, static_cast<size_t>(p - mSource.mPos));
-    mSource.mPos = p;
     mC = Next();
     if (mC < 0) Quorve::ThrowError(kEndInName);
     if (kBytes.mClass[mC] & (kSpace | kDelimiter)) break;
+    if (mC == 0) clean = false;
+    mName.Push(static_cast<char>(mC));
+    AppendRun(mName, kNameStop);
   }
   mName.Terminate();
-  mParser.mNameHash = hash;
-  mParser.mNameHashed = hashed;
+  mParser.mNameClean = clean;
 }
 
 void CXMLEngine::ReadText() {
+  if (mC < 0) Quorve::ThrowError(nullptr);
+  const uint8_t* const start = mSource.mPos - 1;
+  const uint8_t* p = mSource.mPos;
+  while (!(kBytes.mClass[*p] & kTextStop)) ++p;
+  if (mC != '&' && *p == '<') {
+    mValue.Assign(start, static_cast<size_t>(p - start));
+    mSource.mPos = p + 1;
+    mC = '<';
+    return;
+  }
   mValue.Clear();
   for (;;) {
     if (mC == '<') break;
@@ -202,19 +225,26 @@ void CXMLEngine::ReadText() {
 void CXMLEngine::ReadValue() {
   const int quote = mC;
   const uint8_t stop = quote == '"' ? kDoubleStop : kSingleStop;
-  mValue.Clear();
-  for (;;) {
-    mC = Next();
-    if (mC == quote) break;
-    if (mC < 0) Quorve::ThrowError(kEndInValue);
-    if (mC == '&') {
-      ReadEntity(mValue);
-      continue;
+  const uint8_t* p = mSource.mPos;
+  while (!(kBytes.mClass[*p] & stop)) ++p;
+  if (*p == quote) {
+    mValue.Assign(mSource.mPos, static_cast<size_t>(p - mSource.mPos));
+    mSource.mPos = p + 1;
+  } else {
+    mValue.Clear();
+    for (;;) {
+      mC = Next();
+      if (mC == quote) break;
+      if (mC < 0) Quorve::ThrowError(kEndInValue);
+      if (mC == '&') {
+        ReadEntity(mValue);
+        continue;
+      }
+      mValue.Push(static_cast<char>(mC));
+      AppendRun(mValue, stop);
     }
-    mValue.Push(static_cast<char>(mC));
-    AppendRun(mValue, stop);
+    mValue.Terminate();
   }
-  mValue.Terminate();
   mC = Next();
   Skip();
 }

@@ -14,6 +14,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #include "ZinXML.h"
 
@@ -37,6 +38,16 @@ public:
     mData[mLength++] = c;
   }
   void Append(const void* bytes, size_t count);
+  /// Replaces the content with count bytes and a terminator.
+  void Assign(const void* bytes, size_t count) {
+    if (count >= mCapacity) {
+      mLength = 0;
+      Grow(count);
+    }
+    std::memcpy(mData, bytes, count);
+    mData[count] = 0;
+    mLength = count;
+  }
   /// Makes room for count more bytes after the content (and a terminator).
   void Reserve(size_t count) {
     if (count >= mCapacity - mLength) Grow(count);
@@ -91,10 +102,8 @@ protected:
   CXMLBuffer mValue;
   /// The character source of the running parse; null while none runs.
   CCharSource* mSource = nullptr;
-  /// The hash (CHashKey::Hash) of the name in mName, set when mNameHashed; a name
-  /// holding a zero byte is not hashed.
-  uint32_t mNameHash = 0;
-  bool mNameHashed = false;
+  /// False when the name in mName holds a zero byte (its text then ends early).
+  bool mNameClean = true;
 
   friend class CXMLEngine;
 };

@@ -29,6 +29,7 @@ XCXMLTree* CXMLTreeReader::Read(XIXMLReadStream* stream) {
   mCurrentRef = CNodeHeap::ToRef(static_cast<XCXMLElement*>(root));
   mTable = root->Table();
   mHeap = CNodeHeap::ForThread();
+  for (CRecentName& recent : mRecent) recent = {nullptr, 0};
   struct CReset {
     CXMLTreeReader& mReader;
     ~CReset() {
@@ -48,10 +49,16 @@ XCXMLElement* CXMLTreeReader::Current() {
 }
 
 const char* CXMLTreeReader::KeyOf(const char* name) {
-  // The parser hashed the name while reading it.
-  if (name == mName.mData && mNameHashed && mTable)
-    return mTable->GetKey(name, static_cast<uint32_t>(mName.mLength), mNameHash);
-  return mTree->GetRoot()->GetKey(name);
+  if (name != mName.mData || !mNameClean || !mTable) return mTree->GetRoot()->GetKey(name);
+  const size_t length = mName.mLength;
+  const uint8_t* bytes = reinterpret_cast<const uint8_t*>(name);
+  CRecentName& recent = mRecent[(length * 7 + bytes[0] * 31u + bytes[length - 1]) % kRecentNames];
+  if (recent.mLength == length && recent.mKey && std::memcmp(recent.mKey, name, length) == 0) return recent.mKey;
+  uint32_t hash = 0;
+  for (size_t i = 0; i < length; ++i) hash = CHashKey::HashStep(hash, bytes[i]);
+  recent.mKey = mTable->GetKey(name, static_cast<uint32_t>(length), hash);
+  recent.mLength = length;
+  return recent.mKey;
 }
 
 void* CXMLTreeReader::OnStartElement(const char* name) {

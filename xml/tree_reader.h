@@ -62,6 +62,14 @@ private:
   XRef mCurrentRef = 0;
   CHashKey* mTable = nullptr;
   CNodeHeap* mHeap = nullptr;
+  // The keys of recent names: a scene repeats a few dozen names millions of times,
+  // and a hit here costs one comparison instead of hashing and probing.
+  struct CRecentName {
+    const char* mKey;
+    size_t mLength;
+  };
+  static constexpr size_t kRecentNames = 64;
+  CRecentName mRecent[kRecentNames];
 };
 
 }  // namespace QuorveXML

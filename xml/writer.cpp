@@ -64,17 +64,36 @@ void XCXMLWriter::WriteLong(const char* bytes, size_t count) {
   }
 }
 
+const uint8_t* XCXMLWriter::WriteFiltered(const uint8_t* text, uint8_t stop) {
+  // Bytes go straight into the buffer; the table test stops at the terminator too.
+  stop |= kEnd;
+  for (;;) {
+    char* out = mBuffer + mLength;
+    char* const end = mBuffer + kCapacity;
+    while (out < end && !(kEscape.mClass[*text] & stop)) *out++ = static_cast<char>(*text++);
+    mLength = static_cast<size_t>(out - mBuffer);
+    if (out < end) return text;
+    Flush();
+  }
+}
+
 void XCXMLWriter::NewLine(int32_t depth) {
   if (mSuppressNewline) {
     mSuppressNewline = false;
     return;
   }
+  const size_t tabs = depth > 0 ? static_cast<size_t>(depth) : 0;
+  if (tabs < kCapacity - mLength) {
+    mBuffer[mLength] = '\n';
+    std::memset(mBuffer + mLength + 1, '\t', tabs);
+    mLength += tabs + 1;
+    return;
+  }
   WriteChar('\n');
-  size_t tabs = depth > 0 ? static_cast<size_t>(depth) : 0;
-  while (tabs) {
-    const size_t n = tabs < kTabRun ? tabs : kTabRun;
+  for (size_t left = tabs; left;) {
+    const size_t n = left < kTabRun ? left : kTabRun;
     WriteBytes(kTabs, n);
-    tabs -= n;
+    left -= n;
   }
 }
 
@@ -82,9 +101,7 @@ void XCXMLWriter::WriteEscaped(const char* text) {
   if (!text) return;
   const uint8_t* p = reinterpret_cast<const uint8_t*>(text);
   for (;;) {
-    const uint8_t* run = p;
-    while (!(kEscape.mClass[*p] & (kEnd | kText))) ++p;
-    WriteBytes(reinterpret_cast<const char*>(run), static_cast<size_t>(p - run));
+    p = WriteFiltered(p, kText);
     switch (*p) {
       case 0: return;
       case '&': WriteBytes("&amp;", 5); break;
@@ -99,9 +116,7 @@ void XCXMLWriter::WriteQuoted(const char* text) {
   WriteChar('"');
   const uint8_t* p = reinterpret_cast<const uint8_t*>(text ? text : "");
   for (;;) {
-    const uint8_t* run = p;
-    while (!kEscape.mClass[*p]) ++p;
-    WriteBytes(reinterpret_cast<const char*>(run), static_cast<size_t>(p - run));
+    p = WriteFiltered(p, kText | kQuote);
     switch (*p) {
       case 0: WriteChar('"'); return;
       case '"': WriteBytes("&quot;", 6); break;

@@ -28,7 +28,7 @@ public:
 
   /// The bytes of text, without its terminator (nothing for null).
   void WriteString(const char* text) {
-    if (text) WriteBytes(text, std::strlen(text));
+    if (text) WriteFiltered(reinterpret_cast<const uint8_t*>(text), 0);
   }
   void WriteChar(char c) {
     if (mLength == kCapacity) Flush();
@@ -65,6 +65,9 @@ public:
 private:
   void WriteLong(const char* bytes, size_t count);
   bool TryFlush();
+  /// Copies a zero-terminated text up to its end or a byte of class stop; returns
+  /// where it stopped.
+  const uint8_t* WriteFiltered(const uint8_t* text, uint8_t stop);
 
   XIXMLWriteStream* mStream;
   char* mBuffer;
