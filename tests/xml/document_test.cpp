@@ -378,6 +378,25 @@ TEST_F(DocumentTest, DeletingAStaleObjectThrowsInsteadOfFreeingTwice) {
   EXPECT_EQ(nullptr, e->GetFirstAttribute());
 }
 
+TEST_F(DocumentTest, TheDeletingDestructorsUnlinkToo) {
+  XIXMLElement* e = Root()->AddElement(Key("e"));
+  XIXMLElement* child = e->AddElement(Key("child"));
+  child->AddElement(Key("grandchild"))->AddAttribute(Key("x"), "1");
+  XIXMLAttribute* attribute = e->AddAttribute(Key("a"), "1");
+  e->AddAttribute(Key("b"), "2");
+  XIXMLData* data = e->AddData("text");
+  e->AddComment("c");
+  delete child;
+  delete attribute;
+  delete data;
+  EXPECT_EQ("!", Children(e));
+  EXPECT_STREQ("2", e->GetFirstAttribute()->GetValue());
+  EXPECT_EQ(nullptr, e->GetData());
+  delete e->GetFirstNode();
+  delete static_cast<XIXMLNode*>(e->GetNode());
+  EXPECT_EQ(nullptr, Root()->GetFirstNode());
+}
+
 TEST_F(DocumentTest, DestructorsReportInsteadOfThrowing) {
   class CThrowingProvider : public CTextProvider {
   public:
