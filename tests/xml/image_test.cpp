@@ -12,6 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "xml/root.h"
+#include "xml/tree.h"
+#include "xml/tree_reader.h"
+
 using namespace Quorve;
 using QuorveXML::IXMLCData;
 using QuorveXML::XIXMLReadStream;
@@ -545,6 +549,74 @@ TEST(ImagePicture, SharingCountsReferences) {
   XCXMLImage* fresh = new CWatchedImage(&destroyed);
   static_cast<IXMLCData*>(fresh)->Release();
   EXPECT_EQ(2, destroyed);
+}
+
+// ---- in documents
+
+namespace {
+// Decodes every data block of a parse into a new picture.
+class CPictureReader : public QuorveXML::IXMLCDataReader {
+public:
+  ~CPictureReader() {
+    for (XCXMLImage* picture : mPictures) picture->Release();
+  }
+  bool Read(QuorveXML::XIXMLElement*, XIXMLReadStream* stream) override {
+    mPictures.push_back(XCXMLImage::ReadNew(stream));
+    return true;
+  }
+  std::vector<XCXMLImage*> mPictures;
+};
+}  // namespace
+
+// Pictures travel through the document writer and parser as data blocks; a copied
+// data node shares its picture, and the tree's nodes hold their references until
+// they die.
+TEST(ImagePicture, TravelsInDocuments) {
+  std::vector<Pixel> pixels(300 * 200);
+  std::mt19937 random(11);
+  for (Pixel& p : pixels) p = (random() % 4 == 0) ? kB : Pixel{static_cast<unsigned char>(random()), 9, 8, 7};
+  CImageRef picture(MakeImage(300, 200, pixels));
+  CImageRef empty((new XCXMLImage())->Duplicate());
+  std::string document;
+  {
+    QuorveXML::XCXMLTree tree;
+    QuorveXML::XCXMLRoot* root = tree.GetRoot();
+    QuorveXML::XIXMLElement* file = root->AddElement(root->GetKey("File"));
+    QuorveXML::XIXMLElement* preview = file->AddElement(root->GetKey("Preview.Image"));
+    QuorveXML::XIXMLData* data = preview->AddData(picture->Duplicate());
+    EXPECT_EQ(2, picture->GetReferenceCount());
+    data->GetNode()->CopyTo(file->AddElement(root->GetKey("Image")));
+    EXPECT_EQ(3, picture->GetReferenceCount());
+    file->AddElement(root->GetKey("Image"))->AddData(empty->Duplicate());
+    CTextWriteStream out;
+    root->Write(&out);
+    document = out.mText;
+  }
+  EXPECT_EQ(1, picture->GetReferenceCount());
+  EXPECT_EQ(1, empty->GetReferenceCount());
+  const std::string block = WriteBlock(*picture.get());
+  EXPECT_EQ("<File>\n\t<Preview.Image><![CDATA[" + block + "]]>\n\t</Preview.Image>\n\t<Image><![CDATA[" + block +
+                "]]>\n\t</Image>\n\t<Image><![CDATA[]]>\n\t</Image>\n</File>\n",
+            document);
+
+  CTextReadStream in(document);
+  CPictureReader reader;
+  QuorveXML::CXMLTreeReader treeReader(&reader);
+  delete treeReader.Read(&in);
+  ASSERT_EQ(3u, reader.mPictures.size());
+  for (int i = 0; i < 2; ++i) {
+    EXPECT_EQ(300u, reader.mPictures[i]->GetWidth());
+    EXPECT_EQ(200u, reader.mPictures[i]->GetHeight());
+    EXPECT_TRUE(Same(pixels, PixelsOf(*reader.mPictures[i])));
+  }
+  EXPECT_EQ(0u, reader.mPictures[2]->GetPixelCount());
+  EXPECT_EQ(nullptr, reader.mPictures[2]->GetPixels());
+
+  // A block cut by the document's end fails the parse with the picture's message.
+  CTextReadStream cut(document.substr(0, document.find("]]>") - 3) + "]]></Preview.Image></File>");
+  CPictureReader failing;
+  QuorveXML::CXMLTreeReader failingReader(&failing);
+  EXPECT_EQ(kReadError, MessageOf([&] { delete failingReader.Read(&cut); }));
 }
 
 // ---- image template library
