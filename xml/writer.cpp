@@ -6,31 +6,6 @@
 
 namespace QuorveXML {
 
-namespace {
-
-// Escape classes, one table walked by both escapings: the terminator ends the text.
-constexpr uint8_t kEnd = 1;     // the terminating zero
-constexpr uint8_t kText = 2;    // escaped in text and in attribute values: & < >
-constexpr uint8_t kQuote = 4;   // escaped in attribute values only: "
-
-struct CEscapeTable {
-  uint8_t mClass[256] = {};
-  constexpr CEscapeTable() {
-    mClass[0] = kEnd;
-    mClass[static_cast<uint8_t>('&')] = kText;
-    mClass[static_cast<uint8_t>('<')] = kText;
-    mClass[static_cast<uint8_t>('>')] = kText;
-    mClass[static_cast<uint8_t>('"')] = kQuote;
-  }
-};
-constexpr CEscapeTable kEscape;
-
-const char kTabs[] =
-    "\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t";
-constexpr size_t kTabRun = sizeof kTabs - 1;
-
-}  // namespace
-
 XCXMLWriter::XCXMLWriter(XIXMLWriteStream* stream) : mStream(stream) {
   if (!stream) Quorve::ThrowNullPointer(nullptr);
   mBuffer = static_cast<char*>(std::malloc(kCapacity));
@@ -64,67 +39,25 @@ void XCXMLWriter::WriteLong(const char* bytes, size_t count) {
   }
 }
 
-const uint8_t* XCXMLWriter::WriteFiltered(const uint8_t* text, uint8_t stop) {
-  // Bytes go straight into the buffer; the table test stops at the terminator too.
-  stop |= kEnd;
-  for (;;) {
-    char* out = mBuffer + mLength;
-    char* const end = mBuffer + kCapacity;
-    while (out < end && !(kEscape.mClass[*text] & stop)) *out++ = static_cast<char>(*text++);
-    mLength = static_cast<size_t>(out - mBuffer);
-    if (out < end) return text;
-    Flush();
-  }
-}
-
-void XCXMLWriter::NewLine(int32_t depth) {
-  if (mSuppressNewline) {
-    mSuppressNewline = false;
-    return;
-  }
-  const size_t tabs = depth > 0 ? static_cast<size_t>(depth) : 0;
-  if (tabs < kCapacity - mLength) {
-    mBuffer[mLength] = '\n';
-    std::memset(mBuffer + mLength + 1, '\t', tabs);
-    mLength += tabs + 1;
-    return;
-  }
+void XCXMLWriter::NewLineLong(int32_t depth) {
   WriteChar('\n');
-  for (size_t left = tabs; left;) {
-    const size_t n = left < kTabRun ? left : kTabRun;
-    WriteBytes(kTabs, n);
+  for (size_t left = depth > 0 ? static_cast<size_t>(depth) : 0; left;) {
+    const size_t n = left < WriterTables::kTabRun ? left : WriterTables::kTabRun;
+    WriteBytes(WriterTables::kTabs, n);
     left -= n;
   }
 }
 
-void XCXMLWriter::WriteEscaped(const char* text) {
-  if (!text) return;
-  const uint8_t* p = reinterpret_cast<const uint8_t*>(text);
+const uint8_t* XCXMLWriter::WriteEntities(const uint8_t* text, uint8_t stop) {
   for (;;) {
-    p = WriteFiltered(p, kText);
-    switch (*p) {
-      case 0: return;
-      case '&': WriteBytes("&amp;", 5); break;
-      case '<': WriteBytes("&lt;", 4); break;
-      default: WriteBytes("&gt;", 4); break;
-    }
-    ++p;
-  }
-}
-
-void XCXMLWriter::WriteQuoted(const char* text) {
-  WriteChar('"');
-  const uint8_t* p = reinterpret_cast<const uint8_t*>(text ? text : "");
-  for (;;) {
-    p = WriteFiltered(p, kText | kQuote);
-    switch (*p) {
-      case 0: WriteChar('"'); return;
+    switch (*text) {
+      case 0: return text;
       case '"': WriteBytes("&quot;", 6); break;
       case '&': WriteBytes("&amp;", 5); break;
       case '<': WriteBytes("&lt;", 4); break;
       default: WriteBytes("&gt;", 4); break;
     }
-    ++p;
+    text = WriteFiltered(text + 1, stop);
   }
 }
 

@@ -15,6 +15,29 @@
 
 namespace QuorveXML {
 
+// The writer's tables, outside the class so that they are complete where it uses them.
+namespace WriterTables {
+
+// Escape classes, one table for both escapings; the terminator ends every text.
+constexpr uint8_t kEnd = 1;    // the terminating zero
+constexpr uint8_t kText = 2;   // escaped in text and in attribute values: & < >
+constexpr uint8_t kQuote = 4;  // escaped in attribute values only: "
+struct CEscapeTable {
+  uint8_t mClass[256] = {};
+  constexpr CEscapeTable() {
+    mClass[0] = kEnd;
+    mClass[static_cast<uint8_t>('&')] = kText;
+    mClass[static_cast<uint8_t>('<')] = kText;
+    mClass[static_cast<uint8_t>('>')] = kText;
+    mClass[static_cast<uint8_t>('"')] = kQuote;
+  }
+};
+inline constexpr CEscapeTable kEscape{};
+inline constexpr char kTabs[] = "\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t";
+inline constexpr size_t kTabRun = sizeof kTabs - 1;
+
+}  // namespace WriterTables
+
 class XCXMLWriter final : public XIXMLWriteStream {
 public:
   static constexpr size_t kCapacity = 64 * 1024;
@@ -44,11 +67,35 @@ public:
   }
   /// A line feed and depth tabs, unless suppressNewline is set: then it is cleared
   /// and nothing is written.
-  void NewLine(int32_t depth);
+  void NewLine(int32_t depth) {
+    if (mSuppressNewline) {
+      mSuppressNewline = false;
+      return;
+    }
+    // The common depths: one fixed-size copy of a tab run, of which depth counts.
+    constexpr size_t kRun = WriterTables::kTabRun;
+    if (static_cast<uint32_t>(depth) < kRun && kCapacity - mLength > kRun + 1) {
+      mBuffer[mLength] = '\n';
+      std::memcpy(mBuffer + mLength + 1, WriterTables::kTabs, kRun);
+      mLength += static_cast<size_t>(depth) + 1;
+      return;
+    }
+    NewLineLong(depth);
+  }
   /// An attribute value: double quotes around it; inside, '"' '&' '<' '>' as entities.
-  void WriteQuoted(const char* text);
+  void WriteQuoted(const char* text) {
+    constexpr uint8_t kEscaped = WriterTables::kText | WriterTables::kQuote;
+    WriteChar('"');
+    const uint8_t* end = WriteFiltered(reinterpret_cast<const uint8_t*>(text ? text : ""), kEscaped);
+    if (*end) WriteEntities(end, kEscaped);
+    WriteChar('"');
+  }
   /// Text content: '&' '<' '>' as entities; everything else as it is.
-  void WriteEscaped(const char* text);
+  void WriteEscaped(const char* text) {
+    if (!text) return;
+    const uint8_t* end = WriteFiltered(reinterpret_cast<const uint8_t*>(text), WriterTables::kText);
+    if (*end) WriteEntities(end, WriterTables::kText);
+  }
   /// A CDATA block whose content provider writes through this writer. Fails with
   /// "Can't write character" when the stream failed meanwhile, "exception" when the
   /// provider returns false.
@@ -64,10 +111,24 @@ public:
 
 private:
   void WriteLong(const char* bytes, size_t count);
+  void NewLineLong(int32_t depth);
   bool TryFlush();
-  /// Copies a zero-terminated text up to its end or a byte of class stop; returns
-  /// where it stopped.
-  const uint8_t* WriteFiltered(const uint8_t* text, uint8_t stop);
+  /// Copies a zero-terminated text up to its end or a byte of class stop, straight
+  /// into the buffer; returns where it stopped.
+  const uint8_t* WriteFiltered(const uint8_t* text, uint8_t stop) {
+    stop |= WriterTables::kEnd;
+    for (;;) {
+      char* out = mBuffer + mLength;
+      char* const end = mBuffer + kCapacity;
+      const uint8_t* const classes = WriterTables::kEscape.mClass;
+      while (out < end && !(classes[*text] & stop)) *out++ = static_cast<char>(*text++);
+      mLength = static_cast<size_t>(out - mBuffer);
+      if (out < end) return text;
+      Flush();
+    }
+  }
+  /// Writes the rest of a text from a byte that needs an entity; returns its end.
+  const uint8_t* WriteEntities(const uint8_t* text, uint8_t stop);
 
   XIXMLWriteStream* mStream;
   char* mBuffer;
