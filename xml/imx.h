@@ -43,8 +43,13 @@ static_assert(sizeof(imx_pixel_RGBAn8) == 4 && sizeof(imx_RGBAn8) == 4,
 
 /// Largest byte size of one pixel array. Pictures travel with 32-bit counts and were
 /// always bounded by a 32-bit address space, so a larger size is refused rather than
-/// attempted (a header alone must not be able to ask for tens of gigabytes).
-constexpr uint64_t kImxMaxPixelBytes = 0xFFFFFFFFu;
+/// attempted (a header alone must not be able to ask for tens of gigabytes). A build
+/// may set a lower cap (the fuzz targets do, to stay under the fuzzer's allocation
+/// limit) with ZIN_IMX_MAX_PIXEL_BYTES, the same for every object of the program.
+#ifndef ZIN_IMX_MAX_PIXEL_BYTES
+#define ZIN_IMX_MAX_PIXEL_BYTES 0xFFFFFFFFu
+#endif
+constexpr uint64_t kImxMaxPixelBytes = ZIN_IMX_MAX_PIXEL_BYTES;
 
 /// Polymorphic base with a 32-bit reference count, 0 at construction. The count
 /// changes only through atomic operations, so references may be taken and dropped

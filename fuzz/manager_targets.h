@@ -1,0 +1,219 @@
+// The fuzz targets of the manager: the quick reads, the geometry blocks (into the
+// manager and into a client storage) and whole documents. Each returns 0 and stops
+// the process when an oracle fails.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "ZinFileStreams.h"
+#include "fuzz/fuzz_support.h"
+#include "fuzz/xml_targets.h"
+#include "geometry/blocks.h"
+#include "manager/image.h"
+#include "manager/mgr.h"
+
+namespace ZinFuzz {
+
+// ---- quick reads
+
+inline std::string PixelsOf(QvZin::IZinImage* image) {
+  uint32_t width = 0, height = 0;
+  const uint8_t* pixels = nullptr;
+  image->getPixels(&width, &height, &pixels);
+  if (size_t{width} * height == 0) return "empty";
+  return std::to_string(width) + "x" + std::to_string(height) + ":" +
+         std::string(reinterpret_cast<const char*>(pixels), size_t{width} * height * 4);
+}
+
+inline int QuickReads(const uint8_t* data, size_t size) {
+  QvZin::CZinMemoryReadStream stream(data, size);
+
+  QvZin::eReadability readability = QvZin::eNewerFile;
+  QvZin::CZinVersion version;
+  char creator[12];
+  const bool readable = QvZin::IZinMgr::checkFormat2(&stream, &readability, &version, creator,
+                                                     static_cast<int>(size % sizeof creator));
+  ZIN_FUZZ_CHECK(stream.tell() == 0, "checkFormat2 moved the stream");
+  ZIN_FUZZ_CHECK(readable == ((readability >= QvZin::eOlderFile && readability <= QvZin::eUnsafeFile) ||
+                              readability == QvZin::eForeignFile),
+                 "result and readability disagree: " + std::to_string(readability));
+
+  QvZin::IZinFileInfo* info = nullptr;
+  QvZin::CZinEntryPoints::readFileInfo(&info, &stream);
+  ZIN_FUZZ_CHECK(info != nullptr, "readFileInfo gave no object");
+  ZIN_FUZZ_CHECK(stream.tell() == 0, "readFileInfo moved the stream");
+  info->Release();
+
+  // A preview image re-encodes to a block that decodes to the same pixels.
+  QvZin::IZinImage* image = nullptr;
+  QvZin::CZinEntryPoints::readPreviewImage(&image, &stream);
+  if (image) {
+    const std::string pixels = PixelsOf(image);
+    CStringWriteStream out;
+    static_cast<QvZin::CZinImage*>(image)->writeBlock(&out);
+    QvZin::TZinComPtr<QvZin::CZinImage> copy(QvZin::CreateZinObject<QvZin::CZinImage>(nullptr));
+    CBytesReadStream in(out.mText);
+    copy->readBlock(&in);
+    ZIN_FUZZ_CHECK(PixelsOf(copy.get()) == pixels, "preview pixels differ after re-encoding");
+    image->Release();
+  }
+
+  stream.seek(0);
+  CRecordingFeedback feedback;
+  CManager mgr(&feedback);
+  ZIN_FUZZ_CHECK(mgr->readMediaInfo(&stream), "readMediaInfo is always true");
+  return 0;
+}
+
+// ---- geometry blocks
+
+// Reads the block of the element it is given through a piecewise stream into a
+// client storage, as the manager's data-block reader does.
+class CGeometryBlockReader final : public QuorveXML::IXMLCDataReader {
+public:
+  CGeometryBlockReader(QvZin::CZIN* manager, QvZin::IZinExtStorageReader* storage, bool points, uint32_t piece)
+      : mManager(manager), mStorage(storage), mPoints(points), mPiece(piece) {}
+  bool Read(XIXMLElement*, XIXMLReadStream* stream) override {
+    CPiecewiseReadStream pieces(stream, mPiece);
+    mError = ReadBlock(mManager, mStorage, mPoints, &pieces);
+    return true;
+  }
+  static std::string ReadBlock(QvZin::CZIN* manager, QvZin::IZinExtStorageReader* storage, bool points,
+                               XIXMLReadStream* stream) {
+    QvZin::IZinExtStorageReader::IReader* reader = storage->createGeometryReader(QvZin::CZinUUID(), true);
+    const std::string error = MessageOf([&] {
+      if (points)
+        QvZin::ReadPointsBlock(manager, reader, stream);
+      else
+        QvZin::ReadPolygonsBlock(manager, reader, stream);
+    });
+    reader->destroy();
+    return error;
+  }
+
+  QvZin::CZIN* mManager;
+  QvZin::IZinExtStorageReader* mStorage;
+  bool mPoints;
+  uint32_t mPiece;
+  std::string mError = "<not called>";
+};
+
+inline QvZin::CZIN* Concrete(QvZin::IZinMgr* mgr) { return static_cast<QvZin::CZIN*>(mgr); }
+
+inline int GeometryBlocks(const uint8_t* data, size_t size) {
+  if (size < 1) return 0;
+  const uint8_t mode = data[0];
+  ++data, --size;
+  const bool points = mode & 1;
+  const std::string block(reinterpret_cast<const char*>(data), size);
+
+  // Into the manager as storage.
+  CRecordingFeedback managerFeedback;
+  CManager mgr(&managerFeedback);
+  CBytesReadStream toManager(data, size);
+  const std::string managerError =
+      CGeometryBlockReader::ReadBlock(Concrete(mgr.get()), Concrete(mgr.get()), points, &toManager);
+  std::string managerPoints, managerPolygons;
+  ManagerGeometry(mgr.get(), &managerPoints, &managerPolygons);
+
+  // Into a client storage, which may refuse an item.
+  CRecordingFeedback clientFeedback;
+  CManager client(&clientFeedback);
+  CRecordingStorage storage;
+  if (mode & 2) storage.mAccept = mode >> 2;
+  CBytesReadStream toClient(data, size);
+  const std::string clientError =
+      CGeometryBlockReader::ReadBlock(Concrete(client.get()), &storage, points, &toClient);
+  ZIN_FUZZ_CHECK(storage.mCreated == storage.mDestroyed, "a storage reader was not destroyed");
+  if (storage.mAccept < 0) {
+    ZIN_FUZZ_CHECK(clientError == managerError, clientError + " / " + managerError);
+    ZIN_FUZZ_CHECK(clientFeedback.mWarnings == managerFeedback.mWarnings, "warnings differ");
+    ZIN_FUZZ_CHECK(storage.mPoints == managerPoints && storage.mPolygons == managerPolygons,
+                   "the client storage and the manager received different geometry");
+  }
+
+  // The same block inside a document, taken in pieces of 1 and of 1024 bytes.
+  if (block.find("]]>") == std::string::npos && storage.mAccept < 0) {
+    const std::string document = "<Zin.File><Points><![CDATA[" + block + "]]></Points></Zin.File>";
+    for (uint32_t piece : {1u, 1024u}) {
+      CRecordingFeedback feedback;
+      CManager pieceMgr(&feedback);
+      CRecordingStorage pieceStorage;
+      CGeometryBlockReader reader(Concrete(pieceMgr.get()), &pieceStorage, points, piece);
+      std::string message;
+      ReadTree(document.data(), document.size(), &message, &reader);
+      ZIN_FUZZ_CHECK(message.empty(), "the document around the block fails: " + message);
+      ZIN_FUZZ_CHECK(reader.mError == managerError, "piece " + std::to_string(piece) + ": " + reader.mError);
+      ZIN_FUZZ_CHECK(pieceStorage.mPoints == storage.mPoints && pieceStorage.mPolygons == storage.mPolygons,
+                     "piece " + std::to_string(piece) + ": different geometry");
+    }
+  }
+
+  // Through the manager's own data-block reader, under an internal component.
+  if (block.find("]]>") == std::string::npos && (mode & 4)) {
+    const char* tag = points ? "Points" : "Polygons";
+    const std::string document =
+        std::string("<Zin.File><InternalComponentDefinitions><InternalComponentDefinition "
+                    "UUID=\"00112233445566778899AABBCCDDEEFF\"><Geometry.Level>") +
+        ((mode & 8) ? "1" : "0") + "</Geometry.Level><" + tag + "><![CDATA[" + block + "]]></" + tag +
+        "></InternalComponentDefinition></InternalComponentDefinitions></Zin.File>";
+    CRecordingFeedback feedback;
+    CManager geometryMgr(&feedback);
+    CRecordingStorage geometryStorage;
+    QvZin::CZinMemoryReadStream in(document);
+    geometryMgr->readGeometry(&in, &geometryStorage);
+    ZIN_FUZZ_CHECK(geometryStorage.mCreated == geometryStorage.mDestroyed, "a storage reader was not destroyed");
+    ZIN_FUZZ_CHECK(geometryStorage.mCreated == 1, "one block, one reader");
+    ZIN_FUZZ_CHECK(geometryStorage.mPoints == storage.mPoints && geometryStorage.mPolygons == storage.mPolygons,
+                   "readGeometry received different geometry");
+  }
+
+  // What the manager holds writes out, reads back and writes the same bytes.
+  if (managerError.empty()) {
+    QvZin::CZinMemoryWriteStream first;
+    ZIN_FUZZ_CHECK(mgr->write(&first, nullptr), "the geometry does not write");
+    CRecordingFeedback againFeedback;
+    CManager again(&againFeedback);
+    QvZin::CZinMemoryReadStream in(first.bytes());
+    ZIN_FUZZ_CHECK(again->read(&in, nullptr), "the written geometry does not read");
+    QvZin::CZinMemoryWriteStream second;
+    ZIN_FUZZ_CHECK(again->write(&second, nullptr), "the geometry read back does not write");
+    ZIN_FUZZ_CHECK(second.bytes() == first.bytes(), "second write differs");
+  }
+  return 0;
+}
+
+// ---- whole documents: read, write, read the output, write the same bytes again
+
+inline int DocumentRead(const uint8_t* data, size_t size) {
+  CRecordingFeedback feedback;
+  CManager mgr(&feedback);
+  CRecordingStorage storage;
+  QvZin::CZinMemoryReadStream in(data, size);
+  // Odd sizes send the geometry to a client storage.
+  const bool read = mgr->read(&in, (size & 1) ? &storage : nullptr);
+  ZIN_FUZZ_CHECK(storage.mCreated == storage.mDestroyed, "a storage reader was not destroyed");
+  if (!read) {
+    ZIN_FUZZ_CHECK(!feedback.mWarnings.empty(), "a failed read without a warning");
+    return 0;
+  }
+  QvZin::CZinMemoryWriteStream first;
+  const bool written = mgr->write(&first, nullptr);
+  ZIN_FUZZ_CHECK(written, "what was read does not write: " +
+                              (feedback.mWarnings.empty() ? std::string() : feedback.mWarnings.back()));
+
+  CRecordingFeedback againFeedback;
+  CManager again(&againFeedback);
+  QvZin::CZinMemoryReadStream written1(first.bytes());
+  ZIN_FUZZ_CHECK(again->read(&written1, nullptr),
+                 "the written document does not read: " +
+                     (againFeedback.mWarnings.empty() ? std::string() : againFeedback.mWarnings.back()));
+  QvZin::CZinMemoryWriteStream second;
+  ZIN_FUZZ_CHECK(again->write(&second, nullptr), "the document read back does not write");
+  ZIN_FUZZ_CHECK(second.bytes() == first.bytes(), "second write differs:\n" + first.bytes() + "\n----\n" +
+                                                      second.bytes());
+  return 0;
+}
+
+}  // namespace ZinFuzz

@@ -1,0 +1,238 @@
+// Writes the seed folders of the fuzz targets from documents and blocks that the
+// library's own writers produce: `zin_fuzz_seeds <fuzz/corpus>`. The seeds are
+// committed; run this again when the file format's output changes.
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "ZinFileStreams.h"
+#include "ZinSDK.h"
+#include "fuzz/xml_targets.h"
+#include "manager/mgr.h"
+#include "scene/objects.h"
+#include "xml/data.h"
+#include "xml/image.h"
+#include "xml/tree.h"
+
+using namespace QvZin;
+
+namespace {
+
+std::string gRoot;
+
+void Put(const std::string& target, const std::string& name, const std::string& bytes) {
+  const std::string folder = gRoot + "/" + target;
+  mkdir(folder.c_str(), 0755);
+  const std::string path = folder + "/" + name;
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file || std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) {
+    std::fprintf(stderr, "cannot write %s\n", path.c_str());
+    std::exit(1);
+  }
+  std::fclose(file);
+}
+
+std::vector<uint8_t> Gradient(uint32_t width, uint32_t height) {
+  std::vector<uint8_t> pixels;
+  for (uint32_t y = 0; y < height; ++y)
+    for (uint32_t x = 0; x < width; ++x) {
+      const bool flat = x < width / 2;  // half the picture in one colour: repeat runs
+      pixels.push_back(flat ? 200 : static_cast<uint8_t>(x * 16));
+      pixels.push_back(flat ? 10 : static_cast<uint8_t>(y * 32));
+      pixels.push_back(static_cast<uint8_t>(flat ? 0 : x ^ y));
+      pixels.push_back(255);
+    }
+  return pixels;
+}
+
+CZinVertex Vertex(int32_t index, uint32_t flags = 0, float u = 0, float v = 0) { return {index, flags, u, v}; }
+
+// A scene with something in every collection the format reads back, geometry of its
+// own and of one internal component, a preview, an image and an origin.
+void BuildScene(IZinMgr* mgr, bool withComponent) {
+  mgr->setApplication("Orvelle", "5.1");
+  mgr->getBasicData()->setName("Seed scene");
+  for (const char* name : {"Entrance", "Garden"})
+    mgr->getPerspectiveViews()->newZinObject(kZinEndOfList)->getBasicData()->setName(name);
+  mgr->getLights()->newZinObject(kZinEndOfList)->getBasicData()->setName("Porch");
+  mgr->getProperties()->newZinObject(kZinEndOfList)->getBasicData()->setName("Brick");
+  mgr->getLayers()->newZinObject(kZinEndOfList)->getBasicData()->setName("Walls");
+  mgr->getLightsGroups()->newZinObject(kZinEndOfList);
+  mgr->getParallelViews()->newZinObject(kZinEndOfList);
+  mgr->getViewObjects()->newZinObject(kZinEndOfList);
+  mgr->getPanoramas()->newZinObject(kZinEndOfList);
+  mgr->getScenarios()->newZinObject(kZinEndOfList);
+  mgr->getGrounds()->newZinObject(kZinEndOfList);
+  mgr->getObjectInstances()->newZinObject(kZinEndOfList);
+  mgr->setComment("seed", 0);
+  mgr->setURL("file:///seed.zin");
+  const std::vector<uint8_t> preview = Gradient(8, 4);
+  mgr->getPreviewImage().setPixels(8, 4, preview.data());
+  const std::vector<uint8_t> picture = Gradient(3, 3);
+  mgr->getImages().newZinObject(kZinEndOfList)->setPixels(3, 3, picture.data());
+  const double origin[3] = {1.5, -2.25, 1000};
+  mgr->getFileInfo()->setOrigin(origin);
+
+  const CZinPoint corners[] = {{0, 0, 0}, {4000, 0, 0}, {4000, 3000.125, 0}, {0, 3000, -0.5}, {1e40, 1.0 / 3, 7}};
+  for (const CZinPoint& corner : corners) *mgr->getPoints()->newZinObject(kZinEndOfList) = corner;
+  IZinPolygon* flat = mgr->getPolygons()->newZinObject(kZinEndOfList);
+  for (int i = 0; i < 4; ++i) *flat->getContour()->newZinObject(kZinEndOfList) = Vertex(i);
+  IZinPolygon* smooth = mgr->getPolygons()->newZinObject(kZinEndOfList);
+  smooth->setSmooth(true);
+  smooth->setPropertyIndex(-3);
+  *smooth->getContour()->newZinObject(kZinEndOfList) = Vertex(0, CZinVertex::kMapped, 0.5f, 0.25f);
+  *smooth->getContour()->newZinObject(kZinEndOfList) = Vertex(1, CZinVertex::kMarked);
+  *smooth->getContour()->newZinObject(kZinEndOfList) = Vertex(2, CZinVertex::kMarked | CZinVertex::kMapped, 1, -1);
+  IZinPolygon* holed = mgr->getPolygons()->newZinObject(kZinEndOfList);
+  holed->setPropertyIndex(2);
+  for (int i = 0; i < 4; ++i) *holed->getContour()->newZinObject(kZinEndOfList) = Vertex(i);
+  IZinPolygon::IZinHole* hole = holed->getHoles()->newZinObject(kZinEndOfList);
+  for (int i = 1; i < 4; ++i) *hole->getContour()->newZinObject(kZinEndOfList) = Vertex(i);
+
+  if (!withComponent) return;
+  auto* component = static_cast<CZinZinObjectDefinition*>(
+      mgr->getInternalComponentDefinitions()->newZinObject(kZinEndOfList));
+  component->setGeometryLevel(1);
+  *component->points().newZinObject(kZinEndOfList) = CZinPoint{1, 2, 3};
+  *component->points().newZinObject(kZinEndOfList) = CZinPoint{-1, -2, -3};
+  *component->polygons().newZinObject(kZinEndOfList)->getContour()->newZinObject(kZinEndOfList) = Vertex(1);
+
+}
+
+std::string WriteManager(IZinMgr* mgr) {
+  CZinMemoryWriteStream out;
+  if (!mgr->write(&out, nullptr)) {
+    std::fprintf(stderr, "the seed scene does not write\n");
+    std::exit(1);
+  }
+  return out.bytes();
+}
+
+// The content of the first data block held by element tag.
+std::string BlockOf(const std::string& document, const std::string& tag) {
+  const size_t open = document.find("<" + tag + ">");
+  const size_t start = document.find("<![CDATA[", open);
+  const size_t end = document.find("]]>", start);
+  if (open == std::string::npos || start == std::string::npos || end == std::string::npos) return "";
+  return document.substr(start + 9, end - start - 9);
+}
+
+std::string WriteImage(uint32_t width, uint32_t height, const std::vector<uint8_t>& pixels) {
+  auto* raw = Quorve::XCXMLImage::AllocatePixels(uint64_t{width} * height);
+  std::memcpy(raw, pixels.data(), pixels.size());
+  auto* image = new Quorve::XCXMLImage(width, height, raw);
+  image->Duplicate();
+  ZinFuzz::CStringWriteStream out;
+  image->Write(&out);
+  image->Release();
+  return out.mText;
+}
+
+// The byte-reversed form, which nothing writes: little-endian numbers, and pixels of
+// which only the first byte counts.
+std::string ReversedBlock() {
+  auto number = [](uint32_t v) {
+    char text[9];
+    std::snprintf(text, sizeof text, "%02X%02X%02X%02X", v & 0xFF, v >> 8 & 0xFF, v >> 16 & 0xFF, v >> 24);
+    return std::string(text);
+  };
+  return number(1) + number(3) + number(2) + number(2) + "7F000000" + number(4) + "10203040" + "11000000" +
+         "FF0000AA" + "00000001";
+}
+
+std::string XmlSample() {
+  return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+         "<!DOCTYPE Zin.File PUBLIC \"-//ZIN//Scene\" 'zin.dtd' [<!ENTITY e \"v\">]>\n"
+         "<!-- a comment -- with - hyphens --->\n"
+         "<Zin.File Version='5.1' Name=\"a &amp; b &lt;c&gt; &#x263a; &#65;\">\n"
+         "\t<Object UUID=\"0123456789ABCDEF0123456789ABCDEF\" Flags=''>\n"
+         "\t\t<Point X=\"1.500000\" Y=\"-2.250000\" Z=\"0.000000\"/>\n"
+         "\t\t<Text>trailing  &quot;quoted&quot; &apos;x&apos;  </Text>\n"
+         "\t\t<Empty></Empty>\n"
+         "\t\t<Block><![CDATA[raw <b>&amp;</b> ]] ]> ]]]></Block>\n"
+         "\t\t<Old><[CDATA[0000000100000001]]></Old>\n"
+         "\t</Object>\n"
+         "\t<?app one two?>\n"
+         "</Zin.File>\n"
+         "<!-- epilog -->\n";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: zin_fuzz_seeds <corpus folder>\n");
+    return 2;
+  }
+  gRoot = argv[1];
+  mkdir(gRoot.c_str(), 0755);
+
+  ZinFuzz::CManager empty(nullptr);
+  const std::string emptyDocument = WriteManager(empty.get());
+  ZinFuzz::CManager scene(nullptr);
+  BuildScene(scene.get(), false);
+  const std::string sceneDocument = WriteManager(scene.get());
+  ZinFuzz::CManager components(nullptr);
+  BuildScene(components.get(), true);
+  const std::string componentsDocument = WriteManager(components.get());
+
+  // The XML engine's own writer: a tree read from the sample, written out.
+  std::string message;
+  const std::string sample = XmlSample();
+  auto tree = ZinFuzz::ReadTree(sample.data(), sample.size(), &message);
+  const std::string written = tree ? ZinFuzz::WriteElement(tree->GetRoot()) : sample;
+
+  for (const char* target : {"tree_reader", "document_read", "quick_reads"}) {
+    Put(target, "empty_manager.zin", emptyDocument);
+    Put(target, "scene.zin", sceneDocument);
+    Put(target, "scene_components.zin", componentsDocument);
+  }
+  Put("tree_reader", "all_node_kinds.xml", written);
+  Put("quick_reads", "header_only.zin",
+      "<?xml version=\"1.0\"?>\n<?Zin library=\"2.01\" file=\"5.0\"?>\n<?Application name=\"Shapewright\" "
+      "version=\"1\"?>\n<Zin.File>\n\t<File.Info>\n\t\t<Origin X=\"1.0\" Y=\"2.0\" Z=\"3.0\"/>\n\t</File.Info>\n"
+      "</Zin.File>\n");
+  Put("quick_reads", "media.zin",
+      "<?Zin library=\"5.1.1\" file=\"5.0\" min_version=\"5.1.0\" safe_version=\"5.1.0\"?>\n<Zin.File>\n"
+      "\t<Object.Definition>\n\t\t<Name en=\"Chair\" fr=\"Chaise\"/>\n\t</Object.Definition>\n</Zin.File>\n");
+
+  // The selective parser's first byte chooses the skipped elements and the stop.
+  Put("selective_parser", "no_skip.xml", std::string(1, '\0') + written);
+  Put("selective_parser", "skip_some.xml", std::string(1, '\x15') + written);
+  Put("selective_parser", "scene_skip.zin", std::string(1, '\x7F') + sceneDocument);
+  Put("selective_parser", "stop_at_pi.zin", std::string(1, '\x90') + sceneDocument);
+
+  Put("image_block", "red_1x1", WriteImage(1, 1, {255, 0, 0, 255}));
+  Put("image_block", "flat_3x1", WriteImage(3, 1, {1, 2, 3, 4, 1, 2, 3, 4, 1, 2, 3, 4}));
+  Put("image_block", "four_2x2", WriteImage(2, 2, {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}));
+  Put("image_block", "gradient_8x4", WriteImage(8, 4, Gradient(8, 4)));
+  Put("image_block", "reversed_3x2", ReversedBlock());
+  Put("image_block", "empty", "");
+
+  // The geometry target's first byte: bit 0 points, bit 1 a refusing storage, bit 2
+  // also through readGeometry, bit 3 level 1.
+  const std::string points = BlockOf(sceneDocument, "Points");
+  const std::string polygons = BlockOf(sceneDocument, "Polygons");
+  Put("geometry_blocks", "points", std::string(1, '\x05') + points);
+  Put("geometry_blocks", "polygons", std::string(1, '\x0C') + polygons);
+  Put("geometry_blocks", "component_points", std::string(1, '\x0D') + BlockOf(componentsDocument, "Points"));
+  Put("geometry_blocks", "component_polygons", std::string(1, '\x04') + BlockOf(componentsDocument, "Polygons"));
+  Put("geometry_blocks", "points_refused", std::string(1, '\x0B') + points);
+  Put("geometry_blocks", "special_numbers", std::string(1, '\x01') + "\n2\n nan -INF +.5\n1. -0.0 12345678901234567890.5\n");
+  Put("geometry_blocks", "unknown_type", std::string(1, '\x04') + "\n1\nx\t7 3 I M 0.5 0.25 1 2 M 1 1 3\n");
+
+  // Tree edits: the bytes are a program; a few fixed programs to start from.
+  std::string program;
+  for (uint32_t x = 12345, i = 0; i < 512; ++i) {
+    x = x * 1103515245u + 12345u;
+    program.push_back(static_cast<char>(x >> 16));
+  }
+  for (size_t start = 0; start + 128 <= program.size(); start += 128)
+    Put("tree_edit", "program_" + std::to_string(start / 128), program.substr(start, 128));
+  Put("tree_edit", "build_then_move", std::string("\x00\x01\x00\x00\x00\x02\x06\x02\x05\x04\x41\x42\x43\x44"
+                                                  "\x0b\x03\x01\x00\x02\x00\x03\x01\x04\x02\x01\x01\x03", 27));
+  std::printf("seeds written to %s\n", gRoot.c_str());
+  return 0;
+}
