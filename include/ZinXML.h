@@ -204,7 +204,8 @@ public:
   /// Replaces the value with a copy of text (null: "exception (pointer is NULL)").
   virtual void SetValue(const char* text) = 0;
   /// Scans the value with a scanf format of exactly one conversion into out, in the
-  /// "C" locale whatever the client's. "nan", "inf", "+inf" and "-inf" scan as "1.0".
+  /// "C" locale whatever the client's. "nan", "inf", "+inf" and "-inf" scan as "1.0",
+  /// and so does any other text whose floating-point value is not finite.
   /// A null out, or anything but one converted field: "exception".
   virtual void Scan(const char* format, void* out) = 0;
   /// Sets the value from a printf format in the "C" locale; 2048 characters or more: "exception".

@@ -13,7 +13,8 @@ constexpr size_t kFormatSize = 2048;
 void FormatValue(char (&buffer)[kFormatSize], const char* format, va_list args);
 
 /// Scans text with a format of exactly one conversion into out. "nan", "-inf", "+inf"
-/// and "inf" scan as "1.0". A null text, format or out, a format with other than one
+/// and "inf" scan as "1.0", and a floating-point conversion that gives a non-finite
+/// value stores 1. A null text, format or out, a format with other than one
 /// converting directive, or anything but one converted field throws "exception".
 void ScanValue(const char* text, const char* format, void* out);
 
