@@ -19,10 +19,15 @@ const char* LastLabel(const CZinLabel* table) {
 }
 
 // Formats into a 2048-byte buffer; false when the text needs 2048 characters or more.
-bool FormatBounded(char (&text)[2048], const char* format, va_list args) {
+bool FormatInto(char (&text)[2048], const char* format, va_list args) {
   Quorve::CCLocale cLocale;
   const int size = std::vsnprintf(text, sizeof text, format, args);
   return size >= 0 && size < static_cast<int>(sizeof text);
+}
+
+[[noreturn]] void ThrowTooLong(const char* operation, const char* tag) {
+  if (tag) ThrowElementError("%s - Assertion failed for tag %s", operation, tag);
+  ThrowElementError("%s - Assertion failed", operation);
 }
 
 }  // namespace
@@ -87,12 +92,9 @@ void CZinXMLAdd::AddFmtData(const char* tag, const char* format, ...) {
   char text[2048];
   va_list args;
   va_start(args, format);
-  const bool fits = FormatBounded(text, format, args);
+  const bool fits = FormatInto(text, format, args);
   va_end(args);
-  if (!fits) {
-    if (tag) ThrowElementError("%s - Assertion failed for tag %s", "CZinXMLAdd::AddFmtData", tag);
-    ThrowElementError("%s - Assertion failed", "CZinXMLAdd::AddFmtData");
-  }
+  if (!fits) ThrowTooLong("CZinXMLAdd::AddFmtData", tag);
   AddTextElement(tag, text);
 }
 
@@ -100,12 +102,9 @@ void CZinXMLAdd::AddFmtAttribute(const char* name, const char* format, ...) {
   char text[2048];
   va_list args;
   va_start(args, format);
-  const bool fits = FormatBounded(text, format, args);
+  const bool fits = FormatInto(text, format, args);
   va_end(args);
-  if (!fits) {
-    if (name) ThrowElementError("%s - Assertion failed for tag %s", "CZinXMLAdd::AddFmtAttribute", name);
-    ThrowElementError("%s - Assertion failed", "CZinXMLAdd::AddFmtAttribute");
-  }
+  if (!fits) ThrowTooLong("CZinXMLAdd::AddFmtAttribute", name);
   AddAttribute(name, text);
 }
 

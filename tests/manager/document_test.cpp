@@ -9,8 +9,10 @@
 #include "ZinFileStreams.h"
 #include "ZinSDK.h"
 #include "feedback_recorder.h"
+#include "recording_read_stream.h"
 
 using namespace QvZin;
+using QvZinTest::CRecordingReadStream;
 using QvZinTest::FeedbackRecorder;
 using Texts = std::vector<std::string>;
 
@@ -50,30 +52,6 @@ std::string MaskIds(const std::string& text) {
   }
   return out;
 }
-
-// Records every call the library makes on a read stream.
-class CRecordingReadStream final : public IZinReadStream {
-public:
-  explicit CRecordingReadStream(std::string bytes) : mBytes(std::move(bytes)), mInner(mBytes) {}
-  int read(void* buffer, int size) override {
-    const int got = mInner.read(buffer, size);
-    calls.push_back("read " + std::to_string(size) + "->" + std::to_string(got));
-    return got;
-  }
-  int64_t tell() override {
-    calls.push_back("tell");
-    return mInner.tell();
-  }
-  void seek(int64_t position) override {
-    calls.push_back("seek " + std::to_string(position));
-    mInner.seek(position);
-  }
-  std::vector<std::string> calls;
-
-private:
-  std::string mBytes;
-  CZinMemoryReadStream mInner;
-};
 
 // Takes the first `limit` bytes, then refuses everything.
 class CRefusingWriteStream final : public IZinWriteStream {

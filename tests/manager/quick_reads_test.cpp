@@ -7,6 +7,7 @@
 
 #include "ZinFileStreams.h"
 #include "ZinSDK.h"
+#include "recording_read_stream.h"
 
 using namespace QvZin;
 
@@ -267,52 +268,25 @@ TEST(QuickReads, MediaInfoNames) {
   mgr->Release();
 }
 
-namespace {
-
-// Records the calls the library makes on a read stream.
-class CCallLog final : public IZinReadStream {
-public:
-  explicit CCallLog(const std::string& bytes) : mInner(bytes) {}
-  int read(void* buffer, int size) override {
-    const int got = mInner.read(buffer, size);
-    calls.push_back("read " + std::to_string(size));
-    return got;
-  }
-  int64_t tell() override {
-    calls.push_back("tell");
-    return mInner.tell();
-  }
-  void seek(int64_t position) override {
-    calls.push_back("seek " + std::to_string(position));
-    mInner.seek(position);
-  }
-  std::vector<std::string> calls;
-
-private:
-  CZinMemoryReadStream mInner;
-};
-
-}  // namespace
-
 TEST(QuickReads, CallsOnTheClientStream) {
   const std::string file =
       "<?Zin library=\"5.1.1\" file=\"5.0\" min_version=\"5.1.0\" safe_version=\"5.1.0\"?>"
       "<?Application name=\"Orvelle\" version=\"1\"?><Zin.File/>";
   const std::string lead(100, ' ');
   const std::string shifted = lead + file;
-  CCallLog stream(shifted);
+  QvZinTest::CRecordingReadStream stream(shifted);
   stream.seek(100);  // the stream need not stand at its start
   stream.calls.clear();
   eReadability readability;
   EXPECT_TRUE(IZinMgr::checkFormat2(&stream, &readability, nullptr, nullptr, 0));
-  EXPECT_EQ((std::vector<std::string>{"tell", "read 1", "seek 100", "read 1024", "seek 100", "read 1024",
-                                      "seek 100"}),
+  EXPECT_EQ((std::vector<std::string>{"tell", "read 1->1", "seek 100", "read 1024->128", "seek 100",
+                                      "read 1024->128", "seek 100"}),
             stream.calls);
   stream.calls.clear();
   IZinFileInfo* info = nullptr;
   CZinEntryPoints::readFileInfo(&info, &stream);
   info->Release();
-  EXPECT_EQ((std::vector<std::string>{"tell", "read 1024", "seek 100"}), stream.calls);
+  EXPECT_EQ((std::vector<std::string>{"tell", "read 1024->128", "seek 100"}), stream.calls);
 }
 
 TEST(ClientStreams, FileAndMemoryStreams) {
