@@ -99,7 +99,7 @@ std::vector<Probe<T>> Probes(const TZinClip<B>& rule) {
 // ---- one field, seen through its accessors
 
 template <class C>
-struct FieldSpec {
+struct FieldCheck {
   std::string name;
   std::function<void(C&)> checkDefault;
   std::function<void(C&, RecordingLink&)> checkRule;
@@ -109,11 +109,11 @@ struct FieldSpec {
 };
 
 template <class C, class T, class Form, class Rule, class Get, class Set>
-FieldSpec<C> MakeFieldSpec(const char* name, T def, const Form& form, const Rule& rule, Get get, Set set) {
-  FieldSpec<C> spec;
-  spec.name = name;
-  spec.checkDefault = [=](C& c) { EXPECT_EQ(ToText(def), ToText(static_cast<T>(get(c)))) << name; };
-  spec.checkRule = [=](C& c, RecordingLink& link) {
+FieldCheck<C> MakeFieldCheck(const char* name, T def, const Form& form, const Rule& rule, Get get, Set set) {
+  FieldCheck<C> check;
+  check.name = name;
+  check.checkDefault = [=](C& c) { EXPECT_EQ(ToText(def), ToText(static_cast<T>(get(c)))) << name; };
+  check.checkRule = [=](C& c, RecordingLink& link) {
     const std::string message = std::string("Method set") + name + " has clipped a value out of range.";
     for (const Probe<T>& p : Probes<T>(rule)) {
       c.setLink(&link);
@@ -130,16 +130,16 @@ FieldSpec<C> MakeFieldSpec(const char* name, T def, const Form& form, const Rule
     }
     set(c, def);
   };
-  spec.setAway = [=](C& c) { set(c, Within(Away(def, form), rule)); };
-  spec.compare = [=](C& a, C& b) {
+  check.setAway = [=](C& c) { set(c, Within(Away(def, form), rule)); };
+  check.compare = [=](C& a, C& b) {
     EXPECT_EQ(ToText(static_cast<T>(get(a))), ToText(static_cast<T>(get(b)))) << name;
   };
-  spec.checkMoved = [=](C& c) { EXPECT_NE(ToText(def), ToText(static_cast<T>(get(c)))) << name << " kept its default"; };
-  return spec;
+  check.checkMoved = [=](C& c) { EXPECT_NE(ToText(def), ToText(static_cast<T>(get(c)))) << name << " kept its default"; };
+  return check;
 }
 
-#define ZIN_FIELD_SPEC_(type, name, tag, def, form, rule)                                                  \
-  specs.push_back(::QvZinTest::MakeFieldSpec<Class, type>(                                                  \
+#define ZIN_FIELD_CHECK_(type, name, tag, def, form, rule)                                                  \
+  checks.push_back(::QvZinTest::MakeFieldCheck<Class, type>(                                                  \
       #name, static_cast<type>(def), form, rule, [](Class& c) { return c.get##name(); },                    \
       [](Class& c, ::QvZin::TZinArg<type> v) { c.set##name(v); }));
 
@@ -166,19 +166,19 @@ std::string WrittenText(C& object) {
 }
 
 template <class C>
-void WalkFields(const std::vector<FieldSpec<C>>& specs, const std::string& defaultText) {
+void WalkFields(const std::vector<FieldCheck<C>>& checks, const std::string& defaultText) {
   C fresh;
-  for (const auto& spec : specs) spec.checkDefault(fresh);
+  for (const auto& check : checks) check.checkDefault(fresh);
   EXPECT_EQ(defaultText, WrittenText(fresh));
 
   RecordingLink link;
   C probed;
-  for (const auto& spec : specs) spec.checkRule(probed, link);
+  for (const auto& check : checks) check.checkRule(probed, link);
   probed.setLink(nullptr);
 
   // Round trip with every field away from its default, compared field by field.
   C original;
-  for (const auto& spec : specs) spec.setAway(original);
+  for (const auto& check : checks) check.setAway(original);
   QuorveXML::XCXMLTree tree;
   QuorveXML::XCXMLRoot* root = tree.GetRoot();
   QuorveXML::XIXMLElement* owner = root->AddElement(root->GetKey("Owner"));
@@ -187,9 +187,9 @@ void WalkFields(const std::vector<FieldSpec<C>>& specs, const std::string& defau
   C copy;
   CZinXMLGet get(owner);
   copy.initWithXML(get);
-  for (const auto& spec : specs) {
-    spec.compare(original, copy);
-    spec.checkMoved(copy);
+  for (const auto& check : checks) {
+    check.compare(original, copy);
+    check.checkMoved(copy);
   }
 }
 
@@ -200,7 +200,7 @@ void WalkFields(const std::vector<FieldSpec<C>>& specs, const std::string& defau
 #define ZIN_FIELD_WALK(Class_, LIST, defaultText)                   \
   TEST(FieldWalk, Class_) {                                        \
     using Class = Class_;                                          \
-    std::vector<::QvZinTest::FieldSpec<Class>> specs;              \
-    LIST(ZIN_FIELD_SPEC_)                                          \
-    ::QvZinTest::WalkFields(specs, defaultText);                   \
+    std::vector<::QvZinTest::FieldCheck<Class>> checks;              \
+    LIST(ZIN_FIELD_CHECK_)                                          \
+    ::QvZinTest::WalkFields(checks, defaultText);                   \
   }
