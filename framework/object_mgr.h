@@ -231,6 +231,17 @@ public:
 
   /// The number of elements the list holds before it must grow.
   uint32_t capacity() const { return static_cast<uint32_t>(std::min<size_t>(mItems.capacity(), kZinEndOfList)); }
+  /// Room for count elements without reserve's limit, for library code that grows
+  /// a collection with the elements actually delivered. False (nothing changed)
+  /// when the room cannot be had; no warning.
+  bool reserveExactly(uint32_t count) {
+    try {
+      mItems.reserve(count);
+    } catch (const std::exception&) {
+      return false;
+    }
+    return true;
+  }
   /// The element at index as its class (borrowed), null when out of range. No warning.
   C* itemAt(uint32_t index) const { return index < mItems.size() ? mItems[index] : nullptr; }
 
@@ -284,6 +295,10 @@ public:
   uint32_t getCount() override { return mCount; }
   /// The number of records the block holds before it must grow.
   uint32_t capacity() const { return mCapacity; }
+  /// Room for count records without reserve's limit, for library code that grows a
+  /// collection with the records actually delivered. False (nothing changed) when
+  /// the block cannot be had; no warning.
+  bool reserveExactly(uint32_t count) { return count <= mCapacity || reallocate(count); }
   /// The records, back to back (for bulk copies by the library).
   C* records() const { return mRecords.get(); }
   /// Appends a copy of record; false (with the warning of a failed growth) when

@@ -16,10 +16,12 @@ using QuorveXML::XIXMLElement;
 
 // ---- progress
 
+CZinProgress::CClock CZinProgress::sClock = &Quorve::Platform::Milliseconds;
+
 CZinProgress::CZinProgress(CZIN* manager, int base, int span, int64_t count)
     : mManager(manager),
       mFeedback(manager ? manager->getFeedback() : nullptr),
-      mLastReport(Quorve::Platform::Milliseconds()),
+      mLastReport(sClock()),
       mBase(base),
       mSpan(span),
       mCount(count < 1 ? 1 : count),
@@ -28,7 +30,7 @@ CZinProgress::CZinProgress(CZIN* manager, int base, int span, int64_t count)
 void CZinProgress::check(int64_t i, bool last) {
   if (!last) mNextCheck = i + 100 < mCount ? i + 100 : mCount;
   if (!mFeedback) return;
-  const uint64_t now = Quorve::Platform::Milliseconds();
+  const uint64_t now = sClock();
   if (now - mLastReport <= 100) return;
   mLastReport = now;
   // 64-bit: span x i stays exact for any count.
@@ -56,7 +58,11 @@ int32_t ReadCount(CGeoTextReader& text, const char* warning, CZIN* manager) {
   return count;
 }
 
-void ReadContour(CGeoTextReader& text, TSimpleMgr<CZinVertex>& contour) {
+// A contour: its vertex count, then per vertex an optional "I", an optional "M"
+// with u and v, and the point index. Records grow with the vertices actually read,
+// never with the announced count.
+template <class Append>
+void ReadContour(CGeoTextReader& text, Append append) {
   const int32_t count = text.readInt();
   for (int32_t v = 0; v < count; ++v) {
     CZinVertex vertex{};
@@ -67,8 +73,7 @@ void ReadContour(CGeoTextReader& text, TSimpleMgr<CZinVertex>& contour) {
       vertex.mV = static_cast<float>(text.readDouble());
     }
     vertex.mPointIndex = text.readInt();
-    // Records grow with the vertices actually read, never with the announced count.
-    if (!contour.append(vertex)) throw std::runtime_error("CZINGeoReader::setPolygon - Can't allocate polygon");
+    append(vertex);
   }
 }
 
@@ -100,6 +105,9 @@ void ReadPolygonsBlock(CZIN* manager, IZinExtStorageReader::IReader* reader, Quo
   CZinProgress progress(manager, 1000, 1000, count);
   for (int32_t i = 0; i < count; ++i) {
     int type = text.readLetter();
+    // The end of the data where a polygon should start is a cut block, not a
+    // polygon of unknown type.
+    if (type < 0) throw std::runtime_error("This is not a number");
     if (type != 'o' && type != 'p' && type != 'h') {
       manager->link().warning("Polygon type unknown");
       type = 'p';
@@ -107,11 +115,11 @@ void ReadPolygonsBlock(CZIN* manager, IZinExtStorageReader::IReader* reader, Quo
     polygon->setPropertyIndex(text.readInt());
     polygon->setSmooth(type == 'o');
     const int32_t contours = type == 'h' ? text.readInt() : 1;
-    ReadContour(text, polygon->contour());
+    CPolygon* target = polygon.get();
+    ReadContour(text, [target](const CZinVertex& vertex) { target->appendOuter(vertex); });
     for (int32_t h = 1; h < contours; ++h) {
-      auto* hole = static_cast<CLoop*>(polygon->getHoles()->newZinObject(kZinEndOfList));
-      if (!hole) throw std::runtime_error("CZINGeoReader::setPolygon - Can't allocate polygon");
-      ReadContour(text, *hole->contourRecords());
+      target->addHole();
+      ReadContour(text, [target](const CZinVertex& vertex) { target->appendHoleVertex(vertex); });
     }
     if (!reader->setPolygon(polygon.get(), i)) throw std::runtime_error("External storage cancel IO");
     polygon->reset();
@@ -137,11 +145,9 @@ CZinUUID BlockOwnerId(XIXMLData* dataNode, const char* nullMessage) {
   return id;
 }
 
-void WriteContour(CFastWriter& out, TZinObjectMgr<CZinVertex>* contour) {
-  const uint32_t count = contour ? contour->getCount() : 0;
+void WriteContour(CFastWriter& out, const CZinVertex* vertices, uint32_t count) {
   out.putInt(static_cast<int32_t>(count));
-  for (uint32_t v = 0; v < count; ++v) {
-    const CZinVertex* vertex = contour->getZinObject(v);
+  for (const CZinVertex* vertex = vertices; vertex < vertices + count; ++vertex) {
     if (vertex->mFlags & CZinVertex::kMarked) out.putText("I ", 2);
     if (vertex->mFlags & CZinVertex::kMapped) {
       out.putText("M ", 2);
@@ -207,8 +213,7 @@ void CPolygonsProvider::Write2(QuorveXML::XIXMLWriteStream* stream, XIXMLData* d
     polygon->reset();
     if (!geometry->getPolygon(polygon.get(), i))
       throw std::runtime_error("CPolygonsProvider::Write2 - External storage cancel IO");
-    TZinObjectMgr<IZinPolygon::IZinHole>* holes = polygon->getHoles();
-    const uint32_t holeCount = holes->getCount();
+    const uint32_t holeCount = polygon->holeCount();
     if (holeCount) {
       if (polygon->isSmooth()) mManager->link().warning("Holed polygon smoothed (smoothing will be loss)");
       out.putText("h\t", 2);
@@ -217,8 +222,12 @@ void CPolygonsProvider::Write2(QuorveXML::XIXMLWriteStream* stream, XIXMLData* d
     }
     out.putInt(polygon->getPropertyIndex());
     if (holeCount) out.putInt(static_cast<int32_t>(holeCount + 1));
-    WriteContour(out, polygon->getContour());
-    for (uint32_t h = 0; h < holeCount; ++h) WriteContour(out, holes->getZinObject(h)->getContour());
+    WriteContour(out, polygon->outerRecords(), polygon->outerCount());
+    for (uint32_t h = 0; h < holeCount; ++h) {
+      uint32_t size = 0;
+      const CZinVertex* records = polygon->holeRecords(h, &size);
+      WriteContour(out, records, size);
+    }
     out.putChar('\n');
     progress.step(i);
   }

@@ -19,6 +19,11 @@ class CPolygon;
 /// the last report. A false answer throws "Operation cancelled".
 class CZinProgress {
 public:
+  /// The millisecond clock that spaces the reports: the platform's, unless a test
+  /// sets its own.
+  using CClock = uint64_t (*)();
+  static CClock sClock;
+
   CZinProgress(CZIN* manager, int base, int span, int64_t count);
   void step(int64_t i) {
     if (i >= mNextCheck) check(i);

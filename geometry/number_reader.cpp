@@ -11,10 +11,27 @@ namespace QvZin {
 
 namespace {
 
-// The longest number token read in place; longer ones take the slow path.
+// Every token shorter than this is parsed in place, in one pass; longer ones
+// (only in damaged or hostile files) are gathered first.
 constexpr uint32_t kShortToken = 80;
 
-inline bool IsBlank(int c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+// Character classes of the block text.
+constexpr uint8_t kBlank = 1;  // blank, tab, carriage return, line feed: separate tokens
+constexpr uint8_t kDigit = 2;  // '0' to '9'
+
+struct CCharClasses {
+  uint8_t mClass[256] = {};
+  constexpr CCharClasses() {
+    mClass[static_cast<uint8_t>(' ')] = kBlank;
+    mClass[static_cast<uint8_t>('\t')] = kBlank;
+    mClass[static_cast<uint8_t>('\r')] = kBlank;
+    mClass[static_cast<uint8_t>('\n')] = kBlank;
+    for (int c = '0'; c <= '9'; ++c) mClass[c] = kDigit;
+  }
+};
+constexpr CCharClasses kClasses;
+
+inline bool IsBlank(char c) { return kClasses.mClass[static_cast<uint8_t>(c)] & kBlank; }
 inline bool IsDigit(int c) { return static_cast<unsigned>(c - '0') < 10u; }
 inline int Lower(int c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; }
 
@@ -39,37 +56,71 @@ double DecimalValue(const char* begin, const char* end) {
   return value;
 }
 
+// 64-bit accumulation of a digit run that saturates: once above 2^31 it stops
+// growing, so no run of digits can overflow it.
+inline uint64_t AddDigit(uint64_t value, int digit) {
+  return value <= 0x80000000u ? value * 10 + static_cast<uint64_t>(digit) : value;
+}
+
+inline int32_t Saturated(uint64_t magnitude, bool negative) {
+  if (negative) return magnitude >= 0x80000000u ? INT32_MIN : -static_cast<int32_t>(magnitude);
+  return magnitude > 0x7FFFFFFFu ? INT32_MAX : static_cast<int32_t>(magnitude);
+}
+
 }  // namespace
 
 CGeoTextReader::CGeoTextReader(QuorveXML::XIXMLReadStream* stream, IZinWarning* warnings)
-    : mStream(stream), mWarnings(warnings) {}
+    : mStream(stream), mWarnings(warnings), mBuffer(new char[kBufferSize]) {}
 
-bool CGeoTextReader::fill(uint32_t want) {
-  if (mFill - mPos >= want) return true;
-  if (mEnded || !mStream) return mFill > mPos;
-  std::memmove(mBuffer, mBuffer + mPos, mFill - mPos);
+bool CGeoTextReader::refill() {
+  if (mEnded || !mStream) return false;
+  std::memmove(mBuffer.get(), mBuffer.get() + mPos, mFill - mPos);
   mFill -= mPos;
   mPos = 0;
   // One request per refill: a short answer is the end of the block.
   const uint32_t space = kBufferSize - mFill;
-  const uint32_t got = mStream->Read(mBuffer + mFill, space);
+  const uint32_t got = mStream->Read(mBuffer.get() + mFill, space);
   if (got > space) Quorve::ThrowError("CGeoTextReader::fill - Read stream error");
   if (got < space) mEnded = true;
   mFill += got;
-  return mFill > mPos;
+  return got > 0;
 }
 
-void CGeoTextReader::skipBlanks() {
+void CGeoTextReader::nextToken() {
   for (;;) {
-    while (mPos < mFill && IsBlank(static_cast<unsigned char>(mBuffer[mPos]))) ++mPos;
-    if (mPos < mFill || !fill(1)) return;
+    const char* p = mBuffer.get() + mPos;
+    const char* const end = mBuffer.get() + mFill;
+    while (p < end && IsBlank(*p)) ++p;
+    mPos = static_cast<uint32_t>(p - mBuffer.get());
+    if (mFill - mPos >= kShortToken || !refill()) return;
   }
 }
 
 void CGeoTextReader::notANumber() { throw std::runtime_error("This is not a number"); }
 
 int32_t CGeoTextReader::readInt() {
-  skipBlanks();
+  nextToken();
+  const char* const begin = mBuffer.get() + mPos;
+  const char* const end = mBuffer.get() + mFill;
+  const char* p = begin;
+  bool negative = false;
+  if (p < end && (*p == '+' || *p == '-')) negative = *p++ == '-';
+  if (p == end || !IsDigit(*p)) notANumber();
+  uint64_t value = 0;
+  while (p < end && IsDigit(*p)) value = AddDigit(value, *p++ - '0');
+  if (p == end) {
+    // The data ends inside the number (a cut block), or a run of digits longer
+    // than the window: start again, one character at a time.
+    if (mEnded) notANumber();
+    return readLongInt();
+  }
+  if (*p == '.') throw std::runtime_error("This is not a integer");
+  // The character that ends the number is part of it.
+  mPos = static_cast<uint32_t>(p + 1 - mBuffer.get());
+  return Saturated(value, negative);
+}
+
+int32_t CGeoTextReader::readLongInt() {
   int c = peek();
   bool negative = false;
   if (c == '+' || c == '-') {
@@ -77,43 +128,42 @@ int32_t CGeoTextReader::readInt() {
     ++mPos;
     c = peek();
   }
-  if (!IsDigit(c)) notANumber();
-  int64_t value = 0;
+  uint64_t value = 0;
   while (IsDigit(c)) {
-    if (value <= INT32_MAX) value = value * 10 + (c - '0');
+    value = AddDigit(value, c - '0');
     ++mPos;
     c = peek();
   }
   if (c == '.') throw std::runtime_error("This is not a integer");
-  // The character that ends the number is part of it; a number that runs into
-  // the end of the data is a cut block.
   if (c < 0) notANumber();
   ++mPos;
-  if (negative) value = -value;
-  if (value > INT32_MAX) return INT32_MAX;
-  if (value < INT32_MIN) return INT32_MIN;
-  return static_cast<int32_t>(value);
-}
-
-double CGeoTextReader::readSpecial(bool negative) {
-  // NaN and INF, in any letter case, then the character that ends them.
-  fill(4);
-  const uint32_t left = mFill - mPos;
-  const char* p = mBuffer + mPos;
-  const char* warning = nullptr;
-  if (left >= 3 && Lower(p[0]) == 'n' && Lower(p[1]) == 'a' && Lower(p[2]) == 'n')
-    warning = "NaN double.";
-  else if (left >= 3 && Lower(p[0]) == 'i' && Lower(p[1]) == 'n' && Lower(p[2]) == 'f')
-    warning = "INF double.";
-  if (!warning || left < 4) notANumber();
-  mPos += 4;
-  if (mWarnings) mWarnings->warning(warning);
-  return negative ? -1e30 : 1e30;
+  return Saturated(value, negative);
 }
 
 double CGeoTextReader::readDouble() {
-  skipBlanks();
-  fill(kShortToken);
+  nextToken();
+  const char* const begin = mBuffer.get() + mPos;
+  const char* const end = mBuffer.get() + mFill;
+  const char* p = begin;
+  bool negative = false;
+  if (p < end && (*p == '+' || *p == '-')) negative = *p++ == '-';
+  // The common case in one pass: with the exponent excluded, the library's
+  // conversion reads exactly the block's number form, and the token is known to
+  // end inside the buffer.
+  if (p < end && (IsDigit(*p) || *p == '.')) {
+    double value;
+    const std::from_chars_result done = std::from_chars(p, end, value, std::chars_format::fixed);
+    if (done.ec == std::errc() && done.ptr < end) {
+      mPos = static_cast<uint32_t>(done.ptr + 1 - mBuffer.get());
+      return negative ? -value : value;
+    }
+  }
+  return readLongDouble();
+}
+
+// The rare forms: "." without digits, NaN and INF, values out of range, numbers
+// cut by the end of the data and numbers longer than the window.
+double CGeoTextReader::readLongDouble() {
   int c = peek();
   bool negative = false;
   if (c == '+' || c == '-') {
@@ -123,9 +173,8 @@ double CGeoTextReader::readDouble() {
   }
   if (!IsDigit(c) && c != '.') return readSpecial(negative);
 
-  // In place while the token fits in what is buffered.
-  const char* begin = mBuffer + mPos;
-  const char* end = mBuffer + mFill;
+  const char* const begin = mBuffer.get() + mPos;
+  const char* const end = mBuffer.get() + mFill;
   const char* p = begin;
   while (p < end && IsDigit(*p)) ++p;
   if (p < end && *p == '.') {
@@ -134,10 +183,10 @@ double CGeoTextReader::readDouble() {
   }
   if (p < end) {
     const double value = DecimalValue(begin, p);
-    mPos = static_cast<uint32_t>(p - mBuffer) + 1;  // the ending character is consumed
+    mPos = static_cast<uint32_t>(p - mBuffer.get()) + 1;
     return negative ? -value : value;
   }
-  if (mEnded) notANumber();  // the data ends inside the number: a cut block
+  if (mEnded) notANumber();
 
   // A token longer than a refill's margin: gather it whole.
   mLongToken.assign(begin, p);
@@ -160,23 +209,38 @@ double CGeoTextReader::readDouble() {
   return negative ? -value : value;
 }
 
+double CGeoTextReader::readSpecial(bool negative) {
+  // NaN and INF, in any letter case, then the character that ends them.
+  if (mFill - mPos < 4) refill();
+  const uint32_t left = mFill - mPos;
+  const char* p = mBuffer.get() + mPos;
+  const char* warning = nullptr;
+  if (left >= 3 && Lower(p[0]) == 'n' && Lower(p[1]) == 'a' && Lower(p[2]) == 'n')
+    warning = "NaN double.";
+  else if (left >= 3 && Lower(p[0]) == 'i' && Lower(p[1]) == 'n' && Lower(p[2]) == 'f')
+    warning = "INF double.";
+  if (!warning || left < 4) notANumber();
+  mPos += 4;
+  if (mWarnings) mWarnings->warning(warning);
+  return negative ? -1e30 : 1e30;
+}
+
 int CGeoTextReader::readLetter() {
-  skipBlanks();
-  const int c = peek();
-  if (c >= 0) ++mPos;
-  return c;
+  nextToken();
+  if (mPos == mFill) return -1;
+  return static_cast<unsigned char>(mBuffer[mPos++]);
 }
 
 bool CGeoTextReader::acceptMarker(char marker) {
-  skipBlanks();
-  if (peek() != static_cast<unsigned char>(marker)) return false;
+  nextToken();
+  if (mPos == mFill || mBuffer[mPos] != marker) return false;
   ++mPos;
   return true;
 }
 
 bool CGeoTextReader::atEnd() {
-  skipBlanks();
-  return peek() < 0;
+  nextToken();
+  return mPos == mFill;
 }
 
 }  // namespace QvZin

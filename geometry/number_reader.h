@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "ZinBase.h"
@@ -21,14 +22,15 @@ public:
 
   /// An optional sign and one or more digits; the character after them is
   /// consumed. Throws "This is not a integer" when a '.' follows the digits and
-  /// "This is not a number" when no digit starts the token. Values beyond 32 bits
-  /// saturate.
+  /// "This is not a number" when no digit starts the token or the data ends inside
+  /// it. Values beyond 32 bits saturate.
   int32_t readInt();
 
   /// An optional sign, digits with an optional '.' and fraction digits, no
   /// exponent; the character after them is consumed. NaN and INF (any case) warn
-  /// and read as 1e30, or -1e30 after a '-'. Anything else throws "This is not a
-  /// number". The value is the decimal text correctly rounded.
+  /// and read as 1e30, or -1e30 after a '-'. Anything else, or data ending inside
+  /// the number, throws "This is not a number". The value is the decimal text
+  /// correctly rounded to the nearest double.
   double readDouble();
 
   /// The next non-blank character, consumed; -1 at the end of the data.
@@ -41,15 +43,18 @@ public:
   bool atEnd();
 
 private:
-  // The byte at the cursor after making sure that at least `want` bytes are
-  // buffered (fewer only at the end of the data).
-  bool fill(uint32_t want);
-  void skipBlanks();
+  // Skips blanks and makes sure that the next token is buffered whole when it is
+  // short (fewer bytes only at the end of the data).
+  void nextToken();
+  // Moves what is left to the front and reads once; false when nothing came.
+  bool refill();
   int peek() {
-    if (mPos == mFill && !fill(1)) return -1;
+    if (mPos == mFill && !refill()) return -1;
     return static_cast<unsigned char>(mBuffer[mPos]);
   }
   [[noreturn]] void notANumber();
+  int32_t readLongInt();
+  double readLongDouble();
   double readSpecial(bool negative);
 
   QuorveXML::XIXMLReadStream* mStream;
@@ -57,8 +62,8 @@ private:
   uint32_t mPos = 0;
   uint32_t mFill = 0;
   bool mEnded = false;
+  std::unique_ptr<char[]> mBuffer;
   std::string mLongToken;  // a number longer than what the buffer holds at once
-  char mBuffer[kBufferSize];
 };
 
 }  // namespace QvZin

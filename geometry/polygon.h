@@ -1,5 +1,16 @@
 // Polygons of a geometry and their holes.
+//
+// A scene holds millions of polygons, and nearly all of them only pass through
+// the library: read from a block into the manager, written out again. So a polygon
+// keeps its vertices as plain records (a triangle or a quad inside the object
+// itself) and makes its contour and hole collections only when a client asks for
+// them; from then on those collections hold the vertices. The library reads and
+// fills polygons through the record view below, whichever form holds them.
 #pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
 
 #include "ZinComPtr.h"
 #include "ZinGeometry.h"
@@ -20,30 +31,96 @@ private:
   TZinComPtr<TSimpleMgr<CZinVertex>> mContour;
 };
 
+/// Vertex records back to back, with room for a quad inside the object: the common
+/// polygon needs no allocation of its own.
+class CVertexRecords {
+public:
+  static constexpr uint32_t kInline = 4;
+
+  CVertexRecords() = default;
+  ~CVertexRecords() { release(); }
+  CVertexRecords(const CVertexRecords&) = delete;
+  CVertexRecords& operator=(const CVertexRecords&) = delete;
+
+  uint32_t size() const { return mSize; }
+  const CZinVertex* data() const { return mData; }
+  /// Appends one record; throws "No memory availiable" when the block cannot grow.
+  void push(const CZinVertex& vertex) {
+    if (mSize == mCapacity) grow(mSize + 1);
+    mData[mSize++] = vertex;
+  }
+  /// Becomes a copy of count records.
+  void assign(const CZinVertex* records, uint32_t count);
+  /// Empty, keeping the block for the next records.
+  void clear() { mSize = 0; }
+  /// Empty, giving the block back.
+  void release();
+
+private:
+  void grow(uint32_t wanted);
+
+  CZinVertex* mData = mInline;
+  uint32_t mSize = 0;
+  uint32_t mCapacity = kInline;
+  CZinVertex mInline[kInline];
+};
+
 class CPolygon final : public TZinSceneObject<IZinPolygon> {
 public:
-  explicit CPolygon(IZinMgrRef* owner)
-      : TZinSceneObject(owner),
-        mContour(NewZinCollection<TSimpleMgr<CZinVertex>>(owner)),
-        mHoles(NewZinCollection<TObject2Mgr<CLoop, IZinHole>>(owner)) {}
+  explicit CPolygon(IZinMgrRef* owner) : TZinSceneObject(owner) {}
 
   bool isSmooth() override { return mSmooth; }
   void setSmooth(bool smooth) override { mSmooth = smooth; }
   int32_t getPropertyIndex() override { return mPropertyIndex; }
   void setPropertyIndex(int32_t index) override { mPropertyIndex = index; }
-  TZinObjectMgr<CZinVertex>* getContour() override { return mContour.get(); }
-  TZinObjectMgr<IZinHole>* getHoles() override { return mHoles.get(); }
+  /// Made on the first call (null only when it cannot be made); holds the outer
+  /// vertices from then on.
+  TZinObjectMgr<CZinVertex>* getContour() override;
+  /// Made on the first call, each hole with its contour; holds the holes from then on.
+  TZinObjectMgr<IZinHole>* getHoles() override;
 
   /// Back to a new polygon: not smooth, property 0, no vertices, no holes.
   void reset();
-  /// Becomes a copy of other: flags, property, contour and holes.
+  /// Becomes a copy of other: flags, property, contour and holes. A library polygon
+  /// is copied record by record without making its collections.
   void assign(IZinPolygon* other);
-  /// The outer contour's records.
-  TSimpleMgr<CZinVertex>& contour() { return *mContour; }
+
+  // ---- the record view, for the library's block code and storage
+
+  uint32_t outerCount() const { return mContour ? mContour->getCount() : mOuter.size(); }
+  const CZinVertex* outerRecords() const { return mContour ? mContour->records() : mOuter.data(); }
+  uint32_t holeCount() const;
+  /// The records of hole index (below holeCount()); count receives their number.
+  const CZinVertex* holeRecords(uint32_t index, uint32_t* count) const;
+  /// Appends a vertex to the outer contour. Throws "No memory availiable" when it
+  /// cannot grow.
+  void appendOuter(const CZinVertex& vertex) {
+    if (!mContour)
+      mOuter.push(vertex);
+    else
+      appendThrough(mContour.get(), vertex);
+  }
+  /// Starts a new, empty hole; the vertices that follow go into it.
+  void addHole();
+  /// Appends a vertex to the last hole (addHole first).
+  void appendHoleVertex(const CZinVertex& vertex);
 
 private:
+  // The holes while no client has asked for them: their vertices back to back, and
+  // where each hole ends.
+  struct CHoleRecords {
+    std::vector<CZinVertex> vertices;
+    std::vector<uint32_t> ends;
+  };
+
+  static void appendThrough(TSimpleMgr<CZinVertex>* list, const CZinVertex& vertex);
+  void copyRecords(CPolygon& other);
+  void copyInterface(IZinPolygon& other);
+
   bool mSmooth = false;
   int32_t mPropertyIndex = 0;
+  CVertexRecords mOuter;
+  std::unique_ptr<CHoleRecords> mHoleRecords;
   TZinComPtr<TSimpleMgr<CZinVertex>> mContour;
   TZinComPtr<TObject2Mgr<CLoop, IZinHole>> mHoles;
 };

@@ -1,5 +1,7 @@
 // The manager as its own geometry storage: readers append to, and writers read
 // from, the scene's points and polygons or those of an internal component.
+#include <algorithm>
+#include <cstdint>
 #include <stdexcept>
 
 #include "geometry/polygon.h"
@@ -14,6 +16,31 @@ namespace {
 using CPointList = TSimpleMgr<CZinPoint>;
 using CPolygonList = TObject2Mgr<CPolygon, IZinPolygon>;
 
+// Records reserved ahead of the data when a block announces its count. A count is
+// a stranger's number: beyond this the collections grow with the items actually
+// delivered, doubling but never past the announced total, so a true count costs no
+// spare room and a false one costs nothing.
+constexpr uint32_t kAheadOfData = 16384;
+
+// The room for the next items of a full collection of count items, at most
+// announcedEnd (which is above count).
+uint32_t NextCapacity(uint32_t count, uint32_t announcedEnd) {
+  const uint64_t doubled = std::max<uint64_t>(uint64_t{count} * 2, kAheadOfData);
+  return static_cast<uint32_t>(std::min<uint64_t>(doubled, announcedEnd));
+}
+
+// The room to make when count items are announced after have.
+uint32_t FirstRoom(uint32_t have, uint32_t announcedEnd) {
+  return static_cast<uint32_t>(std::min<uint64_t>(announcedEnd, uint64_t{have} + kAheadOfData));
+}
+
+// Where the announced items end: have plus the count (negative counts announce
+// nothing), below the end-of-list index.
+uint32_t AnnouncedEnd(uint32_t have, int count) {
+  const uint64_t end = uint64_t{have} + static_cast<uint64_t>(count > 0 ? count : 0);
+  return static_cast<uint32_t>(end < kZinEndOfList ? end : kZinEndOfList - 1);
+}
+
 class CZINGeoReader final : public IZinExtStorageReader::IReader {
 public:
   CZINGeoReader(CZIN* manager, CPointList* points, CPolygonList* polygons)
@@ -21,9 +48,13 @@ public:
 
   void destroy() override { delete this; }
   void setPointCount(int count) override {
-    if (count > 0) mPoints->reserve(mPoints->getCount() + static_cast<uint32_t>(count));
+    const uint32_t have = mPoints->getCount();
+    mPointsEnd = AnnouncedEnd(have, count);
+    if (mPointsEnd > have) mPoints->reserveExactly(FirstRoom(have, mPointsEnd));
   }
   bool setPoint(const double* xyz, int) override {
+    const uint32_t have = mPoints->getCount();
+    if (have == mPoints->capacity() && have < mPointsEnd) mPoints->reserveExactly(NextCapacity(have, mPointsEnd));
     if (!mPoints->append(CZinPoint{xyz[0], xyz[1], xyz[2]})) {
       mManager->feedbackWarning("CZINGeoReader::setPoint - Can't allocate point");
       return false;
@@ -31,15 +62,25 @@ public:
     return true;
   }
   void setPolygonCount(int count) override {
-    if (count > 0) mPolygons->reserve(mPolygons->getCount() + static_cast<uint32_t>(count));
+    const uint32_t have = mPolygons->getCount();
+    mPolygonsEnd = AnnouncedEnd(have, count);
+    if (mPolygonsEnd > have) mPolygons->reserveExactly(FirstRoom(have, mPolygonsEnd));
   }
   bool setPolygon(const IZinPolygon* polygon, int) override {
+    const uint32_t have = mPolygons->getCount();
+    if (have == mPolygons->capacity() && have < mPolygonsEnd) mPolygons->reserveExactly(NextCapacity(have, mPolygonsEnd));
     auto* added = static_cast<CPolygon*>(mPolygons->newZinObject(kZinEndOfList));
     if (!added) {
       mManager->feedbackWarning("CZINGeoReader::setPolygon - Can't allocate polygon");
       return false;
     }
-    added->assign(const_cast<IZinPolygon*>(polygon));
+    try {
+      added->assign(const_cast<IZinPolygon*>(polygon));
+    } catch (const std::exception&) {
+      mPolygons->removeObject(kZinEndOfList);
+      mManager->feedbackWarning("CZINGeoReader::setPolygon - Can't allocate polygon");
+      return false;
+    }
     return true;
   }
 
@@ -47,6 +88,8 @@ private:
   CZIN* mManager;
   CPointList* mPoints;
   CPolygonList* mPolygons;
+  uint32_t mPointsEnd = 0;
+  uint32_t mPolygonsEnd = 0;
 };
 
 class CZINGeoWriter final : public IZinExtStorageWriter::IWriter {
@@ -55,7 +98,7 @@ public:
       : mManager(manager), mPoints(points), mPolygons(polygons) {}
 
   void destroy() override { delete this; }
-  int getPointCount() override { return static_cast<int>(mPoints->getCount()); }
+  int getPointCount() override { return static_cast<int>(std::min<uint32_t>(mPoints->getCount(), INT32_MAX)); }
   bool getPoint(double* xyz, int index) override {
     if (index < 0 || static_cast<uint32_t>(index) >= mPoints->getCount()) {
       mManager->feedbackWarning("CZINGeoWriter::getPoint - Invalid point index");
@@ -67,17 +110,38 @@ public:
     xyz[2] = p.mZ;
     return true;
   }
-  int getPolygonCount() override { return static_cast<int>(mPolygons->getCount()); }
+  int getPolygonCount() override { return static_cast<int>(std::min<uint32_t>(mPolygons->getCount(), INT32_MAX)); }
   bool getPolygon(IZinPolygon* polygon, int index) override {
-    if (index < 0 || static_cast<uint32_t>(index) >= mPolygons->getCount() || !polygon) {
+    CPolygon* stored = index < 0 ? nullptr : mPolygons->itemAt(static_cast<uint32_t>(index));
+    if (!stored || !polygon) {
       mManager->feedbackWarning("CZINGeoWriter::getPolygon - Invalid polygon index");
       return false;
     }
-    static_cast<CPolygon*>(polygon)->assign(mPolygons->getZinObject(static_cast<uint32_t>(index)));
+    if (auto* own = dynamic_cast<CPolygon*>(polygon)) {
+      own->assign(stored);
+      return true;
+    }
+    // Another implementation of polygons is filled through its interface.
+    polygon->setSmooth(stored->isSmooth());
+    polygon->setPropertyIndex(stored->getPropertyIndex());
+    FillContour(polygon->getContour(), stored->outerRecords(), stored->outerCount());
+    if (TZinObjectMgr<IZinPolygon::IZinHole>* holes = polygon->getHoles()) {
+      for (uint32_t h = 0; h < stored->holeCount(); ++h) {
+        uint32_t size = 0;
+        const CZinVertex* records = stored->holeRecords(h, &size);
+        IZinPolygon::IZinHole* hole = holes->newZinObject(kZinEndOfList);
+        if (hole) FillContour(hole->getContour(), records, size);
+      }
+    }
     return true;
   }
 
 private:
+  static void FillContour(TZinObjectMgr<CZinVertex>* contour, const CZinVertex* records, uint32_t count) {
+    for (uint32_t v = 0; contour && v < count; ++v)
+      if (CZinVertex* vertex = contour->newZinObject(kZinEndOfList)) *vertex = records[v];
+  }
+
   CZIN* mManager;
   CPointList* mPoints;
   CPolygonList* mPolygons;

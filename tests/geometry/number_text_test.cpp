@@ -18,30 +18,48 @@ using namespace QvZin;
 namespace {
 
 // The geometry double routine exactly as the format describes it, written
-// plainly: the reference the fast routine must match byte for byte.
-std::string ReferenceDouble(double value) {
-  if (value == 0.0) return "0.0 ";
-  char text[64];
-  if (std::fabs(value) > 2147483647.0) {
-    std::snprintf(text, sizeof text, "%lf ", value);
-    return text;
-  }
-  std::string out = value < 0 ? "-" : "";
+// plainly: the reference the fast routine must match byte for byte. out holds 400.
+size_t ReferenceDouble(double value, char* out) {
+  if (value == 0.0) return static_cast<size_t>(std::snprintf(out, 400, "0.0 "));
+  if (std::fabs(value) > 2147483647.0) return static_cast<size_t>(std::snprintf(out, 400, "%lf ", value));
+  char* p = out;
+  if (value < 0) *p++ = '-';
   const double v = std::fabs(value) + 0.0000005;
-  const int whole = static_cast<int>(v);
+  int whole = static_cast<int>(v);
   double fraction = v - whole;
-  out += std::to_string(whole) + ".";
+  char digits[12];
+  int n = 0;
+  do {
+    digits[n++] = static_cast<char>('0' + whole % 10);
+    whole /= 10;
+  } while (whole);
+  while (n) *p++ = digits[--n];
+  *p++ = '.';
   double precision = 0.000001;
-  int digits = 0;
+  int written = 0;
   do {
     fraction *= 10;
     const int digit = static_cast<int>(fraction);
     fraction -= digit;
-    out += static_cast<char>('0' + digit);
+    *p++ = static_cast<char>('0' + digit);
     precision *= 10;
-    ++digits;
-  } while (digits < 6 && fraction > precision);
-  return out + " ";
+    ++written;
+  } while (written < 6 && fraction > precision);
+  *p++ = ' ';
+  return static_cast<size_t>(p - out);
+}
+
+std::string ReferenceDouble(double value) {
+  char text[400];
+  return std::string(text, ReferenceDouble(value, text));
+}
+
+// True when both routines give the same bytes; compared without building strings,
+// for the ten million values.
+bool SameAsReference(double value) {
+  char reference[400], fast[64];
+  const size_t size = ReferenceDouble(value, reference);
+  return size == FormatGeoDouble(value, fast) && std::memcmp(reference, fast, size) == 0;
 }
 
 std::string Fast(double value) {
@@ -125,37 +143,72 @@ TEST(GeoNumbers, DoubleFormExamples) {
   EXPECT_EQ(1e30, CFastWriter::Clamp(NAN));
 }
 
-TEST(GeoNumbers, DoubleFormMatchesTheReference) {
-  std::vector<double> edges = {DBL_MIN, DBL_TRUE_MIN, -DBL_TRUE_MIN, 2147483646.9999995, 2147483647.0000001,
-                               2147483648.0, -2147483647.0, 1e30, -1e30, 0.5, 0.05, 0.005, 0.0005, 0.00005,
-                               0.000005, 0.0000005, 0.00000049999999, 9.9999995, 99.99999949999, 1e-300};
-  for (int e = -7; e <= 9; ++e) {
+// Values where the routine changes course: powers of ten, halves, both sides of
+// each rounding step of each digit, the 32-bit bound, the clamp, zeros, denormals.
+std::vector<double> EdgeValues() {
+  std::vector<double> edges = {DBL_MIN, DBL_TRUE_MIN, 2147483646.9999995, 2147483647.0000001, 2147483646.5,
+                               2147483647.5, 2147483648.0, 1e30, 1e31, DBL_MAX, 0.5, 0.05, 0.005, 0.0005,
+                               0.00005, 0.000005, 0.0000005, 0.00000049999999, 9.9999995, 99.99999949999,
+                               0.9999995, 0.99999949999, 1e-300, 4.9406564584124654e-324, -0.0, 0.0};
+  for (double v = 2147483647.0 - 4; v <= 2147483647.0 + 4; v += 1) edges.push_back(v);
+  for (int e = -320; e <= 31; ++e) {
     const double p = std::pow(10.0, e);
-    for (double v : {p, std::nextafter(p, 0.0), std::nextafter(p, 1e300), p / 2, p * 1.5}) {
+    for (double v : {p, std::nextafter(p, 0.0), std::nextafter(p, 1e300), p / 2, p * 1.5, p * 0.5000001})
       edges.push_back(v);
-      edges.push_back(-v);
-    }
   }
-  // Values just below and above each rounding step of each digit position.
+  // Halves and quarters of integers across the whole range.
+  for (double w = 1; w < 2147483647.0; w = w * 3 + 1)
+    for (double f : {0.5, 0.25, 0.75, 0.125, 0.0625, 0.1, 0.9, 0.999999, 0.9999995, 0.0000005})
+      edges.push_back(w + f);
+  // Both sides of each rounding step of each digit position, at several magnitudes.
   for (int d = 1; d <= 6; ++d) {
     const double step = std::pow(10.0, -d);
-    for (int k = 1; k < 20; ++k) {
-      const double v = k * step + 0.0000005;
-      edges.push_back(std::nextafter(v, 0.0));
-      edges.push_back(std::nextafter(v, 1.0));
-    }
+    for (double whole : {0.0, 1.0, 12345.0, 99999999.0, 2147483000.0})
+      for (int k = 0; k < 20; ++k) {
+        const double v = whole + k * step + 0.0000005;
+        for (double around : {std::nextafter(v, 0.0), v, std::nextafter(v, 1e300)}) {
+          edges.push_back(around);
+          edges.push_back(around - 0.000001);
+        }
+      }
   }
-  for (double v : edges) ASSERT_EQ(ReferenceDouble(v), Fast(v)) << v;
+  const size_t count = edges.size();
+  for (size_t i = 0; i < count; ++i) edges.push_back(-edges[i]);
+  // Infinities and NaN reach the routine clamped, as the writer passes them.
+  edges.push_back(INFINITY);
+  edges.push_back(-INFINITY);
+  edges.push_back(NAN);
+  for (double& v : edges) v = CFastWriter::Clamp(v);
+  return edges;
+}
 
+TEST(GeoNumbers, DoubleFormMatchesTheReference) {
+  const std::vector<double> edges = EdgeValues();
+  ASSERT_GT(edges.size(), 4000u);
+  for (double v : edges) ASSERT_EQ(ReferenceDouble(v), Fast(v)) << std::hexfloat << v;
+
+  // Ten million random values: coordinates of every size, their rounded forms, and
+  // any bit pattern at all.
   std::mt19937_64 random(42);
   std::uniform_real_distribution<double> small(-1000.0, 1000.0);
-  std::uniform_int_distribution<int> exponent(-12, 40);
-  for (int i = 0; i < 2000000; ++i) {
+  std::uniform_int_distribution<int> exponent(-30, 40);
+  for (int i = 0; i < 10000000; ++i) {
     double v = small(random);
-    if (i % 3 == 1) v = std::ldexp(v, exponent(random));
-    if (i % 3 == 2) v = std::round(v * 1000.0) / 1000.0;
+    switch (i % 5) {
+      case 1: v = std::ldexp(v, exponent(random)); break;
+      case 2: v = std::round(v * 1000.0) / 1000.0; break;
+      case 3: v = std::round(std::ldexp(v, exponent(random) / 2) * 1e6) / 1e6; break;
+      case 4: {
+        const uint64_t bits = random();
+        std::memcpy(&v, &bits, sizeof v);
+        break;
+      }
+      default: break;
+    }
     v = CFastWriter::Clamp(v);
-    ASSERT_EQ(ReferenceDouble(v), Fast(v)) << v;
+    if (!SameAsReference(v)) {
+      ASSERT_EQ(ReferenceDouble(v), Fast(v)) << std::hexfloat << v;
+    }
   }
 }
 
