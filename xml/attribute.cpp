@@ -28,11 +28,11 @@ XCXMLAttribute::~XCXMLAttribute() {
   FreeValue();
 }
 
-void XCXMLAttribute::Dispose() noexcept {
+void XCXMLAttribute::Dispose(CNodeHeap::CFreeBatch* batch) noexcept {
   Unlink();
   FreeValue();
   mMine.~XCMine();
-  CNodeHeap::Free(this);
+  FreeNodeMemory(this, batch);
 }
 
 void XCXMLAttribute::Unlink() noexcept {

@@ -22,10 +22,10 @@ XCXMLComment::~XCXMLComment() {
   ReleaseContent();
 }
 
-void XCXMLComment::Dispose() noexcept {
+void XCXMLComment::Dispose(CNodeHeap::CFreeBatch* batch) noexcept {
   Unlink();
   ReleaseContent();
-  Bury();
+  Bury(batch);
 }
 
 void XCXMLComment::ReleaseContent() noexcept {

@@ -30,10 +30,10 @@ XCXMLData::~XCXMLData() {
   ReleaseContent();
 }
 
-void XCXMLData::Dispose() noexcept {
+void XCXMLData::Dispose(CNodeHeap::CFreeBatch* batch) noexcept {
   Unlink();
   ReleaseContent();
-  Bury();
+  Bury(batch);
 }
 
 void XCXMLData::ReleaseContent() noexcept {

@@ -39,10 +39,10 @@ XCXMLDocType::~XCXMLDocType() {
   ReleaseContent();
 }
 
-void XCXMLDocType::Dispose() noexcept {
+void XCXMLDocType::Dispose(CNodeHeap::CFreeBatch* batch) noexcept {
   Unlink();
   ReleaseContent();
-  Bury();
+  Bury(batch);
 }
 
 void XCXMLDocType::ReleaseContent() noexcept {

@@ -177,10 +177,10 @@ XCXMLElement::~XCXMLElement() {
   DestroyContent();
 }
 
-void XCXMLElement::Dispose() noexcept {
+void XCXMLElement::Dispose(CNodeHeap::CFreeBatch* batch) noexcept {
   Unlink();
   DestroyContent();
-  Bury();
+  Bury(batch);
 }
 
 void XCXMLElement::DestroyContent() noexcept {
@@ -189,6 +189,7 @@ void XCXMLElement::DestroyContent() noexcept {
   // first child and costs nothing.
   XCXMLElement* current = this;
   const char* format = mKind == EXMLKind::kRoot ? kRootDestructor : kElementDestructor;
+  CNodeHeap::CFreeBatch batch;
   for (;;) {
     while (XCXMLAttribute* attribute = current->FirstAttribute()) {
       try {
@@ -198,14 +199,14 @@ void XCXMLElement::DestroyContent() noexcept {
         current->UnlinkAttribute(attribute);
         continue;
       }
-      attribute->Dispose();
+      attribute->Dispose(&batch);
     }
     XCXMLNode* child = current->FirstChild();
     if (!child) {
       if (current == this) return;
       XCXMLElement* parent = current->Parent();
       current->Unlink();
-      current->Bury();
+      current->Bury(&batch);
       current = parent;
       continue;
     }
@@ -220,7 +221,7 @@ void XCXMLElement::DestroyContent() noexcept {
       current = FromNode(child);
       continue;
     }
-    Destroy(child);
+    Destroy(child, &batch);
   }
 }
 

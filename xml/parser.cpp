@@ -94,7 +94,9 @@ void CXMLParser::OnCData(XIXMLReadStream* stream) {
     if (count == 0) break;
     mValue.mLength += count > kPiece ? kPiece : count;
   }
-  OnText(mValue.Terminate());
+  mValueText = mValue.Terminate();
+  mValueLength = mValue.mLength;
+  OnText(mValueText);
 }
 
 bool CXMLParser::OnEntityReference(const char*, int32_t) { return false; }
@@ -125,8 +127,13 @@ private:
       mC = Next();
     }
   }
-  void ReadName();
+  /// Reads a name into mName, or with inPlace, leaves it in the read buffer when it
+  /// lies whole there (valid until the next read).
+  void ReadName(bool inPlace = false);
   void ReadText();
+  /// Reads an attribute value (the current character is its opening quote); leaves
+  /// the closing quote as the current character, so that the caller delivers the
+  /// value before anything more is read.
   void ReadValue();
   void ReadEntity(CXMLBuffer& out);
   bool ReadPI();
@@ -138,6 +145,14 @@ private:
   void ReadSubset(std::string& out);
   void ReadElements();
   void SkipContent(const std::string& name);
+  void DeliverName(const char* text, size_t length) {
+    mParser.mNameText = text;
+    mParser.mNameLength = length;
+  }
+  void DeliverValue(const char* text, size_t length) {
+    mParser.mValueText = text;
+    mParser.mValueLength = length;
+  }
   // Appends bytes from the buffer up to (not including) the first byte of class stop.
   void AppendRun(CXMLBuffer& out, uint8_t stop) {
     const uint8_t* p = mSource.mPos;
@@ -167,21 +182,28 @@ private:
 // the buffer, so a token that lies whole in the buffer is scanned in place and copied
 // once; only a token cut by the end of the piece takes the byte-by-byte road.
 
-void CXMLEngine::ReadName() {
+void CXMLEngine::ReadName(bool inPlace) {
   if (mC < 0) Quorve::ThrowError(kEndInName);
   if (kBytes.mClass[mC] & (kSpace | kDelimiter)) Quorve::ThrowError("Must be a name here");
   const uint8_t* const start = mSource.mPos - 1;
   const uint8_t* p = mSource.mPos;
   while (!(kBytes.mClass[*p] & kNameStop)) ++p;
+  const size_t length = static_cast<size_t>(p - start);
   if (*p) {
     // Ended by whitespace or a delimiter inside the piece.
-    mName.Assign(start, static_cast<size_t>(p - start));
     mSource.mPos = p + 1;
     mParser.mNameClean = mC != 0;
     mC = *p;
+    if (inPlace) {
+      mSource.EndTokenAt(p);
+      DeliverName(reinterpret_cast<const char*>(start), length);
+    } else {
+      mName.Assign(start, length);
+      DeliverName(mName.mData, length);
+    }
     return;
   }
-  mName.Assign(start, static_cast<size_t>(p - start));
+  mName.Assign(start, length);
   mSource.mPos = p;
   bool clean = mC != 0;
   for (;;) {
@@ -192,8 +214,8 @@ void CXMLEngine::ReadName() {
     mName.Push(static_cast<char>(mC));
     AppendRun(mName, kNameStop);
   }
-  mName.Terminate();
   mParser.mNameClean = clean;
+  DeliverName(mName.Terminate(), mName.mLength);
 }
 
 void CXMLEngine::ReadText() {
@@ -202,9 +224,10 @@ void CXMLEngine::ReadText() {
   const uint8_t* p = mSource.mPos;
   while (!(kBytes.mClass[*p] & kTextStop)) ++p;
   if (mC != '&' && *p == '<') {
-    mValue.Assign(start, static_cast<size_t>(p - start));
     mSource.mPos = p + 1;
     mC = '<';
+    mSource.EndTokenAt(p);
+    DeliverValue(reinterpret_cast<const char*>(start), static_cast<size_t>(p - start));
     return;
   }
   mValue.Clear();
@@ -219,17 +242,19 @@ void CXMLEngine::ReadText() {
     }
     mC = Next();
   }
-  mValue.Terminate();
+  DeliverValue(mValue.Terminate(), mValue.mLength);
 }
 
 void CXMLEngine::ReadValue() {
   const int quote = mC;
   const uint8_t stop = quote == '"' ? kDoubleStop : kSingleStop;
-  const uint8_t* p = mSource.mPos;
+  const uint8_t* const start = mSource.mPos;
+  const uint8_t* p = start;
   while (!(kBytes.mClass[*p] & stop)) ++p;
   if (*p == quote) {
-    mValue.Assign(mSource.mPos, static_cast<size_t>(p - mSource.mPos));
     mSource.mPos = p + 1;
+    mSource.EndTokenAt(p);
+    DeliverValue(reinterpret_cast<const char*>(start), static_cast<size_t>(p - start));
   } else {
     mValue.Clear();
     for (;;) {
@@ -243,10 +268,8 @@ void CXMLEngine::ReadValue() {
       mValue.Push(static_cast<char>(mC));
       AppendRun(mValue, stop);
     }
-    mValue.Terminate();
+    DeliverValue(mValue.Terminate(), mValue.mLength);
   }
-  mC = Next();
-  Skip();
 }
 
 void CXMLEngine::ReadEntity(CXMLBuffer& out) {
@@ -477,7 +500,7 @@ void CXMLEngine::SkipContent(const std::string& name) {
     }
     if (mC < 0) Quorve::ThrowError(kEndInSkipped);
     ReadName();
-    if (mName.mLength == name.size() && std::memcmp(mName.mData, name.data(), name.size()) == 0) break;
+    if (mParser.mNameLength == name.size() && std::memcmp(mParser.mNameText, name.data(), name.size()) == 0) break;
   }
   mC = Next();
   Skip();
@@ -486,11 +509,11 @@ void CXMLEngine::SkipContent(const std::string& name) {
 void CXMLEngine::ReadElements() {
   // mC is the first byte of the root element's name.
   for (;;) {
-    ReadName();
-    void* const handle = mParser.OnStartElement(mName.mData);
+    ReadName(true);
+    void* const handle = mParser.OnStartElement(mParser.mNameText);
     const bool skipped = mSelective && !handle;
     std::string skippedName;
-    if (skipped) skippedName.assign(mName.mData, mName.mLength);
+    if (skipped) skippedName.assign(mParser.mNameText, mParser.mNameLength);
     Skip();
     while (mC != '/' && mC != '>') {
       ReadName();
@@ -500,7 +523,11 @@ void CXMLEngine::ReadElements() {
       Skip();
       if (mC != '"' && mC != '\'') Quorve::ThrowError("Attribute value must begin with ''' or '\"'.");
       ReadValue();
-      if (!skipped) mParser.OnAttribute(mName.mData, mValue.mData);
+      // Delivered before reading on: a value left in the read buffer lives only until
+      // the next refill.
+      if (!skipped) mParser.OnAttribute(mName.mData, mParser.mValueText);
+      mC = Next();
+      Skip();
     }
     bool closed = true;
     if (mC == '/') {
@@ -526,7 +553,7 @@ void CXMLEngine::ReadElements() {
       Skip();
       if (mC != '<') {
         ReadText();
-        mParser.OnText(mValue.mData);
+        mParser.OnText(mParser.mValueText);
         continue;
       }
       mC = Next();

@@ -35,10 +35,10 @@ XCXMLPI::~XCXMLPI() {
   ReleaseContent();
 }
 
-void XCXMLPI::Dispose() noexcept {
+void XCXMLPI::Dispose(CNodeHeap::CFreeBatch* batch) noexcept {
   Unlink();
   ReleaseContent();
-  Bury();
+  Bury(batch);
 }
 
 void XCXMLPI::ReleaseContent() noexcept {

@@ -22,11 +22,11 @@ XCXMLRoot::~XCXMLRoot() {
   mTable = nullptr;
 }
 
-void XCXMLRoot::Dispose() noexcept {
+void XCXMLRoot::Dispose(CNodeHeap::CFreeBatch* batch) noexcept {
   DestroyContent();
   if (mTable) mTable->Release();
   mTable = nullptr;
-  Bury();
+  Bury(batch);
 }
 
 void XCXMLRoot::Delete() {
