@@ -3,6 +3,7 @@
 // refilled from its element.
 #include <cstdio>
 #include <cstring>
+#include <set>
 #include <string>
 
 #include "geometry/blocks.h"
@@ -96,6 +97,8 @@ private:
       DefinitionFor(id, level);
     }
     IZinExtStorageReader::IReader* reader = mStorage->createGeometryReader(id, level == 0);
+    // A storage must not answer null; one that does fails this block, not the process.
+    Quorve::CheckPointer(reader, "CZINCDATAReader::ReadCData - No geometry reader");
     CReaderGuard guard{reader};
     if (!stream) throw std::runtime_error("exception");
     if (points) {
@@ -107,12 +110,19 @@ private:
     }
   }
 
-  // The internal component definition with that id (from the last), created with
-  // the level when there is none.
+  // Makes sure an internal component definition with that id exists, appending one
+  // with the level when there is none.
   void DefinitionFor(const CZinUUID& id, int level) {
     CZinObjectDefinitionList& components = *mManager->scene().mInternalComponentDefinitions;
-    for (uint32_t i = components.getCount(); i-- > 0;)
-      if (*components.getZinObject(i)->getBasicData()->getId() == id) return;
+    // The ids are indexed as the collection grows: searching the collection once
+    // per block would make a file of many components cost their square.
+    if (components.getCount() < mIndexed) {
+      mComponentIds.clear();
+      mIndexed = 0;
+    }
+    for (; mIndexed < components.getCount(); ++mIndexed)
+      mComponentIds.insert(*components.getZinObject(mIndexed)->getBasicData()->getId());
+    if (mComponentIds.count(id)) return;
     auto* definition = static_cast<CZinZinObjectDefinition*>(components.newZinObject(kZinEndOfList));
     Quorve::CheckPointer(definition, "newZinObject: Can't allocate object");
     definition->setId(id);
@@ -121,6 +131,8 @@ private:
 
   CZIN* mManager;
   IZinExtStorageReader* mStorage;
+  std::set<CZinUUID> mComponentIds;  // ids of the first mIndexed definitions
+  uint32_t mIndexed = 0;
 };
 
 void GetRenderConfig(CZinXMLGet& root, CZinRenderConfig& config) {
@@ -143,18 +155,24 @@ void GetRenderConfig(CZinXMLGet& root, CZinRenderConfig& config) {
 
 // The internal component definitions of the file, in document order. Their
 // geometry came with the parse into definitions found by id, so those are kept
-// (not emptied and made again) and the rest are removed.
+// (not emptied and made again) and the rest are removed. Elements that repeat an
+// id fed the one definition of that id during the parse, and stay one definition.
 void GetComponents(CZinXMLGet& root, CZinObjectDefinitionList& components) {
   XIXMLElement* element = root.FindElement(kComponentsLayout.listTag);
   if (!element) return;
+  // Known and placed ids, so that neither test searches the collection.
+  std::set<CZinUUID> known, placedIds;
+  for (uint32_t i = 0; i < components.getCount(); ++i)
+    known.insert(*components.getZinObject(i)->getBasicData()->getId());
   uint32_t placed = 0;
   const char* key = element->GetKey(kComponentsLayout.itemTag);
   for (XIXMLElement* item = element->FindElement(key); item; item = item->GetNextSameElement()) {
     CZinXMLGet in(item);
     const char* uuid = in.GetAttribute("UUID");
     const CZinUUID id = uuid ? CZinUUID::fromText(uuid) : CZinUUID();
+    if (uuid && !placedIds.insert(id).second) continue;
     uint32_t found = components.getCount();
-    for (uint32_t i = placed; uuid && i < components.getCount(); ++i)
+    for (uint32_t i = placed; uuid && known.count(id) && i < components.getCount(); ++i)
       if (*components.getZinObject(i)->getBasicData()->getId() == id) {
         found = i;
         break;
@@ -254,9 +272,12 @@ bool CZIN::read(IZinReadStream* stream, IZinExtStorageReader* storage) {
     QuorveXML::CXMLTreeReader reader(&blocks);
     CReadStreamAdapter adapter(stream);
     std::unique_ptr<QuorveXML::XCXMLTree> tree(reader.Read(&adapter));
+    // A file without "Zin.File" fails before the swap, so the manager keeps a
+    // document that it can still write.
+    QuorveXML::XCXMLRoot* top = tree->GetRoot();
+    CZinXMLGet root(top->FindElement(top->GetKey("Zin.File")));
     useDocument(std::move(tree));
     if (!mLinkObject) throw std::runtime_error("TZinComPtr::operator*() - Dereferencing NULL");
-    CZinXMLGet root(mFileNode);
     readTopLevel(root);
     buildSkeleton();
     if (mFileVersion < CZinVersion{3, 0, 1}) legacyFixUp();

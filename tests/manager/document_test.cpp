@@ -10,6 +10,7 @@
 #include "ZinSDK.h"
 #include "feedback_recorder.h"
 #include "recording_read_stream.h"
+#include "scene/objects.h"
 
 using namespace QvZin;
 using QvZinTest::CRecordingReadStream;
@@ -220,6 +221,18 @@ TEST(Document, FailuresGiveExactlyTheirWarnings) {
     EXPECT_EQ(1u, mgr->getLights()->getCount());  // untouched
     EXPECT_FALSE(mgr->read(nullptr, nullptr));
   }
+  {  // a header and no "Zin.File": the manager keeps a document it can write
+    FeedbackRecorder feedback;
+    ManagerHold mgr(&feedback);
+    mgr->getLights()->newZinObject(kZinEndOfList)->getBasicData()->setName("Kept");
+    const std::string rootless = "<?Zin library=\"2.01\" file=\"5.0\"?>\n<Other/>\n";
+    CZinMemoryReadStream in(rootless);
+    EXPECT_FALSE(mgr->read(&in, nullptr));
+    EXPECT_EQ(Texts{"CZinXMLGet::CZinXMLGet - NULL ptr"}, feedback.texts());
+    EXPECT_STREQ("", mgr->getURL());
+    EXPECT_NE(std::string::npos, WriteToText(mgr.mgr).find("<Name en=\"Kept\"/>"));
+    EXPECT_EQ(1u, feedback.warnings.size());
+  }
   {  // no "Working.Window": the earlier collections are read
     FeedbackRecorder feedback;
     ManagerHold mgr(&feedback);
@@ -362,4 +375,130 @@ TEST(Document, WrittenFilesAreWellFormedForAnIndependentParser) {
   }
   EXPECT_EQ(0, std::system(("xmllint --noout " + path).c_str()));
   std::remove(path.c_str());
+}
+
+namespace {
+
+const CZinUUID kComponentId = CZinUUID::fromText("00000000000000000000000000000001");
+
+// A scene with one internal component definition of three points and one image.
+std::string ComponentFile() {
+  ManagerHold mgr;
+  auto* component = static_cast<CZinZinObjectDefinition*>(
+      mgr->getInternalComponentDefinitions()->newZinObject(kZinEndOfList));
+  component->setId(kComponentId);
+  for (int i = 0; i < 3; ++i) component->points().newZinObject(kZinEndOfList)->mX = i + 1;
+  const CZinUUID imageId = CZinUUID::fromText("00112233445566778899AABBCCDDEEFF");
+  mgr->getImages().newZinObject(kZinEndOfList)->setImageId(&imageId);
+  return WriteToText(mgr.mgr);
+}
+
+std::string Replaced(std::string text, const std::string& from, const std::string& to) {
+  const size_t at = text.find(from);
+  EXPECT_NE(std::string::npos, at) << from;
+  if (at != std::string::npos) text.replace(at, from.size(), to);
+  return text;
+}
+
+// A client storage that breaks its contract: it answers null.
+struct CNullStorage final : IZinExtStorageReader {
+  IReader* createGeometryReader(const CZinUUID&, bool) override { return nullptr; }
+};
+
+}  // namespace
+
+TEST(Document, DataBlockFailuresNameTheirBlock) {
+  const std::string file = ComponentFile();
+  const std::string item = "<InternalComponentDefinition UUID=\"00000000000000000000000000000001\">";
+  const std::string parse = "exception (assertion failed)";  // the parse that the false answer ends
+  CNullStorage nullStorage;
+  struct Case {
+    std::string bytes;
+    IZinExtStorageReader* storage;
+    Texts warnings;
+  } cases[] = {
+      {Replaced(file, item, "<InternalComponentDefinition>"), nullptr,
+       {"Error \"CZINCDATAReader::ReadCData - No UUID attributes (pointer is NULL)\" while parsing 'Points' data "
+        "block",
+        parse}},
+      {Replaced(file, "00000000000000000000000000000001", "00000000000000000000000000000000"), nullptr,
+       {"Error \"CZINCDATAReader::ReadCData - NULL UUID (assertion failed)\" while parsing 'Points' data block", parse}},
+      {Replaced(file, "<Geometry.Level>0</Geometry.Level>", ""), nullptr,
+       {"Error \"CZINCDATAReader::ReadCData - No Geometry.Level element (pointer is NULL)\" while parsing 'Points' "
+        "data block",
+        parse}},
+      {Replaced(file, "<Geometry.Level>0</Geometry.Level>", "<Geometry.Level/>"), nullptr,
+       {"Error \"CZINCDATAReader::ReadCData - No Geometry.Level data (pointer is NULL)\" while parsing 'Points' data "
+        "block",
+        parse}},
+      {Replaced(file, "UUID=\"00112233445566778899AABBCCDDEEFF\"", "UUID=\"0011223344556677889\""), nullptr,
+       {"Error \"Invalid hex value\" while parsing 'Image' data block", parse}},
+      {file, &nullStorage,
+       {"Error \"CZINCDATAReader::ReadCData - No geometry reader (pointer is NULL)\" while parsing 'Points' data "
+        "block",
+        parse}},
+  };
+  for (const Case& c : cases) {
+    FeedbackRecorder feedback;
+    ManagerHold mgr(&feedback);
+    CZinMemoryReadStream in(c.bytes);
+    EXPECT_FALSE(mgr->read(&in, c.storage));
+    EXPECT_EQ(c.warnings, feedback.texts());
+    for (const auto& warning : feedback.warnings) EXPECT_EQ(mgr.mgr, warning.mgr);
+  }
+
+  // An image element without "UUID" keeps the identifier its new image was made with.
+  FeedbackRecorder feedback;
+  ManagerHold mgr(&feedback);
+  const std::string anonymous = Replaced(file, " UUID=\"00112233445566778899AABBCCDDEEFF\"", "");
+  CZinMemoryReadStream in(anonymous);
+  ASSERT_TRUE(mgr->read(&in, nullptr)) << ::testing::PrintToString(feedback.texts());
+  ASSERT_EQ(1u, mgr->getImages().getCount());
+  EXPECT_TRUE(mgr->getImages().getZinObject(0)->getImageId()->isNull());
+}
+
+TEST(Document, RepeatedComponentsFeedOneDefinition) {
+  std::string file = ComponentFile();
+  const size_t begin = file.find("\t\t<InternalComponentDefinition ");
+  const std::string end = "</InternalComponentDefinition>\n";
+  const size_t after = file.find(end, begin) + end.size();
+  file.insert(after, file.substr(begin, after - begin));
+
+  ManagerHold mgr;
+  CZinMemoryReadStream in(file);
+  ASSERT_TRUE(mgr->read(&in, nullptr));
+  // Both blocks went into the one definition, which the file lists once.
+  ASSERT_EQ(1u, mgr->getInternalComponentDefinitions()->getCount());
+  auto* component = static_cast<CZinZinObjectDefinition*>(mgr->getInternalComponentDefinitions()->getZinObject(0));
+  EXPECT_EQ(kComponentId, *component->getBasicData()->getId());
+  EXPECT_EQ(6u, component->points().getCount());
+  const std::string again = WriteToText(mgr.mgr);
+  EXPECT_EQ(again.find("<InternalComponentDefinition "), again.rfind("<InternalComponentDefinition "));
+  EXPECT_NE(std::string::npos, again.find("<Points><![CDATA[\n6 \n1.0 0.0 0.0 \n2.0 0.0 0.0 \n3.0 0.0 0.0 \n1.0 "));
+
+  // Many components, each with its own block, come back in document order.
+  std::string many = "<?Zin library=\"2.01\" file=\"5.0\"?>\n<Zin.File><InternalComponentDefinitions>";
+  constexpr int kCount = 3000;
+  for (int i = 0; i < kCount; ++i) {
+    char element[256];
+    std::snprintf(element, sizeof element,
+                  "<InternalComponentDefinition UUID=\"%032X\"><Geometry.Level>%d</Geometry.Level>"
+                  "<Points><![CDATA[\n1 \n%d.0 0.0 0.0 \n]]></Points></InternalComponentDefinition>",
+                  kCount - i, i % 3, i);
+    many += element;
+  }
+  many += "</InternalComponentDefinitions><Working.Window/></Zin.File>";
+  FeedbackRecorder feedback;
+  ManagerHold big(&feedback);
+  CZinMemoryReadStream bigIn(many);
+  ASSERT_TRUE(big->read(&bigIn, nullptr)) << ::testing::PrintToString(feedback.texts());
+  TZinObjectMgr<IZinZinObjectDefinition>* components = big->getInternalComponentDefinitions();
+  ASSERT_EQ(static_cast<uint32_t>(kCount), components->getCount());
+  for (uint32_t i = 0; i < components->getCount(); i += 499) {
+    auto* c = static_cast<CZinZinObjectDefinition*>(components->getZinObject(i));
+    EXPECT_EQ(static_cast<uint8_t>((kCount - i) & 0xFF), c->getBasicData()->getId()->mBytes[15]);
+    EXPECT_EQ(static_cast<int32_t>(i % 3), c->geometryLevel());
+    ASSERT_EQ(1u, c->points().getCount());
+    EXPECT_EQ(static_cast<double>(i), c->points().getZinObject(0)->mX);
+  }
 }
