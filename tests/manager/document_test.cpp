@@ -502,3 +502,74 @@ TEST(Document, RepeatedComponentsFeedOneDefinition) {
     EXPECT_EQ(static_cast<double>(i), c->points().getZinObject(0)->mX);
   }
 }
+
+namespace {
+
+// Client objects that throw something other than a standard exception.
+struct CThrowingWriteStream final : IZinWriteStream {
+  int write(const void*, int) override { throw 7; }
+};
+
+class CThrowingReadStream final : public IZinReadStream {
+public:
+  explicit CThrowingReadStream(const std::string& bytes) : mInner(bytes) {}
+  // The header scan reads; after the seek back, the full parse meets the throw.
+  int read(void* buffer, int size) override {
+    if (mSeeks > 0) throw 7;
+    return mInner.read(buffer, size);
+  }
+  int64_t tell() override { return mInner.tell(); }
+  void seek(int64_t position) override {
+    ++mSeeks;
+    mInner.seek(position);
+  }
+
+private:
+  CZinMemoryReadStream mInner;
+  int mSeeks = 0;
+};
+
+struct CThrowingStorage final : IZinExtStorageReader, IZinExtStorageReader::IReader {
+  IZinExtStorageReader::IReader* createGeometryReader(const CZinUUID&, bool) override { return this; }
+  void destroy() override { ++destroyed; }
+  void setPointCount(int) override { throw 7; }
+  bool setPoint(const double*, int) override { return true; }
+  void setPolygonCount(int) override {}
+  bool setPolygon(const IZinPolygon*, int) override { return true; }
+  int destroyed = 0;
+};
+
+}  // namespace
+
+TEST(Document, ForeignExceptionsGiveTheirOwnTexts) {
+  ManagerHold source;
+  source->getPoints()->newZinObject(kZinEndOfList);
+  const std::string file = WriteToText(source.mgr);
+  {
+    FeedbackRecorder feedback;
+    ManagerHold mgr(&feedback);
+    CThrowingWriteStream out;
+    EXPECT_FALSE(mgr->write(&out, nullptr));
+    EXPECT_EQ(Texts{"Unknownm exception while writting"}, feedback.texts());
+    EXPECT_EQ(mgr.mgr, feedback.warnings[0].mgr);
+    // The write put its storage back: none was set before it.
+    EXPECT_EQ(nullptr, mgr->setGeometryWriter(nullptr));
+  }
+  {
+    FeedbackRecorder feedback;
+    ManagerHold mgr(&feedback);
+    CThrowingReadStream in(file);
+    EXPECT_FALSE(mgr->read(&in, nullptr));
+    EXPECT_EQ(Texts{"Unknown reading error"}, feedback.texts());
+  }
+  {
+    FeedbackRecorder feedback;
+    ManagerHold mgr(&feedback);
+    CThrowingStorage storage;
+    CZinMemoryReadStream in(file);
+    EXPECT_FALSE(mgr->read(&in, &storage));
+    EXPECT_EQ((Texts{"Unknownm exception while parsing 'Points' data block", "exception (assertion failed)"}),
+              feedback.texts());
+    EXPECT_EQ(1, storage.destroyed);  // the reader is given back whatever happens
+  }
+}
