@@ -573,3 +573,27 @@ TEST(Document, ForeignExceptionsGiveTheirOwnTexts) {
     EXPECT_EQ(1, storage.destroyed);  // the reader is given back whatever happens
   }
 }
+
+TEST(Document, InstructionsOfAReadFile) {
+  ManagerHold source;
+  std::string file = WriteToText(source.mgr);
+  // An older header, and no application instruction at all.
+  file = Replaced(file, "<?Zin library=\"5.1.1\" file=\"5.0\" min_version=\"5.1.0\" safe_version=\"5.1.0\"?>",
+                  "<?Zin library=\"2.01\" file=\"4.5\"?>");
+  file = Replaced(file, "<?Application name=\"\" version=\"\"?>\n", "");
+  ManagerHold mgr;
+  CZinMemoryReadStream in(file);
+  ASSERT_TRUE(mgr->read(&in, nullptr));
+  EXPECT_EQ(CZinVersion({2, 0, 1}), *mgr->getFileVersion());
+  int major = 0, minor = 0;
+  EXPECT_TRUE(mgr->getFileFormat(&major, &minor));
+  EXPECT_EQ(4, major);
+  EXPECT_EQ(5, minor);
+  // The header is brought up to date; no application instruction is added.
+  mgr->setApplication("Writer", "1");
+  const std::string again = WriteToText(mgr.mgr);
+  EXPECT_EQ(0u, again.find("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                           "<?Zin library=\"5.1.1\" file=\"5.0\" min_version=\"5.1.0\" safe_version=\"5.1.0\"?>\n"
+                           "<Zin.File>\n"));
+  EXPECT_EQ(std::string::npos, again.find("Application"));
+}
