@@ -6,7 +6,6 @@
 //   zin_xml_bench                      the warm-heap benchmarks (Google Benchmark)
 //   zin_xml_bench --fresh=zin|pugixml|expat
 //                                      one parse in this new process, timed once
-//                                      (ZIN_BENCH_SMAPS=1 also prints the huge pages used)
 #include <benchmark/benchmark.h>
 #include <expat.h>
 #include <malloc.h>
@@ -18,7 +17,6 @@
 #include <ctime>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -342,12 +340,6 @@ int Fresh(const std::string& which) {
   else
     return 2;
   const double cpu = CpuSeconds() - cpuStart;
-  if (FILE* rollup = std::getenv("ZIN_BENCH_SMAPS") ? std::fopen("/proc/self/smaps_rollup", "r") : nullptr) {
-    char line[256];
-    while (std::fgets(line, sizeof line, rollup))
-      if (std::strncmp(line, "AnonHugePages", 13) == 0) std::fputs(line, stdout);
-    std::fclose(rollup);
-  }
   const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   const double megabytes = static_cast<double>(document.size()) / 1e6;
   const double size = static_cast<double>(document.size());

@@ -6,8 +6,6 @@
 #include <new>
 #include <vector>
 
-#include "support/huge_pages.h"
-
 namespace QuorveXML {
 
 std::atomic<char*> CNodeHeap::sTable[CNodeHeap::kMaxChunks];
@@ -79,9 +77,6 @@ CNodeHeap::CChunk* CNodeHeap::NewChunk(size_t bytes, uint32_t live) {
     }
     if (!segment) {
       void* base = std::aligned_alloc(kChunkSize, kChunkSize * kSegmentChunks);
-      // Nodes fill a segment from front to back: huge pages turn thousands of first
-      // touches into a handful.
-      if (base) Quorve::Platform::AdviseHugePages(base, kChunkSize * kSegmentChunks);
       segment = base ? new (std::nothrow) CSegment : nullptr;
       if (segment) {
         segment->mBase = static_cast<char*>(base);
