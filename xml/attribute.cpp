@@ -28,11 +28,11 @@ XCXMLAttribute::~XCXMLAttribute() {
   FreeValue();
 }
 
-void XCXMLAttribute::Dispose(CNodeHeap::CFreeBatch* batch) noexcept {
+void XCXMLAttribute::Dispose() noexcept {
   Unlink();
   FreeValue();
   mMine.~XCMine();
-  FreeNodeMemory(this, batch);
+  CNodeHeap::Free(this);
 }
 
 void XCXMLAttribute::Unlink() noexcept {

@@ -44,7 +44,7 @@ public:
   static XCXMLAttribute* At(XRef ref) { return static_cast<XCXMLAttribute*>(CNodeHeap::ToPtr(ref)); }
   static XCXMLAttribute* From(XIXMLAttribute* attribute) { return static_cast<XCXMLAttribute*>(attribute); }
   /// Destroys the attribute without checking the guard word.
-  void Dispose(CNodeHeap::CFreeBatch* batch = nullptr) noexcept;
+  void Dispose() noexcept;
   /// Renames without checks (re-interning into another tree).
   void Rekey(const char* key) { mKey = key; }
 

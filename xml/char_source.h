@@ -31,9 +31,6 @@ public:
   }
   /// Refills an exhausted buffer; false at the end of the data.
   bool Fill();
-  /// Ends a token in place: p must lie before mPos (a byte already consumed, held as
-  /// the current character), so the zero written there is never read as data.
-  void EndTokenAt(const uint8_t* p) { mBuffer[p - mBuffer] = 0; }
 
   // The unread part of the buffer, for the scanning loops: [mPos, mEnd), *mEnd == 0.
   const uint8_t* mPos;

@@ -22,10 +22,10 @@ XCXMLComment::~XCXMLComment() {
   ReleaseContent();
 }
 
-void XCXMLComment::Dispose(CNodeHeap::CFreeBatch* batch) noexcept {
+void XCXMLComment::Dispose() noexcept {
   Unlink();
   ReleaseContent();
-  Bury(batch);
+  Bury();
 }
 
 void XCXMLComment::ReleaseContent() noexcept {

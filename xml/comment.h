@@ -29,7 +29,7 @@ public:
   using XCXMLNode::operator delete;
 
   const char* Text() const { return NodeText::Get(mText); }
-  void Dispose(CNodeHeap::CFreeBatch* batch = nullptr) noexcept;
+  void Dispose() noexcept;
 
 private:
   explicit XCXMLComment(XRef text) : XCXMLNode(EXMLKind::kComment), mText(text) {}

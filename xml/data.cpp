@@ -30,10 +30,10 @@ XCXMLData::~XCXMLData() {
   ReleaseContent();
 }
 
-void XCXMLData::Dispose(CNodeHeap::CFreeBatch* batch) noexcept {
+void XCXMLData::Dispose() noexcept {
   Unlink();
   ReleaseContent();
-  Bury(batch);
+  Bury();
 }
 
 void XCXMLData::ReleaseContent() noexcept {

@@ -38,7 +38,7 @@ public:
   const char* Text() const { return NodeText::Get(mText); }
   /// The provider of a block node, null for a text node.
   IXMLCData* Provider() const { return mText ? nullptr : *reinterpret_cast<IXMLCData* const*>(this + 1); }
-  void Dispose(CNodeHeap::CFreeBatch* batch = nullptr) noexcept;
+  void Dispose() noexcept;
 
 private:
   explicit XCXMLData(XRef text) : XCXMLNode(EXMLKind::kData), mText(text) {}

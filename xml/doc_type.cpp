@@ -39,10 +39,10 @@ XCXMLDocType::~XCXMLDocType() {
   ReleaseContent();
 }
 
-void XCXMLDocType::Dispose(CNodeHeap::CFreeBatch* batch) noexcept {
+void XCXMLDocType::Dispose() noexcept {
   Unlink();
   ReleaseContent();
-  Bury(batch);
+  Bury();
 }
 
 void XCXMLDocType::ReleaseContent() noexcept {

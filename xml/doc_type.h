@@ -39,7 +39,7 @@ public:
 
   const char* Key() const { return mKey; }
   void Rekey(const char* key) { mKey = key; }
-  void Dispose(CNodeHeap::CFreeBatch* batch = nullptr) noexcept;
+  void Dispose() noexcept;
 
 private:
   enum { kPublic, kSystem, kSubset };

@@ -177,10 +177,10 @@ XCXMLElement::~XCXMLElement() {
   DestroyContent();
 }
 
-void XCXMLElement::Dispose(CNodeHeap::CFreeBatch* batch) noexcept {
+void XCXMLElement::Dispose() noexcept {
   Unlink();
   DestroyContent();
-  Bury(batch);
+  Bury();
 }
 
 void XCXMLElement::DestroyContent() noexcept {
@@ -189,7 +189,6 @@ void XCXMLElement::DestroyContent() noexcept {
   // first child and costs nothing.
   XCXMLElement* current = this;
   const char* format = mKind == EXMLKind::kRoot ? kRootDestructor : kElementDestructor;
-  CNodeHeap::CFreeBatch batch;
   for (;;) {
     while (XCXMLAttribute* attribute = current->FirstAttribute()) {
       try {
@@ -199,14 +198,14 @@ void XCXMLElement::DestroyContent() noexcept {
         current->UnlinkAttribute(attribute);
         continue;
       }
-      attribute->Dispose(&batch);
+      attribute->Dispose();
     }
     XCXMLNode* child = current->FirstChild();
     if (!child) {
       if (current == this) return;
       XCXMLElement* parent = current->Parent();
       current->Unlink();
-      current->Bury(&batch);
+      current->Bury();
       current = parent;
       continue;
     }
@@ -221,7 +220,7 @@ void XCXMLElement::DestroyContent() noexcept {
       current = FromNode(child);
       continue;
     }
-    Destroy(child, &batch);
+    Destroy(child);
   }
 }
 

@@ -94,7 +94,7 @@ public:
   /// Destroys the attributes, then every descendant, leaving the element empty.
   void DestroyContent() noexcept;
   /// Destroy() of an element: unlink, content, memory.
-  void Dispose(CNodeHeap::CFreeBatch* batch = nullptr) noexcept;
+  void Dispose() noexcept;
 
 protected:
   XCXMLElement(EXMLKind kind, const char* key) : XCXMLNode(kind), mKey(key) {}

@@ -62,14 +62,14 @@ void XCXMLNode::Unlink() noexcept {
   }
 }
 
-void XCXMLNode::Destroy(XCXMLNode* node, CNodeHeap::CFreeBatch* batch) {
+void XCXMLNode::Destroy(XCXMLNode* node) {
   switch (node->mKind) {
-    case EXMLKind::kElement: static_cast<XCXMLElement*>(node)->Dispose(batch); break;
-    case EXMLKind::kRoot: static_cast<XCXMLRoot*>(node)->Dispose(batch); break;
-    case EXMLKind::kData: static_cast<XCXMLData*>(node)->Dispose(batch); break;
-    case EXMLKind::kComment: static_cast<XCXMLComment*>(node)->Dispose(batch); break;
-    case EXMLKind::kPI: static_cast<XCXMLPI*>(node)->Dispose(batch); break;
-    case EXMLKind::kDocType: static_cast<XCXMLDocType*>(node)->Dispose(batch); break;
+    case EXMLKind::kElement: static_cast<XCXMLElement*>(node)->Dispose(); break;
+    case EXMLKind::kRoot: static_cast<XCXMLRoot*>(node)->Dispose(); break;
+    case EXMLKind::kData: static_cast<XCXMLData*>(node)->Dispose(); break;
+    case EXMLKind::kComment: static_cast<XCXMLComment*>(node)->Dispose(); break;
+    case EXMLKind::kPI: static_cast<XCXMLPI*>(node)->Dispose(); break;
+    case EXMLKind::kDocType: static_cast<XCXMLDocType*>(node)->Dispose(); break;
   }
 }
 

@@ -54,7 +54,7 @@ public:
 
   /// Destroys the node and what it holds without checking the guard word: Delete()
   /// after its check, and the teardown of a parent.
-  static void Destroy(XCXMLNode* node, CNodeHeap::CFreeBatch* batch = nullptr);
+  static void Destroy(XCXMLNode* node);
   /// The start of the node's allocation (the object of its most derived class).
   void* Allocation();
 
@@ -70,10 +70,10 @@ protected:
   /// destructor message. A detached node gives back its hold on a key table.
   void Unlink() noexcept;
   /// Ends the guard word's life and returns the memory: the last step of Destroy.
-  void Bury(CNodeHeap::CFreeBatch* batch) {
+  void Bury() {
     void* allocation = Allocation();
     mMine.~XCMine();
-    FreeNodeMemory(allocation, batch);
+    CNodeHeap::Free(allocation);
   }
 
   XRef mNext = 0;

@@ -169,12 +169,6 @@ void CNodeHeap::Free(void* p) {
   if (chunk->mLive.fetch_sub(1, std::memory_order_acq_rel) == 1) ReleaseChunk(chunk);
 }
 
-void CNodeHeap::CFreeBatch::Flush() {
-  if (mCount && mChunk->mLive.fetch_sub(mCount, std::memory_order_acq_rel) == mCount) ReleaseChunk(mChunk);
-  mChunk = nullptr;
-  mCount = 0;
-}
-
 int64_t CNodeHeap::LiveAllocations() {
   CNodeHeap* own = ForThread();
   int64_t total = 0;

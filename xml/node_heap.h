@@ -58,10 +58,6 @@ public:
   /// Releases an allocation made by any thread's allocator.
   static void Free(void* p);
 
-  /// Releases many allocations, counting them per chunk: a subtree laid out in a few
-  /// chunks costs a few atomic operations instead of one per node.
-  class CFreeBatch;
-
   static XRef ToRef(const void* p) {
     const uintptr_t address = reinterpret_cast<uintptr_t>(p);
     const uintptr_t base = address & ~(uintptr_t{kChunkSize} - 1);
@@ -115,35 +111,5 @@ private:
 
   static std::atomic<char*> sTable[kMaxChunks];
 };
-
-class CNodeHeap::CFreeBatch {
-public:
-  CFreeBatch() = default;
-  ~CFreeBatch() { Flush(); }
-  CFreeBatch(const CFreeBatch&) = delete;
-  CFreeBatch& operator=(const CFreeBatch&) = delete;
-
-  void Free(void* p) {
-    CChunk* chunk = reinterpret_cast<CChunk*>(reinterpret_cast<uintptr_t>(p) & ~(uintptr_t{kChunkSize} - 1));
-    if (chunk != mChunk) {
-      Flush();
-      mChunk = chunk;
-    }
-    ++mCount;
-  }
-  void Flush();
-
-private:
-  CChunk* mChunk = nullptr;
-  uint32_t mCount = 0;
-};
-
-/// Frees p through batch when there is one.
-inline void FreeNodeMemory(void* p, CNodeHeap::CFreeBatch* batch) {
-  if (batch)
-    batch->Free(p);
-  else
-    CNodeHeap::Free(p);
-}
 
 }  // namespace QuorveXML

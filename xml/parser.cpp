@@ -94,9 +94,7 @@ void CXMLParser::OnCData(XIXMLReadStream* stream) {
     if (count == 0) break;
     mValue.mLength += count > kPiece ? kPiece : count;
   }
-  mValueText = mValue.Terminate();
-  mValueLength = mValue.mLength;
-  OnText(mValueText);
+  OnText(mValue.Terminate());
 }
 
 bool CXMLParser::OnEntityReference(const char*, int32_t) { return false; }
@@ -127,13 +125,8 @@ private:
       mC = Next();
     }
   }
-  /// Reads a name into mName, or with inPlace, leaves it in the read buffer when it
-  /// lies whole there (valid until the next read).
-  void ReadName(bool inPlace = false);
+  void ReadName();
   void ReadText();
-  /// Reads an attribute value (the current character is its opening quote); leaves
-  /// the closing quote as the current character, so that the caller delivers the
-  /// value before anything more is read.
   void ReadValue();
   void ReadEntity(CXMLBuffer& out);
   bool ReadPI();
@@ -145,14 +138,6 @@ private:
   void ReadSubset(std::string& out);
   void ReadElements();
   void SkipContent(const std::string& name);
-  void DeliverName(const char* text, size_t length) {
-    mParser.mNameText = text;
-    mParser.mNameLength = length;
-  }
-  void DeliverValue(const char* text, size_t length) {
-    mParser.mValueText = text;
-    mParser.mValueLength = length;
-  }
   // Appends bytes from the buffer up to (not including) the first byte of class stop.
   void AppendRun(CXMLBuffer& out, uint8_t stop) {
     const uint8_t* p = mSource.mPos;
@@ -182,28 +167,21 @@ private:
 // the buffer, so a token that lies whole in the buffer is scanned in place and copied
 // once; only a token cut by the end of the piece takes the byte-by-byte road.
 
-void CXMLEngine::ReadName(bool inPlace) {
+void CXMLEngine::ReadName() {
   if (mC < 0) Quorve::ThrowError(kEndInName);
   if (kBytes.mClass[mC] & (kSpace | kDelimiter)) Quorve::ThrowError("Must be a name here");
   const uint8_t* const start = mSource.mPos - 1;
   const uint8_t* p = mSource.mPos;
   while (!(kBytes.mClass[*p] & kNameStop)) ++p;
-  const size_t length = static_cast<size_t>(p - start);
   if (*p) {
     // Ended by whitespace or a delimiter inside the piece.
+    mName.Assign(start, static_cast<size_t>(p - start));
     mSource.mPos = p + 1;
     mParser.mNameClean = mC != 0;
     mC = *p;
-    if (inPlace) {
-      mSource.EndTokenAt(p);
-      DeliverName(reinterpret_cast<const char*>(start), length);
-    } else {
-      mName.Assign(start, length);
-      DeliverName(mName.mData, length);
-    }
     return;
   }
-  mName.Assign(start, length);
+  mName.Assign(start, static_cast<size_t>(p - start));
   mSource.mPos = p;
   bool clean = mC != 0;
   for (;;) {
@@ -214,8 +192,8 @@ void CXMLEngine::ReadName(bool inPlace) {
     mName.Push(static_cast<char>(mC));
     AppendRun(mName, kNameStop);
   }
+  mName.Terminate();
   mParser.mNameClean = clean;
-  DeliverName(mName.Terminate(), mName.mLength);
 }
 
 void CXMLEngine::ReadText() {
@@ -224,10 +202,9 @@ void CXMLEngine::ReadText() {
   const uint8_t* p = mSource.mPos;
   while (!(kBytes.mClass[*p] & kTextStop)) ++p;
   if (mC != '&' && *p == '<') {
+    mValue.Assign(start, static_cast<size_t>(p - start));
     mSource.mPos = p + 1;
     mC = '<';
-    mSource.EndTokenAt(p);
-    DeliverValue(reinterpret_cast<const char*>(start), static_cast<size_t>(p - start));
     return;
   }
   mValue.Clear();
@@ -242,19 +219,17 @@ void CXMLEngine::ReadText() {
     }
     mC = Next();
   }
-  DeliverValue(mValue.Terminate(), mValue.mLength);
+  mValue.Terminate();
 }
 
 void CXMLEngine::ReadValue() {
   const int quote = mC;
   const uint8_t stop = quote == '"' ? kDoubleStop : kSingleStop;
-  const uint8_t* const start = mSource.mPos;
-  const uint8_t* p = start;
+  const uint8_t* p = mSource.mPos;
   while (!(kBytes.mClass[*p] & stop)) ++p;
   if (*p == quote) {
+    mValue.Assign(mSource.mPos, static_cast<size_t>(p - mSource.mPos));
     mSource.mPos = p + 1;
-    mSource.EndTokenAt(p);
-    DeliverValue(reinterpret_cast<const char*>(start), static_cast<size_t>(p - start));
   } else {
     mValue.Clear();
     for (;;) {
@@ -268,8 +243,10 @@ void CXMLEngine::ReadValue() {
       mValue.Push(static_cast<char>(mC));
       AppendRun(mValue, stop);
     }
-    DeliverValue(mValue.Terminate(), mValue.mLength);
+    mValue.Terminate();
   }
+  mC = Next();
+  Skip();
 }
 
 void CXMLEngine::ReadEntity(CXMLBuffer& out) {
@@ -500,7 +477,7 @@ void CXMLEngine::SkipContent(const std::string& name) {
     }
     if (mC < 0) Quorve::ThrowError(kEndInSkipped);
     ReadName();
-    if (mParser.mNameLength == name.size() && std::memcmp(mParser.mNameText, name.data(), name.size()) == 0) break;
+    if (mName.mLength == name.size() && std::memcmp(mName.mData, name.data(), name.size()) == 0) break;
   }
   mC = Next();
   Skip();
@@ -509,11 +486,11 @@ void CXMLEngine::SkipContent(const std::string& name) {
 void CXMLEngine::ReadElements() {
   // mC is the first byte of the root element's name.
   for (;;) {
-    ReadName(true);
-    void* const handle = mParser.OnStartElement(mParser.mNameText);
+    ReadName();
+    void* const handle = mParser.OnStartElement(mName.mData);
     const bool skipped = mSelective && !handle;
     std::string skippedName;
-    if (skipped) skippedName.assign(mParser.mNameText, mParser.mNameLength);
+    if (skipped) skippedName.assign(mName.mData, mName.mLength);
     Skip();
     while (mC != '/' && mC != '>') {
       ReadName();
@@ -523,11 +500,7 @@ void CXMLEngine::ReadElements() {
       Skip();
       if (mC != '"' && mC != '\'') Quorve::ThrowError("Attribute value must begin with ''' or '\"'.");
       ReadValue();
-      // Delivered before reading on: a value left in the read buffer lives only until
-      // the next refill.
-      if (!skipped) mParser.OnAttribute(mName.mData, mParser.mValueText);
-      mC = Next();
-      Skip();
+      if (!skipped) mParser.OnAttribute(mName.mData, mValue.mData);
     }
     bool closed = true;
     if (mC == '/') {
@@ -553,7 +526,7 @@ void CXMLEngine::ReadElements() {
       Skip();
       if (mC != '<') {
         ReadText();
-        mParser.OnText(mParser.mValueText);
+        mParser.OnText(mValue.mData);
         continue;
       }
       mC = Next();

@@ -102,14 +102,8 @@ protected:
   CXMLBuffer mValue;
   /// The character source of the running parse; null while none runs.
   CCharSource* mSource = nullptr;
-  // What the engine knows of the texts it delivers: a callback that receives
-  // mNameText or mValueText may use these lengths instead of measuring. The texts
-  // may lie in mName and mValue or in the read buffer itself.
-  const char* mNameText = nullptr;
-  size_t mNameLength = 0;
-  bool mNameClean = true;  // false when the name holds a zero byte (its text ends early)
-  const char* mValueText = nullptr;
-  size_t mValueLength = 0;
+  /// False when the name in mName holds a zero byte (its text then ends early).
+  bool mNameClean = true;
 
   friend class CXMLEngine;
 };

@@ -35,10 +35,10 @@ XCXMLPI::~XCXMLPI() {
   ReleaseContent();
 }
 
-void XCXMLPI::Dispose(CNodeHeap::CFreeBatch* batch) noexcept {
+void XCXMLPI::Dispose() noexcept {
   Unlink();
   ReleaseContent();
-  Bury(batch);
+  Bury();
 }
 
 void XCXMLPI::ReleaseContent() noexcept {

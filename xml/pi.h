@@ -34,7 +34,7 @@ public:
 
   const char* Target() const { return NodeText::Get(mTarget); }
   const char* Data() const { return NodeText::Get(mData); }
-  void Dispose(CNodeHeap::CFreeBatch* batch = nullptr) noexcept;
+  void Dispose() noexcept;
 
 private:
   XCXMLPI(XRef target, XRef data) : XCXMLNode(EXMLKind::kPI), mTarget(target), mData(data) {}

@@ -22,11 +22,11 @@ XCXMLRoot::~XCXMLRoot() {
   mTable = nullptr;
 }
 
-void XCXMLRoot::Dispose(CNodeHeap::CFreeBatch* batch) noexcept {
+void XCXMLRoot::Dispose() noexcept {
   DestroyContent();
   if (mTable) mTable->Release();
   mTable = nullptr;
-  Bury(batch);
+  Bury();
 }
 
 void XCXMLRoot::Delete() {

@@ -28,7 +28,7 @@ public:
   // ---- engine
   CHashKey* Table() const { return mTable; }
   /// Destroys the root and the document (the tree's destructor).
-  void Dispose(CNodeHeap::CFreeBatch* batch = nullptr) noexcept;
+  void Dispose() noexcept;
 
 private:
   explicit XCXMLRoot(CHashKey* table) : XCXMLElement(EXMLKind::kRoot, nullptr), mTable(table) {}

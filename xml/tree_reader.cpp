@@ -49,17 +49,11 @@ XCXMLElement* CXMLTreeReader::Current() {
 }
 
 const char* CXMLTreeReader::KeyOf(const char* name) {
-  if (name != mNameText || !mNameClean || !mTable) return mTree->GetRoot()->GetKey(name);
-  const size_t length = mNameLength;
+  if (name != mName.mData || !mNameClean || !mTable) return mTree->GetRoot()->GetKey(name);
+  const size_t length = mName.mLength;
   const uint8_t* bytes = reinterpret_cast<const uint8_t*>(name);
   CRecentName& recent = mRecent[(length * 7 + bytes[0] * 31u + bytes[length - 1]) % kRecentNames];
-  if (recent.mLength == length && recent.mKey) {
-    // Names are short: compare in line rather than call.
-    const char* key = recent.mKey;
-    size_t i = 0;
-    while (i < length && key[i] == name[i]) ++i;
-    if (i == length) return key;
-  }
+  if (recent.mLength == length && recent.mKey && std::memcmp(recent.mKey, name, length) == 0) return recent.mKey;
   uint32_t hash = 0;
   for (size_t i = 0; i < length; ++i) hash = CHashKey::HashStep(hash, bytes[i]);
   recent.mKey = mTable->GetKey(name, static_cast<uint32_t>(length), hash);
@@ -79,7 +73,7 @@ void* CXMLTreeReader::OnStartElement(const char* name) {
 
 void CXMLTreeReader::OnAttribute(const char* name, const char* value) {
   XCXMLElement* element = Current();
-  const size_t length = value == mValueText ? mValueLength : std::strlen(value);
+  const size_t length = value == mValue.mData ? mValue.mLength : std::strlen(value);
   XCXMLAttribute* attribute = Made(XCXMLAttribute::New(mHeap, KeyOf(name), value, length));
   element->LinkAttribute(attribute, CNodeHeap::ToRef(attribute), mCurrentRef);
 }
@@ -87,7 +81,7 @@ void CXMLTreeReader::OnAttribute(const char* name, const char* value) {
 void CXMLTreeReader::OnText(const char* text) {
   XCXMLElement* element = Current();
   if (element->HasData()) Quorve::ThrowError("Only one data node for an element");
-  const size_t length = text == mValueText ? mValueLength : std::strlen(text);
+  const size_t length = text == mValue.mData ? mValue.mLength : std::strlen(text);
   XCXMLData* data = Made(XCXMLData::NewText(mHeap, text, length));
   element->LinkChild(data, CNodeHeap::ToRef(static_cast<XCXMLNode*>(data)), mCurrentRef);
   element->MarkData();
