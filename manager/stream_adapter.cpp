@@ -3,7 +3,6 @@
 #include <cstring>
 #include <stdexcept>
 #include <string>
-#include <utility>
 
 #include "xml/parser.h"
 
@@ -54,35 +53,24 @@ public:
 }  // namespace
 
 CZinHeaderInfo ScanHeader(IZinReadStream* stream) {
-  CZinHeaderInfo info;
-  // The scan itself is made inside: its buffers are allocated, and when memory runs
-  // out that is one more failure with nothing found.
+  CHeaderScan scan;
+  CReadStreamAdapter adapter(stream);
   try {
-    CHeaderScan scan;
-    CReadStreamAdapter adapter(stream);
-    try {
-      QuorveXML::ParseSelective(&adapter, &scan);
-    } catch (...) {
-      // A stop or a failure: what was found until then is the answer.
-    }
-    info = scan.info;
+    QuorveXML::ParseSelective(&adapter, &scan);
   } catch (...) {
+    // A stop or a failure: what was found until then is the answer.
   }
-  return info;
+  return scan.info;
 }
 
 std::string ScanCreator(IZinReadStream* stream) {
+  CCreatorScan scan;
+  CReadStreamAdapter adapter(stream);
   try {
-    CCreatorScan scan;
-    CReadStreamAdapter adapter(stream);
-    try {
-      QuorveXML::ParseSelective(&adapter, &scan);
-    } catch (...) {
-    }
-    return std::move(scan.creator);
+    QuorveXML::ParseSelective(&adapter, &scan);
   } catch (...) {
-    return std::string();
   }
+  return scan.creator;
 }
 
 }  // namespace QvZin
