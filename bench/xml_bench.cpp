@@ -20,6 +20,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "xml/node_heap.h"
 #include "xml/tree_reader.h"
@@ -215,6 +216,7 @@ void BM_ZinWrite(benchmark::State& state) {
   }
   if (bytes != document.size()) state.SkipWithError("the written document differs in size from the parsed one");
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
+  state.counters["MB"] = static_cast<double>(bytes) / 1e6;
 }
 
 void BM_ZinDestroy(benchmark::State& state) {
@@ -266,6 +268,7 @@ void BM_PugiSave(benchmark::State& state) {
     bytes = out.mBytes;
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
+  state.counters["MB"] = static_cast<double>(bytes) / 1e6;
 }
 
 // A 100 MB data block read by a block reader in 16 KiB pieces: the path of geometry
@@ -296,13 +299,17 @@ void BM_ZinBlockRead(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * document.size()));
 }
 
-BENCHMARK(BM_ZinParseTree)->Unit(benchmark::kMillisecond)->MinTime(3);
-BENCHMARK(BM_ZinWrite)->Unit(benchmark::kMillisecond)->MinTime(3);
-BENCHMARK(BM_ZinDestroy)->Unit(benchmark::kMillisecond)->MinTime(3);
-BENCHMARK(BM_ZinBlockRead)->Unit(benchmark::kMillisecond)->MinTime(3);
-BENCHMARK(BM_ExpatParse)->Unit(benchmark::kMillisecond)->MinTime(3);
-BENCHMARK(BM_PugiParse)->Unit(benchmark::kMillisecond)->MinTime(3);
-BENCHMARK(BM_PugiSave)->Unit(benchmark::kMillisecond)->MinTime(3);
+// The least time of the repetitions: on a shared machine the other figures measure
+// the neighbours.
+double Least(const std::vector<double>& values) { return *std::min_element(values.begin(), values.end()); }
+
+BENCHMARK(BM_ZinParseTree)->Unit(benchmark::kMillisecond)->MinTime(2)->ComputeStatistics("min", Least);
+BENCHMARK(BM_ZinWrite)->Unit(benchmark::kMillisecond)->MinTime(2)->ComputeStatistics("min", Least);
+BENCHMARK(BM_ZinDestroy)->Unit(benchmark::kMillisecond)->MinTime(2)->ComputeStatistics("min", Least);
+BENCHMARK(BM_ZinBlockRead)->Unit(benchmark::kMillisecond)->MinTime(2)->ComputeStatistics("min", Least);
+BENCHMARK(BM_ExpatParse)->Unit(benchmark::kMillisecond)->MinTime(2)->ComputeStatistics("min", Least);
+BENCHMARK(BM_PugiParse)->Unit(benchmark::kMillisecond)->MinTime(2)->ComputeStatistics("min", Least);
+BENCHMARK(BM_PugiSave)->Unit(benchmark::kMillisecond)->MinTime(2)->ComputeStatistics("min", Least);
 
 // ---- one parse in a fresh process
 
