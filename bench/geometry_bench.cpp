@@ -100,7 +100,7 @@ CZinVertex SceneVertex(uint32_t i, int corner, bool mapped) {
 // a scene that lives in the client's own structures.
 class CSceneStorage final : public IZinExtStorageWriter, public IZinExtStorageWriter::IWriter {
 public:
-  IZinExtStorageWriter::IWriter* createGeometryWriter(const CZinUUID&) override { return this; }
+  IWriter* createGeometryWriter(const CZinUUID&) override { return this; }
   void destroy() override {}
   int getPointCount() override { return kPoints; }
   bool getPoint(double* xyz, int index) override {
@@ -269,7 +269,7 @@ const std::vector<double>& Coordinates() {
 
 class CCoordinateStorage final : public IZinExtStorageWriter, public IZinExtStorageWriter::IWriter {
 public:
-  IZinExtStorageWriter::IWriter* createGeometryWriter(const CZinUUID&) override { return this; }
+  IWriter* createGeometryWriter(const CZinUUID&) override { return this; }
   void destroy() override {}
   int getPointCount() override { return kPoints; }
   bool getPoint(double* xyz, int index) override {

@@ -7,7 +7,6 @@
 #pragma once
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -276,16 +275,10 @@ public:
   explicit TComObjectMgr(IZinMgrRef* owner) : TZinPointerMgr<C, I, TZinComHold<C>>(owner) {}
 };
 
-/// Frees a block of records made with std::malloc.
-struct CZinFreeBlock {
-  void operator()(void* block) const { std::free(block); }
-};
-
 /// Plain records by value in one block. newZinObject doubles a full block (2 records
 /// from empty) and fills the new record with zeros. A reserve that cannot allocate
 /// empties the collection and warns "No memory availiable"; a growth that cannot
-/// allocate warns the same, keeps the records and returns null. The block is the C
-/// library's, so that library code can grow it in place (reserveExactly).
+/// allocate warns the same, keeps the records and returns null.
 template <class C>
 class TSimpleMgr : public TObjectMgrBase<C> {
   static_assert(std::is_trivially_copyable<C>::value, "records are moved as bytes");
@@ -295,7 +288,7 @@ class TSimpleMgr : public TObjectMgrBase<C> {
 public:
   /// capacity records are allocated at once (a failure leaves the block empty).
   explicit TSimpleMgr(IZinMgrRef* owner, uint32_t capacity = 0) : Base(owner) {
-    if (capacity) mRecords.reset(allocateRecords(capacity));
+    if (capacity) mRecords.reset(new (std::nothrow) C[capacity]);
     if (mRecords) mCapacity = capacity;
   }
 
@@ -304,30 +297,21 @@ public:
   uint32_t capacity() const { return mCapacity; }
   /// Room for count records without reserve's limit, for library code that grows a
   /// collection with the records actually delivered. False (nothing changed) when
-  /// the block cannot be had; no warning. The block grows in place where the C
-  /// library can: a large one is remapped, not copied.
-  bool reserveExactly(uint32_t count) {
-    if (count <= mCapacity) return true;
-    void* grown = std::realloc(mRecords.get(), size_t{count} * sizeof(C));
-    if (!grown) return false;
-    static_cast<void>(mRecords.release());
-    mRecords.reset(static_cast<C*>(grown));
-    mCapacity = count;
-    return true;
-  }
+  /// the block cannot be had; no warning.
+  bool reserveExactly(uint32_t count) { return count <= mCapacity || reallocate(count); }
   /// The records, back to back (for bulk copies by the library).
   C* records() const { return mRecords.get(); }
   /// Appends a copy of record; false (with the warning of a failed growth) when
   /// the block cannot grow.
   bool append(const C& record) {
     if (mCount == mCapacity && !grow()) return false;
-    mRecords.get()[mCount++] = record;
+    mRecords[mCount++] = record;
     return true;
   }
 
   C* getZinObject(uint32_t index) override {
     if (!this->acceptGet(index, mCount)) return nullptr;
-    return mRecords.get() + index;
+    return &mRecords[index];
   }
 
   C* newZinObject(uint32_t index) override {
@@ -364,9 +348,8 @@ public:
   }
 
 protected:
-  /// A block of count records from std::malloc, or null when it cannot be had.
-  /// Tests replace it.
-  virtual C* allocate(uint32_t count) { return allocateRecords(count); }
+  /// A block of count records, or null when it cannot be had. Tests replace it.
+  virtual C* allocate(uint32_t count) { return new (std::nothrow) C[count]; }
 
 private:
   bool grow() {
@@ -376,10 +359,8 @@ private:
     return false;
   }
 
-  static C* allocateRecords(uint32_t count) { return static_cast<C*>(std::malloc(size_t{count} * sizeof(C))); }
-
   bool reallocate(uint32_t count) {
-    std::unique_ptr<C, CZinFreeBlock> block(allocate(count));
+    std::unique_ptr<C[]> block(allocate(count));
     if (!block) return false;
     if (mCount) std::memcpy(static_cast<void*>(block.get()), mRecords.get(), mCount * sizeof(C));
     mRecords = std::move(block);
@@ -387,7 +368,7 @@ private:
     return true;
   }
 
-  std::unique_ptr<C, CZinFreeBlock> mRecords;
+  std::unique_ptr<C[]> mRecords;
   uint32_t mCount = 0;
   uint32_t mCapacity = 0;
 };
