@@ -78,9 +78,44 @@ void BuildScene(IZinMgr* mgr) {
   for (const char* name : {"Brick", "Glass", "Oak"}) AddNamed(mgr->getProperties(), name);
   for (const char* name : {"Walls", "Furniture", "Plants"}) AddNamed(mgr->getLayers(), name);
   AddNamed(mgr->getLightsGroups(), "Interior");
+  // A room in millimetres: the floor's corners, the ceiling's, and a window in the
+  // front wall.
   TZinObjectMgr<CZinPoint>* points = mgr->getPoints();
-  const CZinPoint corners[] = {{0, 0, 0}, {4000, 0, 0}, {4000, 3000, 0}, {0, 3000, 0}};
+  const CZinPoint corners[] = {{0, 0, 0},       {4000, 0, 0},    {4000, 3000, 0},    {0, 3000, 0},
+                               {0, 0, 2500},    {4000, 0, 2500}, {4000, 3000, 2500}, {0, 3000, 2500},
+                               {1000, 0, 900},  {3000, 0, 900},  {3000, 0, 2100},    {1000, 0, 2100},
+                               {2000, 1500, 3200}};
   for (const CZinPoint& corner : corners) *points->newZinObject(kZinEndOfList) = corner;
+  struct Face {
+    int32_t property;
+    bool smooth;
+    std::vector<int32_t> outer, hole;
+    bool mapped;
+  };
+  const Face faces[] = {
+      {0, false, {0, 1, 2, 3}, {}, true},               // the floor, tiled: mapping coordinates per corner
+      {0, false, {0, 1, 5, 4}, {8, 9, 10, 11}, false},  // the front wall with its window
+      {1, true, {4, 5, 12}, {}, false},                 // the roof, smoothed
+      {1, true, {5, 6, 12}, {}, false},
+      {2, false, {1, 2, 6, 5}, {}, false},              // the side wall
+  };
+  for (const Face& face : faces) {
+    IZinPolygon* polygon = mgr->getPolygons()->newZinObject(kZinEndOfList);
+    polygon->setPropertyIndex(face.property);
+    polygon->setSmooth(face.smooth);
+    for (size_t i = 0; i < face.outer.size(); ++i) {
+      CZinVertex* vertex = polygon->getContour()->newZinObject(kZinEndOfList);
+      vertex->mPointIndex = face.outer[i];
+      if (face.mapped) {
+        vertex->mFlags = CZinVertex::kMapped;
+        vertex->mU = i == 1 || i == 2 ? 4.0f : 0.0f;
+        vertex->mV = i >= 2 ? 3.0f : 0.0f;
+      }
+    }
+    if (face.hole.empty()) continue;
+    TZinObjectMgr<CZinVertex>* hole = polygon->getHoles()->newZinObject(kZinEndOfList)->getContour();
+    for (int32_t index : face.hole) hole->newZinObject(kZinEndOfList)->mPointIndex = index;
+  }
   mgr->getLights()->getZinObject(7);  // a bad index: a warning, no crash
 }
 
