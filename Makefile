@@ -26,5 +26,14 @@ bench:
 	$(CMAKE) -S . -B $(BUILD)/bench -DCMAKE_BUILD_TYPE=Release -DZIN_BUILD_TESTS=OFF -DZIN_BUILD_BENCH=ON
 	$(CMAKE) --build $(BUILD)/bench -j $(JOBS)
 
+# libFuzzer targets (clang): replay the committed seeds and regression inputs, then
+# fuzz each target for FUZZ_SECONDS.
+fuzz:
+	$(CMAKE) -S . -B $(BUILD)/fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZIN_BUILD_FUZZ=ON \
+	    -DZIN_BUILD_TESTS=OFF -DZIN_BUILD_TOOLS=OFF -DZIN_BUILD_EXAMPLES=OFF
+	$(CMAKE) --build $(BUILD)/fuzz -j $(JOBS) --target zin_fuzzers
+	fuzz/run.sh $(BUILD)/fuzz replay
+	fuzz/run.sh $(BUILD)/fuzz fuzz $(FUZZ_SECONDS)
+
 clean:
 	rm -rf $(BUILD)

@@ -99,6 +99,20 @@ public:
   std::string mError = "<not called>";
 };
 
+/// The text with every negative zero token of the geometry blocks ("-0.0 " after a
+/// blank or a line feed) written as zero: a value just below zero is written "-0.0",
+/// which reads back as a zero that is written "0.0", so only that may change between
+/// a first and a second write.
+inline std::string WithoutNegativeZeros(std::string text) {
+  for (size_t at = text.find("-0.0 "); at != std::string::npos; at = text.find("-0.0 ", at)) {
+    if (at > 0 && (text[at - 1] == ' ' || text[at - 1] == '\n'))
+      text.erase(at, 1);
+    else
+      ++at;
+  }
+  return text;
+}
+
 inline QvZin::CZIN* Concrete(QvZin::IZinMgr* mgr) { return static_cast<QvZin::CZIN*>(mgr); }
 
 inline int GeometryBlocks(const uint8_t* data, size_t size) {
@@ -179,7 +193,7 @@ inline int GeometryBlocks(const uint8_t* data, size_t size) {
     ZIN_FUZZ_CHECK(again->read(&in, nullptr), "the written geometry does not read");
     QvZin::CZinMemoryWriteStream second;
     ZIN_FUZZ_CHECK(again->write(&second, nullptr), "the geometry read back does not write");
-    ZIN_FUZZ_CHECK(second.bytes() == first.bytes(), "second write differs");
+    ZIN_FUZZ_CHECK(second.bytes() == WithoutNegativeZeros(first.bytes()), "second write differs");
   }
   return 0;
 }
@@ -211,8 +225,8 @@ inline int DocumentRead(const uint8_t* data, size_t size) {
                      (againFeedback.mWarnings.empty() ? std::string() : againFeedback.mWarnings.back()));
   QvZin::CZinMemoryWriteStream second;
   ZIN_FUZZ_CHECK(again->write(&second, nullptr), "the document read back does not write");
-  ZIN_FUZZ_CHECK(second.bytes() == first.bytes(), "second write differs:\n" + first.bytes() + "\n----\n" +
-                                                      second.bytes());
+  ZIN_FUZZ_CHECK(second.bytes() == WithoutNegativeZeros(first.bytes()),
+                 "second write differs:\n" + first.bytes() + "\n----\n" + second.bytes());
   return 0;
 }
 

@@ -65,8 +65,9 @@ public:
   }
 };
 
-/// Whether a text of the tree begins with whitespace.
-inline bool HasBlankLedText(XIXMLElement* root) {
+/// Whether a text of the tree is empty (an empty data block read as text) or begins
+/// with whitespace: both kinds do not survive a write and a read.
+inline bool HasLossyText(XIXMLElement* root) {
   std::vector<XIXMLNode*> stack{root->GetNode()};
   while (!stack.empty()) {
     XIXMLNode* node = stack.back();
@@ -74,7 +75,7 @@ inline bool HasBlankLedText(XIXMLElement* root) {
     if (QuorveXML::XIXMLData* data = node->AsData()) {
       const char* text = nullptr;
       MessageOf([&] { text = data->GetText(); });
-      if (text && (*text == ' ' || *text == '\t' || *text == '\r' || *text == '\n')) return true;
+      if (text && (!*text || *text == ' ' || *text == '\t' || *text == '\r' || *text == '\n')) return true;
     }
     if (XIXMLElement* element = node->AsElement())
       for (XIXMLNode* child = element->GetFirstNode(); child; child = child->GetNext()) stack.push_back(child);
@@ -101,9 +102,10 @@ inline int TreeReader(const uint8_t* data, size_t size) {
     std::unique_ptr<QuorveXML::XCXMLTree> again = ReadTree(first.data(), first.size(), &message);
     ZIN_FUZZ_CHECK(again, "the written document does not read again: " + message + "\n" + first);
     const std::string second = WriteElement(again->GetRoot());
-    if (HasBlankLedText(root)) {
+    if (HasLossyText(root)) {
       // The parser drops the leading whitespace of a text (a data block read as text, or
-      // a character reference, can start with some), so such a text loses it once.
+      // a character reference, can start with some) and makes no text of nothing, so
+      // such a text changes once.
       std::unique_ptr<QuorveXML::XCXMLTree> third = ReadTree(second.data(), second.size(), &message);
       ZIN_FUZZ_CHECK(third && WriteElement(third->GetRoot()) == second, "third write differs:\n" + second);
     } else {
@@ -129,9 +131,9 @@ inline int TreeReader(const uint8_t* data, size_t size) {
     const int32_t before = deepest->CountElements();
     top->GetNode()->CopyTo(deepest);
     ZIN_FUZZ_CHECK(deepest->CountElements() == before + 1, "self copy did not add one element");
-    const std::string grown = WriteElement(root);
-    std::unique_ptr<QuorveXML::XCXMLTree> grownTree = ReadTree(grown.data(), grown.size(), &message);
-    ZIN_FUZZ_CHECK(grownTree || !textual, "the grown document does not read: " + message);
+    // Only written: a top-level element may carry a name that cannot stand inside
+    // content ("[" there starts a data block), so the grown text need not read.
+    WriteElement(root);
   }
   return 0;
 }

@@ -29,6 +29,17 @@ bool NameIs(XIXMLElement* element, const char* name) {
   return key && std::strcmp(key, name) == 0;
 }
 
+// Gives provider to element. AddData takes it over only when it succeeds: an element
+// that already holds a text refuses a second data node, and the provider goes.
+void Attach(XIXMLElement* element, QuorveXML::IXMLCData* provider) {
+  try {
+    element->AddData(provider);
+  } catch (...) {
+    provider->Release();
+    throw;
+  }
+}
+
 // Calls destroy() on a storage reader whatever happens.
 struct CReaderGuard {
   IZinExtStorageReader::IReader* reader;
@@ -63,7 +74,7 @@ private:
     CZinSceneCollections& scene = mManager->scene();
     if (NameIs(element, "Preview.Image")) {
       scene.mPreviewImage->readBlock(stream);
-      element->AddData(new CImageProvider(scene.mPreviewImage.get()));
+      Attach(element, new CImageProvider(scene.mPreviewImage.get()));
       return;
     }
     if (NameIs(element, "Image")) {
@@ -74,7 +85,7 @@ private:
         image->setImageId(&id);
       }
       image->readBlock(stream);
-      element->AddData(new CImageProvider(image));
+      Attach(element, new CImageProvider(image));
       return;
     }
     const bool points = NameIs(element, "Points");
@@ -103,10 +114,10 @@ private:
     if (!stream) throw std::runtime_error("exception");
     if (points) {
       ReadPointsBlock(mManager, reader, stream);
-      element->AddData(new CPointsProvider(mManager));
+      Attach(element, new CPointsProvider(mManager));
     } else {
       ReadPolygonsBlock(mManager, reader, stream);
-      element->AddData(new CPolygonsProvider(mManager));
+      Attach(element, new CPolygonsProvider(mManager));
     }
   }
 

@@ -1,6 +1,7 @@
 // The quick reads: answers from the first elements of a file, without building a
 // document. Each is a handler on the selective parser that stops the parse by
 // throwing as soon as it has what it wants.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <stdexcept>
@@ -175,43 +176,59 @@ bool IZinMgr::checkFormat2(IZinReadStream* stream, eReadability* readability, CZ
 
 void IZinMgr::readFileInfo(IZinFileInfo** info, IZinReadStream* stream) {
   if (!info) return;
-  COriginScan scan;
+  double origin[3] = {0, 0, 0};
   int64_t start = 0;
+  // Every step that allocates stays inside a try: an entry point throws nothing,
+  // not even when memory runs out.
   try {
-    if (stream) start = stream->tell();
-    CReadStreamAdapter adapter(stream);
-    QuorveXML::ParseSelective(&adapter, &scan);
-  } catch (const std::exception& e) {
-    if (!scan.done) Quorve::Platform::Diagnostic("CZinMgr::readOrigin - Exception %s\n", e.what());
+    COriginScan scan;
+    try {
+      if (stream) start = stream->tell();
+      CReadStreamAdapter adapter(stream);
+      QuorveXML::ParseSelective(&adapter, &scan);
+    } catch (const std::exception& e) {
+      if (!scan.done) Quorve::Platform::Diagnostic("CZinMgr::readOrigin - Exception %s\n", e.what());
+    } catch (...) {
+      if (!scan.done) Quorve::Platform::Diagnostic("CZinMgr::readOrigin - Unknown exception\n");
+    }
+    std::copy(scan.origin, scan.origin + 3, origin);
   } catch (...) {
-    if (!scan.done) Quorve::Platform::Diagnostic("CZinMgr::readOrigin - Unknown exception\n");
   }
   try {
     if (stream) stream->seek(start);
   } catch (...) {
   }
-  CZinFileInfo* result = CreateZinObject<CZinFileInfo>(nullptr);
-  result->AddRef();
-  result->setOrigin(scan.origin);
-  *info = result;
+  try {
+    CZinFileInfo* result = CreateZinObject<CZinFileInfo>(nullptr);
+    result->AddRef();
+    result->setOrigin(origin);
+    *info = result;
+  } catch (...) {
+    // Out of memory: no object can be given.
+    *info = nullptr;
+  }
 }
 
 void IZinMgr::readPreviewImage(IZinImage** image, IZinReadStream* stream) {
   if (!image) return;
   *image = nullptr;
-  CPreviewScan scan;
   try {
-    CReadStreamAdapter adapter(stream);
-    QuorveXML::ParseSelective(&adapter, &scan);
+    CPreviewScan scan;
+    try {
+      CReadStreamAdapter adapter(stream);
+      QuorveXML::ParseSelective(&adapter, &scan);
+    } catch (...) {
+      // The scan ends by throwing at the first element after the preview.
+    }
+    if (scan.image) *image = scan.image.detach();
   } catch (...) {
-    // The scan ends by throwing at the first element after the preview.
+    // The scan could not be made: no preview.
   }
-  if (scan.image) *image = scan.image.detach();
 }
 
 bool CZIN::readMediaInfo(IZinReadStream* stream) {
-  CMediaScan scan(mScene.mObjectDefinitions->names());
   try {
+    CMediaScan scan(mScene.mObjectDefinitions->names());
     CReadStreamAdapter adapter(stream);
     QuorveXML::ParseSelective(&adapter, &scan);
   } catch (...) {

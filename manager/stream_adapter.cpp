@@ -3,6 +3,7 @@
 #include <cstring>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "xml/parser.h"
 
@@ -53,24 +54,35 @@ public:
 }  // namespace
 
 CZinHeaderInfo ScanHeader(IZinReadStream* stream) {
-  CHeaderScan scan;
-  CReadStreamAdapter adapter(stream);
+  CZinHeaderInfo info;
+  // The scan itself is made inside: its buffers are allocated, and when memory runs
+  // out that is one more failure with nothing found.
   try {
-    QuorveXML::ParseSelective(&adapter, &scan);
+    CHeaderScan scan;
+    CReadStreamAdapter adapter(stream);
+    try {
+      QuorveXML::ParseSelective(&adapter, &scan);
+    } catch (...) {
+      // A stop or a failure: what was found until then is the answer.
+    }
+    info = scan.info;
   } catch (...) {
-    // A stop or a failure: what was found until then is the answer.
   }
-  return scan.info;
+  return info;
 }
 
 std::string ScanCreator(IZinReadStream* stream) {
-  CCreatorScan scan;
-  CReadStreamAdapter adapter(stream);
   try {
-    QuorveXML::ParseSelective(&adapter, &scan);
+    CCreatorScan scan;
+    CReadStreamAdapter adapter(stream);
+    try {
+      QuorveXML::ParseSelective(&adapter, &scan);
+    } catch (...) {
+    }
+    return std::move(scan.creator);
   } catch (...) {
+    return std::string();
   }
-  return scan.creator;
 }
 
 }  // namespace QvZin

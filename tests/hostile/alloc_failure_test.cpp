@@ -1,0 +1,247 @@
+// Allocation failures: for a small scene file, an image block and a geometry block,
+// the k-th allocation fails, for every k until the operation runs without reaching
+// k. Each run must end cleanly (a false result with its warning, a null result or an
+// exception at the library's inner boundary, or success), never throw out of an
+// entry point, leak nothing (LeakSanitizer watches the C heap, the node-heap census
+// the document nodes), and leave the manager able to read again.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "ZinFileStreams.h"
+#include "ZinSDK.h"
+#include "counting_allocator.h"
+#include "fuzz/fuzz_support.h"
+#include "geometry/blocks.h"
+#include "manager/mgr.h"
+#include "xml/image.h"
+#include "xml/node_heap.h"
+
+namespace {
+
+using QvZin::CZinMemoryReadStream;
+using QvZin::CZinMemoryWriteStream;
+
+// Records warnings; recording must not itself meet the injected failure.
+class CSweepFeedback final : public QvZin::IZinFeedback {
+public:
+  bool warning(QvZin::IZinMgr*, const char* message) override {
+    HostileTest::CNoFailures paused;
+    mWarnings.push_back(message ? message : "<null>");
+    return true;
+  }
+  bool progress(QvZin::IZinMgr*, int, int) override { return true; }
+  std::vector<std::string> mWarnings;
+};
+
+// Arms the failure of the k-th allocation for its lifetime.
+class CFailure {
+public:
+  explicit CFailure(uint64_t k) { HostileTest::FailAllocation(k); }
+  ~CFailure() { HostileTest::FailAllocation(0); }
+  CFailure(const CFailure&) = delete;
+  CFailure& operator=(const CFailure&) = delete;
+};
+
+std::vector<uint8_t> Pixels(uint32_t width, uint32_t height) {
+  std::vector<uint8_t> pixels;
+  for (uint32_t i = 0; i < width * height; ++i) {
+    const bool run = i % 5 < 2;
+    pixels.insert(pixels.end(), {static_cast<uint8_t>(run ? 9 : i), static_cast<uint8_t>(i >> 3), 7, 255});
+  }
+  return pixels;
+}
+
+QvZin::CZinVertex Vertex(int32_t index) { return {index, 0, 0, 0}; }
+
+// A small scene with a preview, an image, views, lights and geometry, written by the
+// library.
+std::string SmallScene() {
+  ZinFuzz::CManager mgr(nullptr);
+  for (const char* name : {"Entrance", "Garden"})
+    mgr->getPerspectiveViews()->newZinObject(QvZin::kZinEndOfList)->getBasicData()->setName(name);
+  mgr->getLights()->newZinObject(QvZin::kZinEndOfList)->getBasicData()->setName("Porch");
+  mgr->getLayers()->newZinObject(QvZin::kZinEndOfList)->getBasicData()->setName("Walls");
+  const std::vector<uint8_t> preview = Pixels(6, 4);
+  mgr->getPreviewImage().setPixels(6, 4, preview.data());
+  mgr->getImages().newZinObject(QvZin::kZinEndOfList)->setPixels(6, 4, preview.data());
+  for (int i = 0; i < 4; ++i) *mgr->getPoints()->newZinObject(QvZin::kZinEndOfList) = QvZin::CZinPoint{i * 1.5, -i * 0.25, 3};
+  QvZin::IZinPolygon* polygon = mgr->getPolygons()->newZinObject(QvZin::kZinEndOfList);
+  for (int i = 0; i < 4; ++i) *polygon->getContour()->newZinObject(QvZin::kZinEndOfList) = Vertex(i);
+  QvZin::IZinPolygon::IZinHole* hole = polygon->getHoles()->newZinObject(QvZin::kZinEndOfList);
+  for (int i = 0; i < 3; ++i) *hole->getContour()->newZinObject(QvZin::kZinEndOfList) = Vertex(i);
+  CZinMemoryWriteStream out;
+  EXPECT_TRUE(mgr->write(&out, nullptr));
+  return out.bytes();
+}
+
+std::string BlockOf(const std::string& document, const std::string& tag) {
+  const size_t start = document.find("<![CDATA[", document.find("<" + tag + ">")) + 9;
+  return document.substr(start, document.find("]]>", start) - start);
+}
+
+// The readings of one failure run, by kind, for the summary line of each test.
+struct CTally {
+  int failed = 0;
+  int absorbed = 0;  // the failed allocation did not stop the operation
+  uint64_t runs = 0;
+};
+
+TEST(AllocationFailures, SmallSceneReadFailsWithItsWarningAndTheManagerReadsAgain) {
+  const std::string scene = SmallScene();
+  const int64_t nodesAtStart = QuorveXML::CNodeHeap::LiveAllocations();
+  CTally tally;
+  for (uint64_t k = 1;; ++k) {
+    CSweepFeedback feedback;
+    ZinFuzz::CManager mgr(&feedback);
+    bool read, failed;
+    {
+      CZinMemoryReadStream in(scene);
+      CFailure failure(k);
+      read = mgr->read(&in, nullptr);
+      failed = HostileTest::FailureHappened();
+    }
+    tally.runs = k;
+    if (!failed) {
+      EXPECT_TRUE(read);
+      EXPECT_TRUE(feedback.mWarnings.empty());
+      break;
+    }
+    // A false result ends with the read's one warning. Before it, and on a true result,
+    // come only the reports of the layers that met the failure: a collection or a
+    // storage that could not grow (and then dropped that element, as collections do),
+    // and the data-block reader whose block it stopped.
+    const std::vector<std::string>& w = feedback.mWarnings;
+    const size_t own = read ? w.size() : w.size() - 1;
+    if (read) {
+      ++tally.absorbed;
+    } else {
+      ++tally.failed;
+      EXPECT_FALSE(w.empty()) << "allocation " << k << ": a failed read without its warning";
+    }
+    for (size_t i = 0; i < own && i < w.size(); ++i)
+      EXPECT_TRUE(w[i].find("allocate") != std::string::npos || w[i].rfind("Error \"", 0) == 0)
+          << "allocation " << k << ": " << w[i];
+    // The same manager reads the file again, whole.
+    feedback.mWarnings.clear();
+    CZinMemoryReadStream again(scene);
+    ASSERT_TRUE(mgr->read(&again, nullptr)) << "allocation " << k << ": "
+                                            << (feedback.mWarnings.empty() ? "" : feedback.mWarnings[0]);
+    // Collections are refilled by a read; images and geometry are appended to, so the
+    // failed read may have left some of its own.
+    EXPECT_EQ(mgr->getPerspectiveViews()->getCount(), 2u) << "allocation " << k;
+    EXPECT_GE(mgr->getImages().getCount(), 1u) << "allocation " << k;
+    CZinMemoryWriteStream out;
+    EXPECT_TRUE(mgr->write(&out, nullptr)) << "allocation " << k;
+  }
+  EXPECT_EQ(QuorveXML::CNodeHeap::LiveAllocations(), nodesAtStart) << "document nodes left behind";
+  std::printf("  %llu allocations swept: %d failed reads, %d absorbed\n", static_cast<unsigned long long>(tally.runs),
+              tally.failed, tally.absorbed);
+  EXPECT_GT(tally.runs, 20u);
+}
+
+TEST(AllocationFailures, ImageBlockDecodesWhollyOrThrowsAndThePreviewReadGivesNullOrThePicture) {
+  const std::string scene = SmallScene();
+  const std::string block = BlockOf(scene, "Preview.Image");
+  const std::vector<uint8_t> pixels = Pixels(6, 4);
+  CTally tally;
+  for (uint64_t k = 1;; ++k) {
+    bool failed;
+    std::string error;
+    {
+      ZinFuzz::CBytesReadStream in(block);
+      CFailure failure(k);
+      error = ZinFuzz::MessageOf([&] {
+        Quorve::XCXMLImage* image = Quorve::XCXMLImage::ReadNew(&in);
+        const bool same = image->GetWidth() == 6 && image->GetHeight() == 4 &&
+                          std::memcmp(image->GetPixels(), pixels.data(), pixels.size()) == 0;
+        image->Release();
+        if (!same) throw std::runtime_error("other pixels");
+      });
+      failed = HostileTest::FailureHappened();
+    }
+    tally.runs = k;
+    EXPECT_NE(error, "error: other pixels") << "allocation " << k;
+    if (!failed) {
+      EXPECT_EQ(error, "");
+      break;
+    }
+    ++(error.empty() ? tally.absorbed : tally.failed);
+  }
+  EXPECT_GT(tally.failed, 0);
+
+  for (uint64_t k = 1;; ++k) {
+    QvZin::IZinImage* image = nullptr;
+    bool failed;
+    {
+      CZinMemoryReadStream in(scene);
+      CFailure failure(k);
+      QvZin::CZinEntryPoints::readPreviewImage(&image, &in);
+      failed = HostileTest::FailureHappened();
+    }
+    if (image) {
+      uint32_t width = 0, height = 0;
+      const uint8_t* got = nullptr;
+      image->getPixels(&width, &height, &got);
+      EXPECT_TRUE(width == 6 && height == 4 && std::memcmp(got, pixels.data(), pixels.size()) == 0)
+          << "allocation " << k;
+      image->Release();
+    }
+    if (!failed) {
+      EXPECT_NE(image, nullptr);
+      break;
+    }
+  }
+}
+
+TEST(AllocationFailures, GeometryBlocksStopWithAnErrorAndTheManagerReadsTheNextBlock) {
+  const std::string scene = SmallScene();
+  for (const char* tag : {"Points", "Polygons"}) {
+    SCOPED_TRACE(tag);
+    const bool points = std::string(tag) == "Points";
+    const std::string block = BlockOf(scene, tag);
+    CTally tally;
+    for (uint64_t k = 1;; ++k) {
+      CSweepFeedback feedback;
+      ZinFuzz::CManager mgr(&feedback);
+      auto* manager = static_cast<QvZin::CZIN*>(mgr.get());
+      auto readBlock = [&] {
+        ZinFuzz::CBytesReadStream in(block);
+        QvZin::IZinExtStorageReader::IReader* reader = manager->createGeometryReader(QvZin::CZinUUID(), true);
+        const std::string error = ZinFuzz::MessageOf([&] {
+          if (points)
+            QvZin::ReadPointsBlock(manager, reader, &in);
+          else
+            QvZin::ReadPolygonsBlock(manager, reader, &in);
+        });
+        reader->destroy();
+        return error;
+      };
+      std::string error;
+      bool failed;
+      {
+        CFailure failure(k);
+        // Making the storage reader may fail too, before the block's own boundary.
+        std::string inner;
+        const std::string outer = ZinFuzz::MessageOf([&] { inner = readBlock(); });
+        error = outer.empty() ? inner : outer;
+        failed = HostileTest::FailureHappened();
+      }
+      tally.runs = k;
+      if (!failed) {
+        EXPECT_EQ(error, "");
+        break;
+      }
+      ++(error.empty() ? tally.absorbed : tally.failed);
+      // The manager takes the next block whole.
+      const uint32_t before = points ? mgr->getPoints()->getCount() : mgr->getPolygons()->getCount();
+      EXPECT_EQ(readBlock(), "") << "allocation " << k;
+      const uint32_t after = points ? mgr->getPoints()->getCount() : mgr->getPolygons()->getCount();
+      EXPECT_EQ(after - before, points ? 4u : 1u) << "allocation " << k;
+    }
+    EXPECT_GT(tally.failed, 0);
+  }
+}
+
+}  // namespace
