@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
 # Runs the fuzz targets built in a build directory (make fuzz builds them there).
 #   fuzz/run.sh BUILD_DIR replay        every committed seed and regression input, once
-#   fuzz/run.sh BUILD_DIR fuzz SECONDS  each target in turn for SECONDS, new inputs kept
-#                                       in BUILD_DIR/fuzz-corpus, findings in BUILD_DIR/findings
+#   fuzz/run.sh BUILD_DIR fuzz SECONDS [RUNS]
+#                                       each target in turn for SECONDS (or until RUNS
+#                                       executions), new inputs kept in BUILD_DIR/fuzz-corpus,
+#                                       findings in BUILD_DIR/findings
 # TARGETS="tree_reader image_block" limits the run to those targets.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 build="$(cd "$1" && pwd)"
 mode="$2"
 seconds="${3:-60}"
+runs="${4:-}"
 targets="${TARGETS:-tree_reader selective_parser tree_edit image_block geometry_blocks quick_reads document_read}"
 limits=(-rss_limit_mb=2048 -malloc_limit_mb=512 -timeout=5)
 
@@ -42,18 +45,18 @@ for target in $targets; do
       work="$build/fuzz-corpus/$target"
       findings="$build/findings/$target"
       mkdir -p "$work" "$findings"
-      echo "fuzz $target for ${seconds}s"
+      echo "fuzz $target for ${seconds}s${runs:+ or $runs runs}"
       # The first folder receives the new inputs: the committed seeds stay as they are.
-      if ! "$binary" "${limits[@]}" $(dictionary "$target") -max_total_time="$seconds" -print_final_stats=1 \
+      if ! "$binary" "${limits[@]}" $(dictionary "$target") -max_total_time="$seconds" ${runs:+-runs=$runs} -print_final_stats=1 \
            -artifact_prefix="$findings/" "$work" "${inputs[@]}" >"$build/fuzz-$target.log" 2>&1; then
         echo "fuzz $target: FINDING (see $build/fuzz-$target.log and $findings)"
         tail -40 "$build/fuzz-$target.log"
         status=1
       fi
-      grep -E '^Done|stat::number_of_executed_units|stat::peak_rss_mb' "$build/fuzz-$target.log" | sed "s/^/  $target: /"
+      grep -E '^Done|stat::number_of_executed_units|stat::peak_rss_mb|stat::slowest_unit_time_sec' "$build/fuzz-$target.log" | sed "s/^/  $target: /"
       ;;
     *)
-      echo "usage: $0 BUILD_DIR replay|fuzz [SECONDS]"
+      echo "usage: $0 BUILD_DIR replay|fuzz [SECONDS [RUNS]]"
       exit 2
       ;;
   esac

@@ -85,12 +85,11 @@ void ReadPointsBlock(CZIN* manager, IZinExtStorageReader::IReader* reader, Quorv
   reader->setPointCount(count);
   CZinMgrRef& link = manager->link();
   CZinProgress progress(manager, 0, 1000, count);
+  const bool transform = link.isActive();
   for (int32_t i = 0; i < count; ++i) {
     double xyz[3];
-    xyz[0] = text.readDouble();
-    xyz[1] = text.readDouble();
-    xyz[2] = text.readDouble();
-    link.transformPoint(xyz);
+    text.readDoubles(xyz, 3);
+    if (transform) link.transformPoint(xyz);
     if (!reader->setPoint(xyz, i)) throw std::runtime_error("External storage cancel IO");
     progress.step(i);
   }

@@ -11,10 +11,6 @@ namespace QvZin {
 
 namespace {
 
-// Every token shorter than this is parsed in place, in one pass; longer ones
-// (only in damaged or hostile files) are gathered first.
-constexpr uint32_t kShortToken = 80;
-
 // Character classes of the block text.
 constexpr uint8_t kBlank = 1;  // blank, tab, carriage return, line feed: separate tokens
 constexpr uint8_t kDigit = 2;  // '0' to '9'
@@ -67,10 +63,46 @@ inline int32_t Saturated(uint64_t magnitude, bool negative) {
   return magnitude > 0x7FFFFFFFu ? INT32_MAX : static_cast<int32_t>(magnitude);
 }
 
+// Powers of ten that a double holds exactly.
+constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                   1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// One number of the block's form at p, when it is whole inside the buffer (which a
+// zero follows): returns where it ends, at the character that ends it, or null for
+// the rare forms. A number of at most 19 digits whose digits make at most 2^53 is
+// that integer divided by a power of ten, both exact, and a division rounds
+// correctly: every number the library writes in the short form is read so, without
+// the general conversion.
+inline const char* ParseShortNumber(const char* p, const char* end, double* out) {
+  bool negative = false;
+  if (*p == '-' || *p == '+') negative = *p++ == '-';
+  const char* q = p;
+  uint64_t digits = 0;  // wraps harmlessly past 19 digits, which go the general way
+  while (IsDigit(*q)) digits = digits * 10 + static_cast<uint64_t>(*q++ - '0');
+  const char* point = q;
+  if (*q == '.')
+    while (IsDigit(*++q)) digits = digits * 10 + static_cast<uint64_t>(*q - '0');
+  const ptrdiff_t count = (point - p) + (q - point - (*point == '.' ? 1 : 0));
+  double value;
+  if (count > 0 && count <= 19 && digits <= (uint64_t{1} << 53) && q < end) {
+    value = static_cast<double>(digits);
+    if (*point == '.') value /= kPowersOfTen[q - point - 1];
+  } else {
+    if (!IsDigit(*p) && *p != '.') return nullptr;
+    const std::from_chars_result done = std::from_chars(p, end, value, std::chars_format::fixed);
+    if (done.ec != std::errc() || done.ptr >= end) return nullptr;
+    q = done.ptr;
+  }
+  *out = negative ? -value : value;
+  return q;
+}
+
 }  // namespace
 
 CGeoTextReader::CGeoTextReader(QuorveXML::XIXMLReadStream* stream, IZinWarning* warnings)
-    : mStream(stream), mWarnings(warnings), mBuffer(new char[kBufferSize]) {}
+    : mStream(stream), mWarnings(warnings), mBuffer(new char[kBufferSize + 1]) {
+  mBuffer[0] = 0;
+}
 
 bool CGeoTextReader::refill() {
   if (mEnded || !mStream) return false;
@@ -83,16 +115,17 @@ bool CGeoTextReader::refill() {
   if (got > space) Quorve::ThrowError("CGeoTextReader::fill - Read stream error");
   if (got < space) mEnded = true;
   mFill += got;
+  // A zero after the data stops every scan of blanks without a bound check.
+  mBuffer[mFill] = 0;
   return got > 0;
 }
 
-void CGeoTextReader::nextToken() {
+void CGeoTextReader::nextToken(uint32_t want) {
   for (;;) {
     const char* p = mBuffer.get() + mPos;
-    const char* const end = mBuffer.get() + mFill;
-    while (p < end && IsBlank(*p)) ++p;
+    while (IsBlank(*p)) ++p;
     mPos = static_cast<uint32_t>(p - mBuffer.get());
-    if (mFill - mPos >= kShortToken || !refill()) return;
+    if (mFill - mPos >= want || !refill()) return;
   }
 }
 
@@ -142,23 +175,32 @@ int32_t CGeoTextReader::readLongInt() {
 
 double CGeoTextReader::readDouble() {
   nextToken();
+  double value;
   const char* const begin = mBuffer.get() + mPos;
-  const char* const end = mBuffer.get() + mFill;
-  const char* p = begin;
-  bool negative = false;
-  if (p < end && (*p == '+' || *p == '-')) negative = *p++ == '-';
-  // The common case in one pass: with the exponent excluded, the library's
-  // conversion reads exactly the block's number form, and the token is known to
-  // end inside the buffer.
-  if (p < end && (IsDigit(*p) || *p == '.')) {
-    double value;
-    const std::from_chars_result done = std::from_chars(p, end, value, std::chars_format::fixed);
-    if (done.ec == std::errc() && done.ptr < end) {
-      mPos = static_cast<uint32_t>(done.ptr + 1 - mBuffer.get());
-      return negative ? -value : value;
-    }
+  if (const char* ending = ParseShortNumber(begin, mBuffer.get() + mFill, &value)) {
+    mPos = static_cast<uint32_t>(ending + 1 - mBuffer.get());
+    return value;
   }
   return readLongDouble();
+}
+
+void CGeoTextReader::readDoubles(double* out, int count) {
+  nextToken(kShortToken * 4);
+  // The cursor stays in a register across the numbers and is written back once; a
+  // rare form goes the general way, from where it starts.
+  const char* p = mBuffer.get() + mPos;
+  const char* const end = mBuffer.get() + mFill;
+  for (int i = 0; i < count; ++i) {
+    while (IsBlank(*p)) ++p;
+    const char* ending = ParseShortNumber(p, end, out + i);
+    if (!ending) {
+      mPos = static_cast<uint32_t>(p - mBuffer.get());
+      for (; i < count; ++i) out[i] = readDouble();
+      return;
+    }
+    p = ending + 1;
+  }
+  mPos = static_cast<uint32_t>(p - mBuffer.get());
 }
 
 // The rare forms: "." without digits, NaN and INF, values out of range, numbers

@@ -14,6 +14,9 @@ namespace QvZin {
 class CGeoTextReader {
 public:
   static constexpr uint32_t kBufferSize = 64 * 1024;
+  /// Every token shorter than this is parsed in place, in one pass; longer ones
+  /// (only in damaged or hostile files) are gathered first.
+  static constexpr uint32_t kShortToken = 80;
 
   /// warnings receives "NaN double." and "INF double." (may be null).
   CGeoTextReader(QuorveXML::XIXMLReadStream* stream, IZinWarning* warnings);
@@ -33,6 +36,10 @@ public:
   /// correctly rounded to the nearest double.
   double readDouble();
 
+  /// count doubles in a row (at most 4), as readDouble reads each; the form for
+  /// the coordinates of points, which are most of a file.
+  void readDoubles(double* out, int count);
+
   /// The next non-blank character, consumed; -1 at the end of the data.
   int readLetter();
 
@@ -43,9 +50,9 @@ public:
   bool atEnd();
 
 private:
-  // Skips blanks and makes sure that the next token is buffered whole when it is
-  // short (fewer bytes only at the end of the data).
-  void nextToken();
+  // Skips blanks and makes sure that want bytes are buffered (fewer only at the
+  // end of the data), so that a short token is there whole.
+  void nextToken(uint32_t want = kShortToken);
   // Moves what is left to the front and reads once; false when nothing came.
   bool refill();
   int peek() {
@@ -62,7 +69,7 @@ private:
   uint32_t mPos = 0;
   uint32_t mFill = 0;
   bool mEnded = false;
-  std::unique_ptr<char[]> mBuffer;
+  std::unique_ptr<char[]> mBuffer;  // kBufferSize bytes and a zero after the data
   std::string mLongToken;  // a number longer than what the buffer holds at once
 };
 

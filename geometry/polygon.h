@@ -1,11 +1,12 @@
 // Polygons of a geometry and their holes.
 //
-// A scene holds millions of polygons, and nearly all of them only pass through
-// the library: read from a block into the manager, written out again. So a polygon
-// keeps its vertices as plain records (a triangle or a quad inside the object
-// itself) and makes its contour and hole collections only when a client asks for
-// them; from then on those collections hold the vertices. The library reads and
-// fills polygons through the record view below, whichever form holds them.
+// A scene holds millions of polygons, and nearly all of them only pass through the
+// library: read from a block into the manager, written out again. So a polygon is
+// small: its vertices are plain records (a triangle or a quad inside the object
+// itself), and its basic data, contour collection and hole collection are made only
+// when a client asks for them; from then on those collections hold the vertices.
+// The library reads and fills polygons through the record view below, whichever
+// form holds them.
 #pragma once
 
 #include <cstdint>
@@ -14,6 +15,8 @@
 
 #include "ZinComPtr.h"
 #include "ZinGeometry.h"
+#include "framework/basic_data.h"
+#include "framework/com_base.h"
 #include "framework/object_mgr.h"
 #include "framework/scene_object.h"
 
@@ -37,17 +40,17 @@ class CVertexRecords {
 public:
   static constexpr uint32_t kInline = 4;
 
-  CVertexRecords() = default;
+  CVertexRecords() {}
   ~CVertexRecords() { release(); }
   CVertexRecords(const CVertexRecords&) = delete;
   CVertexRecords& operator=(const CVertexRecords&) = delete;
 
   uint32_t size() const { return mSize; }
-  const CZinVertex* data() const { return mData; }
+  const CZinVertex* data() const { return mCapacity > kInline ? mHeap : mInline; }
   /// Appends one record; throws "No memory availiable" when the block cannot grow.
   void push(const CZinVertex& vertex) {
     if (mSize == mCapacity) grow(mSize + 1);
-    mData[mSize++] = vertex;
+    (mCapacity > kInline ? mHeap : mInline)[mSize++] = vertex;
   }
   /// Becomes a copy of count records.
   void assign(const CZinVertex* records, uint32_t count);
@@ -59,15 +62,22 @@ public:
 private:
   void grow(uint32_t wanted);
 
-  CZinVertex* mData = mInline;
   uint32_t mSize = 0;
-  uint32_t mCapacity = kInline;
-  CZinVertex mInline[kInline];
+  uint32_t mCapacity = kInline;  // above kInline: the records are on the heap
+  union {
+    CZinVertex mInline[kInline];
+    CZinVertex* mHeap;
+  };
 };
 
-class CPolygon final : public TZinSceneObject<IZinPolygon> {
+class CPolygon final : public TZinCOMBase<IZinPolygon> {
 public:
-  explicit CPolygon(IZinMgrRef* owner) : TZinSceneObject(owner) {}
+  explicit CPolygon(IZinMgrRef* owner) : mOwner(owner) {}
+
+  /// The owner's link, null when there is none.
+  IZinObjectLink* getObjectLink() override;
+  /// Made on the first call: a new id, no name, the owner's link.
+  IZinBasicData* getBasicData() override;
 
   bool isSmooth() override { return mSmooth; }
   void setSmooth(bool smooth) override { mSmooth = smooth; }
@@ -87,42 +97,51 @@ public:
 
   // ---- the record view, for the library's block code and storage
 
-  uint32_t outerCount() const { return mContour ? mContour->getCount() : mOuter.size(); }
-  const CZinVertex* outerRecords() const { return mContour ? mContour->records() : mOuter.data(); }
+  uint32_t outerCount() const { return contourList() ? contourList()->getCount() : mOuter.size(); }
+  const CZinVertex* outerRecords() const { return contourList() ? contourList()->records() : mOuter.data(); }
   uint32_t holeCount() const;
   /// The records of hole index (below holeCount()); count receives their number.
   const CZinVertex* holeRecords(uint32_t index, uint32_t* count) const;
   /// Appends a vertex to the outer contour. Throws "No memory availiable" when it
   /// cannot grow.
   void appendOuter(const CZinVertex& vertex) {
-    if (!mContour)
+    if (!contourList())
       mOuter.push(vertex);
     else
-      appendThrough(mContour.get(), vertex);
+      appendThrough(contourList(), vertex);
   }
   /// Starts a new, empty hole; the vertices that follow go into it.
   void addHole();
   /// Appends a vertex to the last hole (addHole first).
   void appendHoleVertex(const CZinVertex& vertex);
+  /// Appends count vertices to the last hole.
+  void appendHoleVertices(const CZinVertex* vertices, uint32_t count);
 
 private:
-  // The holes while no client has asked for them: their vertices back to back, and
-  // where each hole ends.
-  struct CHoleRecords {
-    std::vector<CZinVertex> vertices;
-    std::vector<uint32_t> ends;
+  // What few polygons need: the holes while no client has asked for them (their
+  // vertices back to back, and where each hole ends), and the collections once a
+  // client has.
+  struct CExtras {
+    std::vector<CZinVertex> holeVertices;
+    std::vector<uint32_t> holeEnds;
+    TZinComPtr<TSimpleMgr<CZinVertex>> contour;
+    TZinComPtr<TObject2Mgr<CLoop, IZinHole>> holes;
   };
 
+  TSimpleMgr<CZinVertex>* contourList() const { return mExtras ? mExtras->contour.get() : nullptr; }
+  TObject2Mgr<CLoop, IZinHole>* holeList() const { return mExtras ? mExtras->holes.get() : nullptr; }
+  CExtras& extras();
   static void appendThrough(TSimpleMgr<CZinVertex>* list, const CZinVertex& vertex);
+  void clearHoles();
   void copyRecords(CPolygon& other);
   void copyInterface(IZinPolygon& other);
 
-  bool mSmooth = false;
+  TZinComPtr<IZinMgrRef> mOwner;
+  std::unique_ptr<CZinBasicData> mBasicData;
   int32_t mPropertyIndex = 0;
+  bool mSmooth = false;
   CVertexRecords mOuter;
-  std::unique_ptr<CHoleRecords> mHoleRecords;
-  TZinComPtr<TSimpleMgr<CZinVertex>> mContour;
-  TZinComPtr<TObject2Mgr<CLoop, IZinHole>> mHoles;
+  std::unique_ptr<CExtras> mExtras;
 };
 
 }  // namespace QvZin

@@ -29,9 +29,13 @@ uint32_t NextCapacity(uint32_t count, uint32_t announcedEnd) {
   return static_cast<uint32_t>(std::min<uint64_t>(doubled, announcedEnd));
 }
 
-// The room to make when count items are announced after have.
+// The room to make when count items are announced after have. A block that appends
+// to items already there (several blocks for one definition) gets at least twice
+// what the collection holds, so that many small blocks cost what one large one does.
 uint32_t FirstRoom(uint32_t have, uint32_t announcedEnd) {
-  return static_cast<uint32_t>(std::min<uint64_t>(announcedEnd, uint64_t{have} + kAheadOfData));
+  uint64_t room = std::min<uint64_t>(announcedEnd, uint64_t{have} + kAheadOfData);
+  if (have) room = std::max<uint64_t>(room, std::min<uint64_t>(uint64_t{have} * 2, kZinEndOfList - 1));
+  return static_cast<uint32_t>(room);
 }
 
 // Where the announced items end: have plus the count (negative counts announce
@@ -50,7 +54,7 @@ public:
   void setPointCount(int count) override {
     const uint32_t have = mPoints->getCount();
     mPointsEnd = AnnouncedEnd(have, count);
-    if (mPointsEnd > have) mPoints->reserveExactly(FirstRoom(have, mPointsEnd));
+    if (mPointsEnd > mPoints->capacity()) mPoints->reserveExactly(FirstRoom(have, mPointsEnd));
   }
   bool setPoint(const double* xyz, int) override {
     const uint32_t have = mPoints->getCount();
@@ -64,7 +68,7 @@ public:
   void setPolygonCount(int count) override {
     const uint32_t have = mPolygons->getCount();
     mPolygonsEnd = AnnouncedEnd(have, count);
-    if (mPolygonsEnd > have) mPolygons->reserveExactly(FirstRoom(have, mPolygonsEnd));
+    if (mPolygonsEnd > mPolygons->capacity()) mPolygons->reserveExactly(FirstRoom(have, mPolygonsEnd));
   }
   bool setPolygon(const IZinPolygon* polygon, int) override {
     const uint32_t have = mPolygons->getCount();
@@ -147,21 +151,43 @@ private:
   CPolygonList* mPolygons;
 };
 
-// The internal component definition with that id, searched from the last.
-CZinZinObjectDefinition* FindComponent(CZinObjectDefinitionList& list, const CZinUUID& id) {
-  for (uint32_t i = list.getCount(); i-- > 0;) {
-    auto* definition = static_cast<CZinZinObjectDefinition*>(list.getZinObject(i));
-    if (definition && *definition->getId() == id) return definition;
-  }
-  return nullptr;
-}
-
 }  // namespace
+
+// The definition with that id, the last one when several have it. A document's
+// blocks ask for every definition in turn, so searching the list each time would
+// cost the square of their number: an index by id answers instead. It takes in the
+// definitions appended since it was made, and is made again when its answer no
+// longer holds or it has none (a client may have changed the list in between).
+CZinZinObjectDefinition* CZIN::findComponent(const CZinUUID& id) {
+  CZinObjectDefinitionList& list = *mScene.mInternalComponentDefinitions;
+  const uint32_t count = list.getCount();
+  auto definition = [&](uint32_t index) {
+    return static_cast<CZinZinObjectDefinition*>(list.getZinObject(index));
+  };
+  auto add = [&](uint32_t index) {
+    if (CZinZinObjectDefinition* item = definition(index)) mComponentIndex[*item->getId()] = index;
+  };
+  if (count < mComponentsIndexed) {
+    mComponentIndex.clear();
+    mComponentsIndexed = 0;
+  }
+  for (; mComponentsIndexed < count; ++mComponentsIndexed) add(mComponentsIndexed);
+  for (bool remade = false;; remade = true) {
+    const auto found = mComponentIndex.find(id);
+    if (found != mComponentIndex.end() && found->second < count) {
+      CZinZinObjectDefinition* item = definition(found->second);
+      if (item && *item->getId() == id) return item;
+    }
+    if (remade) return nullptr;
+    mComponentIndex.clear();
+    for (uint32_t i = 0; i < count; ++i) add(i);
+  }
+}
 
 IZinExtStorageReader::IReader* CZIN::createGeometryReader(const CZinUUID& id, bool) {
   if (id.isNull()) return new CZINGeoReader(this, mScene.mPoints.get(), static_cast<CPolygonList*>(mScene.mPolygons.get()));
   CZinObjectDefinitionList& components = *mScene.mInternalComponentDefinitions;
-  CZinZinObjectDefinition* definition = FindComponent(components, id);
+  CZinZinObjectDefinition* definition = findComponent(id);
   if (!definition) {
     definition = static_cast<CZinZinObjectDefinition*>(components.newZinObject(kZinEndOfList));
     if (!definition) throw std::runtime_error("newZinObject: Can't allocate object");
@@ -172,7 +198,7 @@ IZinExtStorageReader::IReader* CZIN::createGeometryReader(const CZinUUID& id, bo
 
 IZinExtStorageWriter::IWriter* CZIN::createGeometryWriter(const CZinUUID& id) {
   if (id.isNull()) return new CZINGeoWriter(this, mScene.mPoints.get(), static_cast<CPolygonList*>(mScene.mPolygons.get()));
-  CZinZinObjectDefinition* definition = FindComponent(*mScene.mInternalComponentDefinitions, id);
+  CZinZinObjectDefinition* definition = findComponent(id);
   if (!definition) {
     feedbackWarning("CZIN::createGeometryWriter - Invalid component id");
     return nullptr;

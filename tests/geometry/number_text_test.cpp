@@ -299,6 +299,52 @@ TEST(GeoNumbers, CorrectlyRoundedAndLongTokens) {
   EXPECT_TRUE(reader.atEnd());
 }
 
+TEST(GeoNumbers, EveryShapeOfNumberIsCorrectlyRounded) {
+  // Digit strings of 1 to 24 digits with the point anywhere (or nowhere), around
+  // the 2^53 and 19-digit bounds of the exact short path, each read as the standard
+  // conversion reads it; read one at a time and three in a row.
+  std::mt19937_64 random(11);
+  std::string text;
+  std::vector<double> expected;
+  const char* fixed[] = {"9007199254740992", "9007199254740993", "900719925474099.3", "0.9007199254740993",
+                         "9999999999999999999", "99999999999999999999", "1844674407370955161.5",
+                         "0.0000000000000000001", "0.00000000000000000001", "123.", ".000001", "0000000000000000000001"};
+  auto add = [&](const std::string& token) {
+    double value = 0;
+    std::from_chars(token.data(), token.data() + token.size(), value, std::chars_format::fixed);
+    const bool negative = random() % 2;
+    text += (negative ? "-" : "") + token + (random() % 2 ? " " : "\n");
+    expected.push_back(negative ? -value : value);
+  };
+  for (const char* token : fixed) add(token);
+  for (int i = 0; i < 30000; ++i) {
+    const int length = 1 + static_cast<int>(random() % 24);
+    std::string token;
+    for (int d = 0; d < length; ++d) token += static_cast<char>('0' + random() % 10);
+    const int point = static_cast<int>(random() % (length + 2));
+    if (point <= length) token.insert(static_cast<size_t>(point), ".");
+    add(token);
+  }
+  while (expected.size() % 3) add("1");
+  for (bool threes : {false, true}) {
+    CPieceStream stream(text, 1024);
+    CGeoTextReader reader(&stream, nullptr);
+    for (size_t i = 0; i < expected.size(); i += 3) {
+      double values[3];
+      if (threes) {
+        reader.readDoubles(values, 3);
+      } else {
+        for (double& value : values) value = reader.readDouble();
+      }
+      for (size_t k = 0; k < 3; ++k) {
+        ASSERT_EQ(expected[i + k], values[k]) << i + k;
+        ASSERT_EQ(std::signbit(expected[i + k]), std::signbit(values[k])) << i + k;
+      }
+    }
+    EXPECT_TRUE(reader.atEnd());
+  }
+}
+
 TEST(GeoNumbers, FastWriterStaging) {
   CStringStream stream;
   {

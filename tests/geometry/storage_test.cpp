@@ -365,6 +365,24 @@ TEST(GeometryStorage, InternalComponentDefinitions) {
                    "create FEDCBA9876543210FEDCBA9876543210", "getPolygonCount", "destroy"}),
             writer.calls);
   EXPECT_EQ("\n1 \n10.0 20.0 30.0 \n", BlockOf(swapped, "Points"));
+
+  // The manager finds its definitions by id however the client changes the list
+  // between writes: ids swapped, a definition removed, one appended with an id that
+  // is already there (the last of them holds the geometry).
+  readOne->setId(second);
+  readTwo->setId(first);
+  const std::string exchanged = WriteFile(mgr.mgr);
+  EXPECT_EQ("\n3 \n1.0 0.1 -2.25 \n4.0 5.0 6.0 \n-7.5 8.0 9.0 \n",
+            BlockOf(exchanged, "Points", exchanged.find("FEDCBA9876543210FEDCBA9876543210")));
+  EXPECT_EQ("\n1 \n10.0 20.0 30.0 \n", BlockOf(exchanged, "Points", exchanged.find("\"00000000000000000000000000000001\"")));
+  mgr->getInternalComponentDefinitions()->removeObject(0);
+  auto* twin = static_cast<CZinZinObjectDefinition*>(mgr->getInternalComponentDefinitions()->newZinObject(kZinEndOfList));
+  twin->setId(first);
+  *twin->points().newZinObject(kZinEndOfList) = CZinPoint{-1, -2, -3};
+  const std::string twins = WriteFile(mgr.mgr);
+  EXPECT_EQ("\n1 \n-1.0 -2.0 -3.0 \n", BlockOf(twins, "Points"));
+  EXPECT_EQ("\n1 \n-1.0 -2.0 -3.0 \n", BlockOf(twins, "Points", twins.find("<Points>") + 1));
+  EXPECT_EQ(Texts{}, feedback.warnings);
 }
 
 // ---- random geometry there and back

@@ -119,6 +119,20 @@ std::string ManyImages(size_t size) {
                 [](size_t) { return Fixed("<Image><![CDATA[]]></Image>"); }, "</Images></Zin.File>", size);
 }
 
+// Internal component definitions whose blocks come back to the first one's id after
+// many others: each block must find its definition without searching them all.
+std::string RepeatedComponents(size_t size) {
+  return Repeat(std::string(kHeader) + "<Zin.File><Working.Window/><InternalComponentDefinitions>",
+                [](size_t i) {
+                  char id[40];
+                  std::snprintf(id, sizeof id, "%032zX", i % 2 ? size_t{1} : i + 1);
+                  return std::string("<InternalComponentDefinition UUID=\"") + id +
+                         "\"><Geometry.Level>0</Geometry.Level><Points><![CDATA[1 \n1.0 2.0 3.0 \n]]></Points>"
+                         "</InternalComponentDefinition>";
+                },
+                "</InternalComponentDefinitions></Zin.File>", size);
+}
+
 // ---- the entry points
 
 void ReadTree(const std::string& text) {
@@ -184,6 +198,7 @@ const std::vector<CShape>& Shapes() {
        }},
       {"many scene objects", ManySceneObjects, ReadDocument},
       {"many image blocks", ManyImages, ReadDocument},
+      {"component blocks returning to one id", RepeatedComponents, ReadDocument},
       {"huge announced picture", HugeImage, ReadImage},
       {"huge announced point count", HugePointCount, [](const std::string& t) { ReadGeometry(t, true); }},
       {"huge announced polygon counts", HugePolygonCounts, [](const std::string& t) { ReadGeometry(t, false); }},

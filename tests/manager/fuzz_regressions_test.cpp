@@ -107,4 +107,48 @@ TEST(FuzzRegressions, NegativeZeroPointsSettleAfterOneWrite) {
   EXPECT_EQ(second.bytes(), ZinFuzz::WithoutNegativeZeros(first.bytes()));
 }
 
+TEST(FuzzRegressions, ZeroBytesEndATextAndTheDocumentSettlesAfterOneRound) {
+  // Zero bytes stand where an unknown element's blanks were: the text ends at the
+  // first of them, the element keeps an empty text, and an empty text keeps the
+  // first child on the start tag's line. Read again, the element has no text and
+  // the child goes on a line of its own; from then on every write is the same.
+  const std::string file = ReadFile(Repository() + "/fuzz/regressions/document_read/zero_bytes_in_text");
+  ASSERT_NE(file.find(std::string("<Perspectiv.Vieews>\0\0", 21)), std::string::npos);
+  std::vector<std::string> writes;
+  std::string input = file;
+  for (int round = 0; round < 3; ++round) {
+    ZinFuzz::CRecordingFeedback feedback;
+    ZinFuzz::CManager mgr(&feedback);
+    QvZin::CZinMemoryReadStream in(input);
+    ASSERT_TRUE(mgr->read(&in, nullptr)) << round;
+    QvZin::CZinMemoryWriteStream out;
+    ASSERT_TRUE(mgr->write(&out, nullptr)) << round;
+    input = out.bytes();
+    writes.push_back(input);
+  }
+  EXPECT_NE(writes[0].find("\t<Perspectiv.Vieews><Perspective.View>\n"), std::string::npos);
+  EXPECT_NE(writes[1].find("\t<Perspectiv.Vieews>\n\t\t<Perspective.View>\n"), std::string::npos);
+  EXPECT_EQ(writes[1], writes[2]);
+}
+
+TEST(FuzzRegressions, ImageBlocksAreRoutedByTheirElementsNameAlone) {
+  // An "Image" block inside an element the library does not know is still read into
+  // the images collection, and the unknown element is kept as it was: every write
+  // holds the image twice, and every read of that adds one more.
+  const std::string file = ReadFile(Repository() + "/fuzz/regressions/document_read/image_outside_images");
+  ASSERT_NE(file.find("<Lmages>"), std::string::npos);
+  std::string input = file;
+  for (uint32_t round = 1; round <= 3; ++round) {
+    ZinFuzz::CRecordingFeedback feedback;
+    ZinFuzz::CManager mgr(&feedback);
+    QvZin::CZinMemoryReadStream in(input);
+    ASSERT_TRUE(mgr->read(&in, nullptr)) << round;
+    EXPECT_EQ(ZinFuzz::BlockCounts(mgr.get())[0], round);
+    QvZin::CZinMemoryWriteStream out;
+    ASSERT_TRUE(mgr->write(&out, nullptr)) << round;
+    input = out.bytes();
+    EXPECT_NE(input.find("\t<Lmages>\n\t\t<Image UUID="), std::string::npos);
+  }
+}
+
 }  // namespace
