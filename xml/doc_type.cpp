@@ -69,20 +69,31 @@ void XCXMLDocType::SetKey(const char* key) {
   mKey = key;
 }
 
+namespace {
+
+// A blank and the literal in double quotes, or in single quotes when it holds a double
+// quote: the parser reads either kind, and a literal it read never holds its own quote.
+void WriteLiteral(XCXMLWriter& writer, const char* text) {
+  const char quote = text && std::strchr(text, '"') ? '\'' : '"';
+  writer.WriteChar(' ');
+  writer.WriteChar(quote);
+  writer.WriteString(text);
+  writer.WriteChar(quote);
+}
+
+}  // namespace
+
 void XCXMLDocType::Write(XCXMLWriter& writer, int32_t depth) {
   writer.NewLine(depth);
   writer.WriteBytes("<!DOCTYPE ", 10);
   writer.WriteString(mKey);
   if (const char* publicId = GetPublicId()) {
-    writer.WriteBytes(" PUBLIC \"", 9);
-    writer.WriteString(publicId);
-    writer.WriteBytes("\" \"", 3);
-    writer.WriteString(GetSystemId());
-    writer.WriteChar('"');
+    writer.WriteBytes(" PUBLIC", 7);
+    WriteLiteral(writer, publicId);
+    WriteLiteral(writer, GetSystemId());
   } else if (const char* systemId = GetSystemId()) {
-    writer.WriteBytes(" SYSTEM \"", 9);
-    writer.WriteString(systemId);
-    writer.WriteChar('"');
+    writer.WriteBytes(" SYSTEM", 7);
+    WriteLiteral(writer, systemId);
   }
   if (const char* subset = GetSubset()) {
     writer.WriteBytes(" [", 2);

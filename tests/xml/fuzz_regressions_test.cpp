@@ -97,6 +97,16 @@ TEST(FuzzRegressions, TreeReaderFindings) {
   EXPECT_EQ(grown, "<[>\n\t<[/>\n</[>\n");
   WriteOf(grown, &message);
   EXPECT_EQ(message, "error: Must be CDATA here");
+
+  // A literal in single quotes may hold a double quote: it is written in single
+  // quotes again, so the document reads back (it was written in double quotes, which
+  // ended the literal early).
+  const std::string literal = Fuzz("tree_reader", "doctype_literal_with_quote");
+  message.clear();
+  const std::string written = WriteOf(literal, &message);
+  EXPECT_EQ(written, "<!DOCTYPE Zin.File PUBLIC \"-//ZIN//Scene\" 'zin.dtd\" name=\"\"' []>\n<Zin.File/>\n");
+  EXPECT_EQ(WriteOf(written, &message), written);
+  EXPECT_EQ(message, "");
 }
 
 TEST(FuzzRegressions, ImageBlockFindings) {
