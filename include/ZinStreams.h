@@ -22,7 +22,9 @@ protected:
   ~IZinReadStream() = default;
 };
 
-/// A client's output stream. It must take all bytes; its result is ignored.
+/// A client's output stream. write must take all size bytes and return size: a
+/// smaller result (a full disk, a closed pipe) fails the manager's write with one
+/// warning, "Can't write character".
 class IZinWriteStream {
 public:
   virtual int write(const void* data, int size) = 0;

@@ -12,7 +12,7 @@
 #include "ZinFileStreams.h"
 #include "ZinSDK.h"
 #include "counting_allocator.h"
-#include "fuzz/fuzz_support.h"
+#include "fuzz/manager_targets.h"
 #include "geometry/blocks.h"
 #include "manager/mgr.h"
 #include "xml/image.h"
@@ -208,15 +208,7 @@ TEST(AllocationFailures, GeometryBlocksStopWithAnErrorAndTheManagerReadsTheNextB
       auto* manager = static_cast<QvZin::CZIN*>(mgr.get());
       auto readBlock = [&] {
         ZinFuzz::CBytesReadStream in(block);
-        QvZin::IZinExtStorageReader::IReader* reader = manager->createGeometryReader(QvZin::CZinUUID(), true);
-        const std::string error = ZinFuzz::MessageOf([&] {
-          if (points)
-            QvZin::ReadPointsBlock(manager, reader, &in);
-          else
-            QvZin::ReadPolygonsBlock(manager, reader, &in);
-        });
-        reader->destroy();
-        return error;
+        return ZinFuzz::CGeometryBlockReader::ReadBlock(manager, manager, points, &in);
       };
       std::string error;
       bool failed;

@@ -13,7 +13,7 @@
 
 #include "ZinFileStreams.h"
 #include "ZinSDK.h"
-#include "fuzz/fuzz_support.h"
+#include "fuzz/manager_targets.h"
 #include "geometry/blocks.h"
 #include "manager/mgr.h"
 #include "xml/colliding_names.h"
@@ -147,14 +147,7 @@ inline std::string ReadGeometry(const std::string& text, bool points) {
   ZinFuzz::CManager mgr(&feedback);
   auto* manager = static_cast<QvZin::CZIN*>(mgr.get());
   ZinFuzz::CBytesReadStream in(text);
-  QvZin::IZinExtStorageReader::IReader* reader = manager->createGeometryReader(QvZin::CZinUUID(), true);
-  const std::string error = ZinFuzz::MessageOf([&] {
-    if (points)
-      QvZin::ReadPointsBlock(manager, reader, &in);
-    else
-      QvZin::ReadPolygonsBlock(manager, reader, &in);
-  });
-  reader->destroy();
+  const std::string error = ZinFuzz::CGeometryBlockReader::ReadBlock(manager, manager, points, &in);
   return error.empty() ? "a block announcing more than it holds was read" : "";
 }
 
