@@ -239,6 +239,11 @@ inline int DocumentRead(const uint8_t* data, size_t size) {
   ZIN_FUZZ_CHECK(written, "what was read does not write: " +
                               (feedback.mWarnings.empty() ? std::string() : feedback.mWarnings.back()));
 
+  // Callbacks receive zero-terminated texts, so a name or a text holding a zero byte
+  // is cut there (a name may become empty, which no document can hold): as for the
+  // tree reader, no round trip.
+  if (std::memchr(data, 0, size)) return 0;
+
   CRecordingFeedback againFeedback;
   CManager again(&againFeedback);
   QvZin::CZinMemoryReadStream written1(first.bytes());
@@ -248,20 +253,6 @@ inline int DocumentRead(const uint8_t* data, size_t size) {
   QvZin::CZinMemoryWriteStream second;
   ZIN_FUZZ_CHECK(again->write(&second, nullptr), "the document read back does not write");
   if (BlockCounts(again.get()) != BlockCounts(mgr.get())) return 0;  // blocks out of place, read again
-  if (std::memchr(data, 0, size)) {
-    // A zero byte ends the text it stands in, so the first write may drop what
-    // followed it (an empty text still keeps its element's children on its line):
-    // such a document settles after one more round.
-    CRecordingFeedback thirdFeedback;
-    CManager third(&thirdFeedback);
-    QvZin::CZinMemoryReadStream written2(second.bytes());
-    ZIN_FUZZ_CHECK(third->read(&written2, nullptr), "the second write does not read");
-    QvZin::CZinMemoryWriteStream settled;
-    ZIN_FUZZ_CHECK(third->write(&settled, nullptr), "the document read back twice does not write");
-    ZIN_FUZZ_CHECK(settled.bytes() == WithoutNegativeZeros(second.bytes()),
-                   "third write differs:\n" + second.bytes() + "\n----\n" + settled.bytes());
-    return 0;
-  }
   ZIN_FUZZ_CHECK(second.bytes() == WithoutNegativeZeros(first.bytes()),
                  "second write differs:\n" + first.bytes() + "\n----\n" + second.bytes());
   return 0;
