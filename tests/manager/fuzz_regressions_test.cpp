@@ -151,4 +151,26 @@ TEST(FuzzRegressions, ImageBlocksAreRoutedByTheirElementsNameAlone) {
   }
 }
 
+TEST(FuzzRegressions, BlocksUnderAnotherElementWithAnIdReadButDoNotWrite) {
+  // A block is read as a component's only under an "InternalComponentDefinition", but
+  // written as the component's of the "UUID" of its element's parent, whatever that
+  // parent's name. Kept inside elements the library does not know, such blocks read
+  // into the scene, and the write then asks for a component that does not exist.
+  const std::string file =
+      ReadFile(Repository() + "/fuzz/regressions/document_read/block_under_another_element_with_an_id");
+  ASSERT_NE(file.find("<ExternalComponentDefinition UUID="), std::string::npos);
+  ZinFuzz::CRecordingFeedback feedback;
+  ZinFuzz::CManager mgr(&feedback);
+  QvZin::CZinMemoryReadStream in(file);
+  ASSERT_TRUE(mgr->read(&in, nullptr));
+  EXPECT_EQ(mgr->getPoints()->getCount(), 2u);
+  EXPECT_EQ(mgr->getInternalComponentDefinitions()->getCount(), 0u);
+  feedback.mWarnings.clear();
+  QvZin::CZinMemoryWriteStream out;
+  EXPECT_FALSE(mgr->write(&out, nullptr));
+  EXPECT_EQ(feedback.mWarnings,
+            (std::vector<std::string>{"CZIN::createGeometryWriter - Invalid component id",
+                                      "Error \"CPointsProvider::Write2 - No geometry writer\" while writting"}));
+}
+
 }  // namespace
