@@ -253,6 +253,17 @@ inline bool StrayGeometryBlocks(QvZin::IZinMgr* mgr) {
   return false;
 }
 
+/// Whether "Zin.File" holds two elements of one name. The reader and the writer take
+/// the first of each name and keep the others as they were, in the place the writer
+/// leaves them: such a document may reorder itself with each round.
+inline bool RepeatedTopElements(QvZin::IZinMgr* mgr) {
+  std::vector<std::string> names;
+  for (XIXMLElement* child = Concrete(mgr)->fileNode()->GetFirstElement(); child; child = child->GetNextElement())
+    names.push_back(child->GetKeyRef() ? child->GetKeyRef() : "");
+  std::sort(names.begin(), names.end());
+  return std::adjacent_find(names.begin(), names.end()) != names.end();
+}
+
 inline int DocumentRead(const uint8_t* data, size_t size) {
   CRecordingFeedback feedback;
   CManager mgr(&feedback);
@@ -291,6 +302,7 @@ inline int DocumentRead(const uint8_t* data, size_t size) {
   QvZin::CZinMemoryWriteStream second;
   ZIN_FUZZ_CHECK(again->write(&second, nullptr), "the document read back does not write");
   if (BlockCounts(again.get()) != BlockCounts(mgr.get())) return 0;  // blocks out of place, read again
+  if (RepeatedTopElements(mgr.get())) return 0;
   ZIN_FUZZ_CHECK(second.bytes() == WithoutNegativeZeros(first.bytes()),
                  "second write differs:\n" + first.bytes() + "\n----\n" + second.bytes());
   return 0;
