@@ -4,6 +4,7 @@
 #include <cstring>
 #include <new>
 
+#include "support/platform.h"
 #include "support/raise.h"
 #include "support/reporter.h"
 
@@ -135,6 +136,40 @@ void CHashKey::Grow(uint64_t capacity) {
     for (const char* key : pending) mOverflow.emplace(std::string_view(key, LengthOf(key)), key);
     return;
   }
+}
+
+namespace {
+
+uint64_t Mix(uint64_t x) {
+  x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
+  x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;
+  return x ^ (x >> 31);
+}
+
+uint64_t OverflowSeed() {
+  static const uint64_t seed = [] {
+    uint8_t bytes[16] = {};
+    Quorve::Platform::NewGuid(bytes);
+    uint64_t value;
+    std::memcpy(&value, bytes, sizeof value);
+    return value;
+  }();
+  return seed;
+}
+
+}  // namespace
+
+size_t CHashKey::CSeededHash::operator()(std::string_view name) const {
+  uint64_t h = OverflowSeed() ^ (name.size() * 0x9E3779B97F4A7C15ull);
+  size_t at = 0;
+  for (; at + 8 <= name.size(); at += 8) {
+    uint64_t word;
+    std::memcpy(&word, name.data() + at, 8);
+    h = Mix(h ^ word);
+  }
+  uint64_t tail = 0;
+  if (at < name.size()) std::memcpy(&tail, name.data() + at, name.size() - at);
+  return static_cast<size_t>(Mix(h ^ tail));
 }
 
 const char* CHashKey::GetKey(const char* name) {

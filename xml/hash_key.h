@@ -7,8 +7,9 @@
 // by one. The hash is linear over the bits of the name, so names that collide on
 // every bit are easy to make; a file of such names would double the table once per
 // name. Growth therefore stops at max(64, 16 x names) slots, and a name that still
-// finds no slot goes to an ordered overflow index (logarithmic lookups) until a later
-// growth finds it a slot. Ordinary names never reach the overflow.
+// finds no slot goes to an overflow index until a later growth finds it a slot. That
+// index hashes names with a seed drawn at random once per process, so a file cannot
+// aim its names at it. Ordinary names never reach the overflow.
 //
 // Keys never move: growth copies slot pointers only. A table is shared by counted
 // references: its document's root holds one, and so does each node removed from the
@@ -17,8 +18,9 @@
 
 #include <atomic>
 #include <cstdint>
-#include <map>
+#include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace QuorveXML {
@@ -76,7 +78,11 @@ private:
   uint32_t mCount;
 
   std::atomic<uint32_t> mReferences{1};
-  std::map<std::string_view, const char*> mOverflow;
+  // The overflow's hash: the name's bytes mixed with a random seed.
+  struct CSeededHash {
+    size_t operator()(std::string_view name) const;
+  };
+  std::unordered_map<std::string_view, const char*, CSeededHash> mOverflow;
   // Key texts live in blocks that never move; each text is preceded by its length.
   std::vector<char*> mBlocks;
   char* mBlockCursor = nullptr;
