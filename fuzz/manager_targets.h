@@ -103,16 +103,23 @@ public:
   std::string mError = "<not called>";
 };
 
-/// The text with every negative zero token of the geometry blocks ("-0.0 " after a
-/// blank or a line feed) written as zero: a value just below zero is written "-0.0",
-/// which reads back as a zero that is written "0.0", so only that may change between
-/// a first and a second write.
+/// The text with every negative zero token of the data blocks ("-0.0 " after a blank
+/// or a line feed, between "<![CDATA[" and "]]>") written as zero: a value just below
+/// zero is written "-0.0", which reads back as a zero that is written "0.0", so only
+/// that may change between a first and a second write.
 inline std::string WithoutNegativeZeros(std::string text) {
-  for (size_t at = text.find("-0.0 "); at != std::string::npos; at = text.find("-0.0 ", at)) {
-    if (at > 0 && (text[at - 1] == ' ' || text[at - 1] == '\n'))
-      text.erase(at, 1);
-    else
-      ++at;
+  for (size_t block = text.find("<![CDATA["); block != std::string::npos; block = text.find("<![CDATA[", block)) {
+    size_t end = text.find("]]>", block);
+    if (end == std::string::npos) end = text.size();
+    for (size_t at = text.find("-0.0 ", block); at != std::string::npos && at < end; at = text.find("-0.0 ", at)) {
+      if (text[at - 1] == ' ' || text[at - 1] == '\n') {
+        text.erase(at, 1);
+        --end;
+      } else {
+        ++at;
+      }
+    }
+    block = end;
   }
   return text;
 }
