@@ -4,38 +4,17 @@
 // behaviour is pinned down here.
 #include <gtest/gtest.h>
 
-#include <dirent.h>
-
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "fuzz/manager_targets.h"
+#include "fuzz_inputs.h"
 
 namespace {
 
-std::string Repository() {
-  const std::string file = __FILE__;
-  return file.substr(0, file.rfind("/tests/manager/"));
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
-std::vector<std::string> FilesOf(const std::string& folder) {
-  std::vector<std::string> files;
-  if (DIR* dir = opendir(folder.c_str())) {
-    while (dirent* entry = readdir(dir))
-      if (entry->d_name[0] != '.') files.push_back(folder + "/" + entry->d_name);
-    closedir(dir);
-  }
-  return files;
-}
+using FuzzInputs::FilesOf;
+using FuzzInputs::ReadFile;
+using FuzzInputs::Repository;
 
 using Harness = int (*)(const uint8_t*, size_t);
 
