@@ -220,7 +220,7 @@ int main(int argc, char** argv) {
   Put("geometry_blocks", "component_points", std::string(1, '\x0D') + BlockOf(componentsDocument, "Points"));
   Put("geometry_blocks", "component_polygons", std::string(1, '\x04') + BlockOf(componentsDocument, "Polygons"));
   Put("geometry_blocks", "points_refused", std::string(1, '\x0B') + points);
-  Put("geometry_blocks", "special_numbers", std::string(1, '\x01') + "\n2\n nan -INF +.5\n1. -0.0 12345678901234567890.5\n");
+  Put("geometry_blocks", "nan_inf_and_odd_numbers", std::string(1, '\x01') + "\n2\n nan -INF +.5\n1. -0.0 12345678901234567890.5\n");
   Put("geometry_blocks", "unknown_type", std::string(1, '\x04') + "\n1\nx\t7 3 I M 0.5 0.25 1 2 M 1 1 3\n");
 
   // Tree edits: the bytes are a program; a few fixed programs to start from.
