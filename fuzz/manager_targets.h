@@ -284,6 +284,8 @@ inline int DocumentRead(const uint8_t* data, size_t size) {
     ZIN_FUZZ_CHECK(!feedback.mWarnings.empty(), "a failed read without a warning");
     return 0;
   }
+  // Taken before the write, which deletes the first of some old names.
+  const bool repeated = RepeatedTopElements(mgr.get());
   QvZin::CZinMemoryWriteStream first;
   const bool written = mgr->write(&first, nullptr);
   // Blocks kept inside elements the library does not know are written by rules that
@@ -300,7 +302,7 @@ inline int DocumentRead(const uint8_t* data, size_t size) {
   // is cut there (a name may become empty, which no document can hold): as for the
   // tree reader, no round trip.
   if (std::memchr(data, 0, size)) return 0;
-  if (RepeatedTopElements(mgr.get())) return 0;
+  if (repeated) return 0;
 
   CRecordingFeedback againFeedback;
   CManager again(&againFeedback);
