@@ -205,7 +205,8 @@ inline int GeometryBlocks(const uint8_t* data, size_t size) {
     ZIN_FUZZ_CHECK(again->read(&in, nullptr), "the written geometry does not read");
     QvZin::CZinMemoryWriteStream second;
     ZIN_FUZZ_CHECK(again->write(&second, nullptr), "the geometry read back does not write");
-    ZIN_FUZZ_CHECK(second.bytes() == WithoutNegativeZeros(first.bytes()), "second write differs");
+    ZIN_FUZZ_CHECK(second.bytes() == first.bytes() || second.bytes() == WithoutNegativeZeros(first.bytes()),
+                   "second write differs");
   }
   return 0;
 }
@@ -313,7 +314,9 @@ inline int DocumentRead(const uint8_t* data, size_t size) {
   QvZin::CZinMemoryWriteStream second;
   ZIN_FUZZ_CHECK(again->write(&second, nullptr), "the document read back does not write");
   if (BlockCounts(again.get()) != BlockCounts(mgr.get())) return 0;  // blocks out of place, read again
-  ZIN_FUZZ_CHECK(second.bytes() == WithoutNegativeZeros(first.bytes()),
+  // Equal, or equal once negative zeros have settled (a text may hold "<![CDATA["
+  // and "-0.0 " too, and stays as it is).
+  ZIN_FUZZ_CHECK(second.bytes() == first.bytes() || second.bytes() == WithoutNegativeZeros(first.bytes()),
                  "second write differs:\n" + first.bytes() + "\n----\n" + second.bytes());
   return 0;
 }
