@@ -4,7 +4,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE ?= cmake
 FUZZ_SECONDS ?= 60
 
-.PHONY: run test tsan bench fuzz clean
+.PHONY: run test tsan bench fuzz fuzz-replay clean
 
 run:
 	$(CMAKE) -S . -B $(BUILD)/release -DCMAKE_BUILD_TYPE=Release -DZIN_BUILD_TESTS=OFF
@@ -26,13 +26,15 @@ bench:
 	$(CMAKE) -S . -B $(BUILD)/bench -DCMAKE_BUILD_TYPE=Release -DZIN_BUILD_TESTS=OFF -DZIN_BUILD_BENCH=ON
 	$(CMAKE) --build $(BUILD)/bench -j $(JOBS)
 
-# libFuzzer targets (clang): replay the committed seeds and regression inputs, then
-# fuzz each target for FUZZ_SECONDS.
-fuzz:
+# libFuzzer targets (clang): `make fuzz-replay` builds them and runs every committed seed
+# and regression input once; `make fuzz` then fuzzes each target for FUZZ_SECONDS.
+fuzz-replay:
 	$(CMAKE) -S . -B $(BUILD)/fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZIN_BUILD_FUZZ=ON \
 	    -DZIN_BUILD_TESTS=OFF -DZIN_BUILD_TOOLS=OFF -DZIN_BUILD_EXAMPLES=OFF
 	$(CMAKE) --build $(BUILD)/fuzz -j $(JOBS) --target zin_fuzzers
 	fuzz/run.sh $(BUILD)/fuzz replay
+
+fuzz: fuzz-replay
 	fuzz/run.sh $(BUILD)/fuzz fuzz $(FUZZ_SECONDS)
 
 clean:
