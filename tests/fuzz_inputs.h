@@ -3,6 +3,9 @@
 #pragma once
 
 #include <dirent.h>
+#include <gtest/gtest.h>
+
+#include <cstdint>
 
 #include <fstream>
 #include <sstream>
@@ -38,6 +41,21 @@ inline std::vector<std::string> FilesOf(const std::string& folder) {
 /// The regression input name of target.
 inline std::string Regression(const std::string& target, const std::string& name) {
   return ReadFile(Repository() + "/fuzz/regressions/" + target + "/" + name);
+}
+
+using Harness = int (*)(const uint8_t*, size_t);
+
+/// Runs every seed and every regression input of target through harness, whose
+/// oracles stop the process when they fail; a target without seeds fails the test.
+inline void ReplayAll(const std::string& target, Harness harness) {
+  std::vector<std::string> files = FilesOf(Repository() + "/fuzz/corpus/" + target);
+  EXPECT_FALSE(files.empty()) << target << ": no seeds";
+  for (const std::string& file : FilesOf(Repository() + "/fuzz/regressions/" + target)) files.push_back(file);
+  for (const std::string& file : files) {
+    SCOPED_TRACE(file);
+    const std::string bytes = ReadFile(file);
+    harness(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+  }
 }
 
 }  // namespace FuzzInputs

@@ -12,26 +12,16 @@
 
 namespace {
 
-using FuzzInputs::FilesOf;
 using FuzzInputs::ReadFile;
 using FuzzInputs::Repository;
 
-using Harness = int (*)(const uint8_t*, size_t);
+using FuzzInputs::Harness;
 
 TEST(FuzzRegressions, EveryManagerSeedAndRegressionInputPassesItsHarness) {
   const std::pair<const char*, Harness> targets[] = {{"quick_reads", ZinFuzz::QuickReads},
                                                      {"geometry_blocks", ZinFuzz::GeometryBlocks},
                                                      {"document_read", ZinFuzz::DocumentRead}};
-  for (const auto& [target, harness] : targets) {
-    std::vector<std::string> files = FilesOf(Repository() + "/fuzz/corpus/" + target);
-    EXPECT_FALSE(files.empty()) << target << ": no seeds";
-    for (const std::string& file : FilesOf(Repository() + "/fuzz/regressions/" + target)) files.push_back(file);
-    for (const std::string& file : files) {
-      SCOPED_TRACE(file);
-      const std::string bytes = ReadFile(file);
-      harness(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
-    }
-  }
+  for (const auto& [target, harness] : targets) FuzzInputs::ReplayAll(target, harness);
 }
 
 TEST(FuzzRegressions, DocumentReadFindings) {

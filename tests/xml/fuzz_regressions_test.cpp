@@ -13,29 +13,19 @@
 
 namespace {
 
-using FuzzInputs::FilesOf;
 using FuzzInputs::ReadFile;
 using FuzzInputs::Repository;
 
 std::string Fuzz(const std::string& target, const std::string& name) { return FuzzInputs::Regression(target, name); }
 
-using Harness = int (*)(const uint8_t*, size_t);
+using FuzzInputs::Harness;
 
 TEST(FuzzRegressions, EveryXmlSeedAndRegressionInputPassesItsHarness) {
   const std::pair<const char*, Harness> targets[] = {{"tree_reader", ZinFuzz::TreeReader},
                                                      {"selective_parser", ZinFuzz::SelectiveParser},
                                                      {"tree_edit", ZinFuzz::TreeEdit},
                                                      {"image_block", ZinFuzz::ImageBlock}};
-  for (const auto& [target, harness] : targets) {
-    std::vector<std::string> files = FilesOf(Repository() + "/fuzz/corpus/" + target);
-    EXPECT_FALSE(files.empty()) << target << ": no seeds";
-    for (const std::string& file : FilesOf(Repository() + "/fuzz/regressions/" + target)) files.push_back(file);
-    for (const std::string& file : files) {
-      SCOPED_TRACE(file);
-      const std::string bytes = ReadFile(file);
-      harness(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
-    }
-  }
+  for (const auto& [target, harness] : targets) FuzzInputs::ReplayAll(target, harness);
 }
 
 std::string WriteOf(const std::string& text, std::string* message) {
