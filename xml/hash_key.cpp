@@ -14,131 +14,18 @@ namespace {
 
 constexpr size_t kBlockSize = 4096;
 
-uint32_t LengthOf(const char* key) {
-  uint32_t length;
-  std::memcpy(&length, key - sizeof length, sizeof length);
-  return length;
+// Each key text is preceded by its hash and its length, so that a probe and a
+// growth read both from the line the text starts on.
+struct CKeyHeader {
+  uint32_t mHash;
+  uint32_t mLength;
+};
+
+CKeyHeader HeaderOf(const char* key) {
+  CKeyHeader header;
+  std::memcpy(&header, key - sizeof header, sizeof header);
+  return header;
 }
-
-}  // namespace
-
-CHashKey::CHashKey() : mCapacity(kFirstCapacity), mProbeLimit(kFirstProbeLimit), mCount(0) {
-  mSlots = static_cast<char**>(std::calloc(mCapacity, sizeof(char*)));
-  if (!mSlots) Quorve::ThrowError("Can't allocate key hash table.");
-}
-
-CHashKey::~CHashKey() {
-  std::free(mSlots);
-  for (char* block : mBlocks) std::free(block);
-}
-
-void CHashKey::Release() {
-  if (mReferences.fetch_sub(1, std::memory_order_acq_rel) == 1) delete this;
-}
-
-uint32_t CHashKey::Hash(const char* name) {
-  if (!name) Quorve::ThrowError(nullptr);
-  uint32_t h = 0;
-  for (const unsigned char* p = reinterpret_cast<const unsigned char*>(name); *p; ++p) h = HashStep(h, *p);
-  return h;
-}
-
-CHashKey::CProbe CHashKey::Probe(const char* name, uint32_t length, uint32_t hash) const {
-  const uint32_t mask = mCapacity - 1;
-  uint32_t h = hash;
-  for (uint32_t i = 0; i < mProbeLimit; ++i) {
-    h = (h + 1) & mask;
-    const char* key = mSlots[h];
-    if (!key) return {h, false};
-    if (LengthOf(key) == length && std::memcmp(key, name, length) == 0) return {h, true};
-  }
-  return {-1, false};
-}
-
-const char* CHashKey::Store(const char* name, uint32_t length) {
-  const size_t need = sizeof(uint32_t) + size_t{length} + 1;
-  const size_t rounded = (need + 3) & ~size_t{3};
-  if (rounded > mBlockRoom) {
-    const size_t size = rounded > kBlockSize ? rounded : kBlockSize;
-    char* block = static_cast<char*>(std::malloc(size));
-    if (!block) Quorve::ThrowError("Can't grow hash vector.");
-    try {
-      mBlocks.push_back(block);
-    } catch (...) {
-      std::free(block);
-      Quorve::ThrowError("Can't grow hash vector.");
-    }
-    mBlockCursor = block;
-    mBlockRoom = size;
-  }
-  char* key = mBlockCursor + sizeof(uint32_t);
-  std::memcpy(mBlockCursor, &length, sizeof length);
-  std::memcpy(key, name, length);
-  key[length] = 0;
-  mBlockCursor += rounded;
-  mBlockRoom -= rounded;
-  return key;
-}
-
-bool CHashKey::MayGrowTo(uint64_t capacity) const {
-  const uint64_t bound = 16 * (uint64_t{mCount} + 1);
-  return capacity <= (bound > kFirstCapacity ? bound : kFirstCapacity);
-}
-
-void CHashKey::Grow(uint64_t capacity) {
-  std::vector<const char*> pending;
-  pending.reserve(size_t{mCount} + 1);  // no allocation between unhooking and restoring the slots
-  for (;;) {
-    if (capacity > (uint64_t{1} << 31)) Quorve::ThrowError("Can't grow hash vector.");
-    char** slots = static_cast<char**>(std::calloc(capacity, sizeof(char*)));
-    if (!slots) Quorve::ThrowError("Can't grow hash vector.");
-    char** oldSlots = mSlots;
-    const uint32_t oldCapacity = mCapacity;
-    mSlots = slots;
-    mCapacity = static_cast<uint32_t>(capacity);
-    ++mProbeLimit;
-    pending.clear();
-    bool duplicate = false;
-    auto reinsert = [&](char* key) {
-      const CProbe probe = Probe(key, LengthOf(key), Hash(key));
-      if (probe.mFound)
-        duplicate = true;
-      else if (probe.mSlot < 0)
-        pending.push_back(key);
-      else
-        mSlots[probe.mSlot] = key;
-    };
-    for (uint32_t i = 0; i < oldCapacity; ++i)
-      if (oldSlots[i]) reinsert(oldSlots[i]);
-    for (const auto& entry : mOverflow) reinsert(const_cast<char*>(entry.second));
-    if (duplicate) {
-      std::free(slots);
-      mSlots = oldSlots;
-      mCapacity = oldCapacity;
-      Quorve::ThrowAssertion("CHashKey::Grow - Duplicate key ???");
-    }
-    if (pending.empty()) {
-      std::free(oldSlots);
-      mOverflow.clear();
-      return;
-    }
-    if (MayGrowTo(capacity * 2)) {
-      std::free(slots);
-      mSlots = oldSlots;
-      mCapacity = oldCapacity;
-      Quorve::XCReporter::Warning("CHashKey::Grow - Double grow needed");
-      capacity *= 2;
-      continue;
-    }
-    // Flooded: keep this size and index whatever found no slot.
-    std::free(oldSlots);
-    mOverflow.clear();
-    for (const char* key : pending) mOverflow.emplace(std::string_view(key, LengthOf(key)), key);
-    return;
-  }
-}
-
-namespace {
 
 uint64_t Mix(uint64_t x) {
   x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
@@ -157,19 +44,252 @@ uint64_t OverflowSeed() {
   return seed;
 }
 
-}  // namespace
-
-size_t CHashKey::CSeededHash::operator()(std::string_view name) const {
-  uint64_t h = OverflowSeed() ^ (name.size() * 0x9E3779B97F4A7C15ull);
+// The overflow's hash: the name's bytes mixed with the process's random seed.
+uint64_t SeededHash(const char* name, uint32_t length) {
+  uint64_t h = OverflowSeed() ^ (length * 0x9E3779B97F4A7C15ull);
   size_t at = 0;
-  for (; at + 8 <= name.size(); at += 8) {
+  for (; at + 8 <= length; at += 8) {
     uint64_t word;
-    std::memcpy(&word, name.data() + at, 8);
+    std::memcpy(&word, name + at, 8);
     h = Mix(h ^ word);
   }
   uint64_t tail = 0;
-  if (at < name.size()) std::memcpy(&tail, name.data() + at, name.size() - at);
-  return static_cast<size_t>(Mix(h ^ tail));
+  if (at < length) std::memcpy(&tail, name + at, length - at);
+  return Mix(h ^ tail);
+}
+
+// A slot's tag: its key's hash, or 1 for a hash of 0, since 0 marks an empty slot.
+uint32_t TagOf(uint32_t hash) { return hash ? hash : 1; }
+
+// An overflow entry: the key's position in the overflow's list plus one (0: empty)
+// in the low half, the top of its seeded hash in the high half.
+uint32_t SeededTag(uint64_t seeded) { return static_cast<uint32_t>(seeded >> 32); }
+uint64_t Entry(size_t position, uint64_t seeded) { return (uint64_t{SeededTag(seeded)} << 32) | (position + 1); }
+
+}  // namespace
+
+CHashKey::CHashKey() : mCapacity(kFirstCapacity), mProbeLimit(kFirstProbeLimit), mCount(0) {
+  mSlots = static_cast<char**>(std::calloc(mCapacity, sizeof(char*)));
+  mTags = static_cast<uint32_t*>(std::calloc(mCapacity, sizeof(uint32_t)));
+  if (!mSlots || !mTags) {
+    std::free(mSlots);
+    std::free(mTags);
+    Quorve::ThrowError("Can't allocate key hash table.");
+  }
+}
+
+CHashKey::~CHashKey() {
+  std::free(mSlots);
+  std::free(mTags);
+  for (char* block : mBlocks) std::free(block);
+}
+
+void CHashKey::Release() {
+  if (mReferences.fetch_sub(1, std::memory_order_acq_rel) == 1) delete this;
+}
+
+uint32_t CHashKey::Hash(const char* name) {
+  if (!name) Quorve::ThrowError(nullptr);
+  uint32_t h = 0;
+  for (const unsigned char* p = reinterpret_cast<const unsigned char*>(name); *p; ++p) h = HashStep(h, *p);
+  return h;
+}
+
+CHashKey::CProbe CHashKey::Probe(const char* name, uint32_t length, uint32_t hash) const {
+  const uint32_t mask = mCapacity - 1;
+  const uint32_t tag = TagOf(hash);
+  uint32_t h = hash;
+  for (uint32_t i = 0; i < mProbeLimit; ++i) {
+    h = (h + 1) & mask;
+    const uint32_t slotTag = mTags[h];
+    if (!slotTag) return {h, false};
+    if (slotTag != tag) continue;
+    const char* key = mSlots[h];
+    const CKeyHeader header = HeaderOf(key);
+    if (header.mHash == hash && header.mLength == length && std::memcmp(key, name, length) == 0) return {h, true};
+  }
+  return {-1, false};
+}
+
+bool CHashKey::WindowHoldsOnly(uint32_t hash) const {
+  const uint32_t mask = mCapacity - 1;
+  const uint32_t tag = TagOf(hash);
+  uint32_t h = hash;
+  for (uint32_t i = 0; i < mProbeLimit; ++i) {
+    h = (h + 1) & mask;
+    if (mTags[h] != tag || HeaderOf(mSlots[h]).mHash != hash) return false;
+  }
+  return true;
+}
+
+int64_t CHashKey::FreeSlotFor(const char* key, uint32_t hash, bool& duplicate) const {
+  const uint32_t mask = mCapacity - 1;
+  const uint32_t tag = TagOf(hash);
+  uint32_t h = hash;
+  for (uint32_t i = 0; i < mProbeLimit; ++i) {
+    h = (h + 1) & mask;
+    const uint32_t slotTag = mTags[h];
+    if (!slotTag) return h;
+    if (slotTag != tag) continue;
+    const CKeyHeader mine = HeaderOf(key), theirs = HeaderOf(mSlots[h]);
+    if (mine.mHash == theirs.mHash && mine.mLength == theirs.mLength && std::memcmp(key, mSlots[h], mine.mLength) == 0) {
+      duplicate = true;
+      return -1;
+    }
+  }
+  return -1;
+}
+
+void CHashKey::Place(int64_t slot, const char* key, uint32_t hash) {
+  mSlots[slot] = const_cast<char*>(key);
+  mTags[slot] = TagOf(hash);
+}
+
+const char* CHashKey::Store(const char* name, uint32_t length, uint32_t hash) {
+  const size_t need = sizeof(CKeyHeader) + size_t{length} + 1;
+  const size_t rounded = (need + 7) & ~size_t{7};
+  if (rounded > mBlockRoom) {
+    const size_t size = rounded > kBlockSize ? rounded : kBlockSize;
+    char* block = static_cast<char*>(std::malloc(size));
+    if (!block) Quorve::ThrowError("Can't grow hash vector.");
+    try {
+      mBlocks.push_back(block);
+    } catch (...) {
+      std::free(block);
+      Quorve::ThrowError("Can't grow hash vector.");
+    }
+    mBlockCursor = block;
+    mBlockRoom = size;
+  }
+  const CKeyHeader header{hash, length};
+  char* key = mBlockCursor + sizeof header;
+  std::memcpy(mBlockCursor, &header, sizeof header);
+  std::memcpy(key, name, length);
+  key[length] = 0;
+  mBlockCursor += rounded;
+  mBlockRoom -= rounded;
+  return key;
+}
+
+bool CHashKey::MayGrowTo(uint64_t capacity) const {
+  const uint64_t bound = 16 * (uint64_t{mCount} + 1);
+  return capacity <= (bound > kFirstCapacity ? bound : kFirstCapacity);
+}
+
+void CHashKey::Grow(uint64_t capacity) {
+  // Keys no slot takes; helpable tells whether a doubling might take one of them
+  // (it cannot when a key's window holds only its own hash).
+  std::vector<const char*> pending;
+  try {
+    pending.reserve(size_t{mCount} + 1);  // no allocation between unhooking and restoring the slots
+  } catch (const std::bad_alloc&) {
+    Quorve::ThrowError("Can't grow hash vector.");
+  }
+  for (;;) {
+    if (capacity > (uint64_t{1} << 31)) Quorve::ThrowError("Can't grow hash vector.");
+    char** slots = static_cast<char**>(std::calloc(capacity, sizeof(char*)));
+    uint32_t* tags = static_cast<uint32_t*>(std::calloc(capacity, sizeof(uint32_t)));
+    if (!slots || !tags) {
+      std::free(slots);
+      std::free(tags);
+      Quorve::ThrowError("Can't grow hash vector.");
+    }
+    char** oldSlots = mSlots;
+    uint32_t* oldTags = mTags;
+    const uint32_t oldCapacity = mCapacity;
+    auto restore = [&] {
+      std::free(slots);
+      std::free(tags);
+      mSlots = oldSlots;
+      mTags = oldTags;
+      mCapacity = oldCapacity;
+    };
+    mSlots = slots;
+    mTags = tags;
+    mCapacity = static_cast<uint32_t>(capacity);
+    ++mProbeLimit;
+    pending.clear();
+    bool duplicate = false, helpable = false;
+    auto reinsert = [&](const char* key, uint32_t hash) {
+      const int64_t slot = FreeSlotFor(key, hash, duplicate);
+      if (slot >= 0) {
+        Place(slot, key, hash);
+      } else if (!duplicate) {
+        if (!WindowHoldsOnly(hash)) helpable = true;
+        pending.push_back(key);
+      }
+    };
+    // Slots are re-inserted in order, with their hashes from the tags: the new
+    // table is written nearly in order and no key is read unless its tag says 1.
+    for (uint32_t i = 0; i < oldCapacity; ++i)
+      if (const char* key = oldSlots[i]) reinsert(key, oldTags[i] != 1 ? oldTags[i] : HeaderOf(key).mHash);
+    for (const char* key : mOverflowKeys) reinsert(key, HeaderOf(key).mHash);
+    if (duplicate) {
+      restore();
+      Quorve::ThrowAssertion("CHashKey::Grow - Duplicate key ???");
+    }
+    if (helpable && MayGrowTo(capacity * 2)) {
+      restore();
+      Quorve::XCReporter::Warning("CHashKey::Grow - Double grow needed");
+      capacity *= 2;
+      continue;
+    }
+    // Whatever found no slot stays in, or goes to, the overflow. The old one is
+    // let go only once the new one is built, so that a failure keeps the table.
+    std::vector<const char*> oldKeys;
+    std::vector<uint64_t> oldTable;
+    oldKeys.swap(mOverflowKeys);
+    oldTable.swap(mOverflowTable);
+    try {
+      for (const char* key : pending) OverflowAdd(key, SeededHash(key, HeaderOf(key).mLength));
+    } catch (...) {
+      mOverflowKeys.swap(oldKeys);
+      mOverflowTable.swap(oldTable);
+      restore();
+      throw;
+    }
+    std::free(oldSlots);
+    std::free(oldTags);
+    return;
+  }
+}
+
+const char* CHashKey::OverflowFind(const char* name, uint32_t length, uint64_t seeded) const {
+  if (mOverflowTable.empty()) return nullptr;
+  const size_t mask = mOverflowTable.size() - 1;
+  const uint32_t tag = SeededTag(seeded);
+  for (size_t at = seeded & mask;; at = (at + 1) & mask) {
+    const uint64_t entry = mOverflowTable[at];
+    if (!entry) return nullptr;
+    if (static_cast<uint32_t>(entry >> 32) != tag) continue;
+    const char* key = mOverflowKeys[static_cast<uint32_t>(entry) - 1];
+    if (HeaderOf(key).mLength == length && std::memcmp(key, name, length) == 0) return key;
+  }
+}
+
+void CHashKey::OverflowAdd(const char* key, uint64_t seeded) {
+  try {
+    if (2 * (mOverflowKeys.size() + 1) > mOverflowTable.size()) {
+      std::vector<uint64_t> larger(mOverflowTable.empty() ? 64 : 2 * mOverflowTable.size(), 0);
+      mOverflowTable.swap(larger);
+      // Rebuilt from the list, whose texts lie in the order they were stored.
+      for (size_t position = 0; position < mOverflowKeys.size(); ++position) {
+        const char* other = mOverflowKeys[position];
+        OverflowPlace(position, SeededHash(other, HeaderOf(other).mLength));
+      }
+    }
+    mOverflowKeys.push_back(key);
+  } catch (const std::bad_alloc&) {
+    Quorve::ThrowError("Can't grow hash vector.");
+  }
+  OverflowPlace(mOverflowKeys.size() - 1, seeded);
+}
+
+void CHashKey::OverflowPlace(size_t position, uint64_t seeded) {
+  const size_t mask = mOverflowTable.size() - 1;
+  size_t at = seeded & mask;
+  while (mOverflowTable[at]) at = (at + 1) & mask;
+  mOverflowTable[at] = Entry(position, seeded);
 }
 
 const char* CHashKey::GetKey(const char* name) {
@@ -179,26 +299,35 @@ const char* CHashKey::GetKey(const char* name) {
 
 const char* CHashKey::GetKey(const char* name, uint32_t length, uint32_t hash) {
   if (!name) Quorve::ThrowError(nullptr);
+  uint64_t seeded = 0;
+  bool seededKnown = false;
+  if (!mOverflowTable.empty()) {
+    // Only files of colliding names get here: the overflow's line is fetched while
+    // the window, full of such names, is compared.
+    seeded = SeededHash(name, length);
+    seededKnown = true;
+#if defined(__GNUC__)
+    __builtin_prefetch(&mOverflowTable[seeded & (mOverflowTable.size() - 1)]);
+#endif
+  }
   for (;;) {
     const CProbe probe = Probe(name, length, hash);
     if (probe.mFound) return mSlots[probe.mSlot];
     if (probe.mSlot >= 0) {
-      const char* key = Store(name, length);
-      mSlots[probe.mSlot] = const_cast<char*>(key);
+      const char* key = Store(name, length, hash);
+      Place(probe.mSlot, key, hash);
       ++mCount;
       return key;
     }
-    // The window is full: the name may sit in the overflow index.
-    if (!mOverflow.empty()) {
-      auto found = mOverflow.find(std::string_view(name, length));
-      if (found != mOverflow.end()) return found->second;
-    }
-    if (MayGrowTo(uint64_t{mCapacity} * 2)) {
+    // The window is full: the name may sit in the overflow.
+    if (!seededKnown) seeded = SeededHash(name, length);
+    if (const char* key = OverflowFind(name, length, seeded)) return key;
+    if (!WindowHoldsOnly(hash) && MayGrowTo(uint64_t{mCapacity} * 2)) {
       Grow(uint64_t{mCapacity} * 2);
       continue;
     }
-    const char* key = Store(name, length);
-    mOverflow.emplace(std::string_view(key, length), key);
+    const char* key = Store(name, length, hash);
+    OverflowAdd(key, seeded);
     ++mCount;
     return key;
   }

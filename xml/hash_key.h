@@ -4,12 +4,19 @@
 // Open addressing over a power-of-two slot array: a name's hash is fixed by the file
 // format's history, and a lookup tries at most "probe limit" slots after it. When a
 // new name finds no free slot within the limit, the table doubles and the limit grows
-// by one. The hash is linear over the bits of the name, so names that collide on
-// every bit are easy to make; a file of such names would double the table once per
-// name. Growth therefore stops at max(64, 16 x names) slots, and a name that still
-// finds no slot goes to an overflow index until a later growth finds it a slot. That
-// index hashes names with a seed drawn at random once per process, so a file cannot
-// aim its names at it. Ordinary names never reach the overflow.
+// by one. Each slot's hash is kept beside it, so a probe reads a key's text only
+// when the hashes agree; each key's hash is also stored before its text, so growth
+// never hashes a name again.
+//
+// The hash is linear over the bits of the name, so names that collide on every bit
+// are easy to make; a file of such names would double the table once per name.
+// Doubling cannot part names whose hashes are equal, so a full window holding only
+// the new name's hash sends it straight to an overflow index; and growth stops at
+// max(64, 16 x names) slots, past which a name that finds no slot goes there too,
+// until a later growth finds it one. That index hashes names with a seed drawn at
+// random once per process, so a file cannot aim its names at it. A file of such
+// names reaches the overflow once per name, so it is flat: a list of the keys and
+// a table of 8-byte entries at most half full. Ordinary names never reach it.
 //
 // Keys never move: growth copies slot pointers only. A table is shared by counted
 // references: its document's root holds one, and so does each node removed from the
@@ -17,10 +24,8 @@
 #pragma once
 
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
-#include <string>
-#include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace QuorveXML {
@@ -54,7 +59,7 @@ public:
   uint32_t ProbeLimit() const { return mProbeLimit; }
   uint32_t Count() const { return mCount; }
   /// Names kept in the overflow index (0 unless names were crafted to collide).
-  uint32_t OverflowCount() const { return static_cast<uint32_t>(mOverflow.size()); }
+  uint32_t OverflowCount() const { return static_cast<uint32_t>(mOverflowKeys.size()); }
 
 private:
   ~CHashKey();
@@ -67,9 +72,18 @@ private:
     bool mFound;
   };
   CProbe Probe(const char* name, uint32_t length, uint32_t hash) const;
-  const char* Store(const char* name, uint32_t length);
+  /// True when every slot of hash's window holds a name with that very hash.
+  bool WindowHoldsOnly(uint32_t hash) const;
+  /// The free slot for a key being re-inserted on growth, -1 when the window is
+  /// full or (duplicate set) already holds the key's text.
+  int64_t FreeSlotFor(const char* key, uint32_t hash, bool& duplicate) const;
+  void Place(int64_t slot, const char* key, uint32_t hash);
+  const char* Store(const char* name, uint32_t length, uint32_t hash);
   bool MayGrowTo(uint64_t capacity) const;
   void Grow(uint64_t capacity);
+  const char* OverflowFind(const char* name, uint32_t length, uint64_t seeded) const;
+  void OverflowAdd(const char* key, uint64_t seeded);
+  void OverflowPlace(size_t position, uint64_t seeded);
 
   // Fields of the format first: slot array, capacity, probe limit, count.
   char** mSlots;
@@ -78,12 +92,14 @@ private:
   uint32_t mCount;
 
   std::atomic<uint32_t> mReferences{1};
-  // The overflow's hash: the name's bytes mixed with a random seed.
-  struct CSeededHash {
-    size_t operator()(std::string_view name) const;
-  };
-  std::unordered_map<std::string_view, const char*, CSeededHash> mOverflow;
-  // Key texts live in blocks that never move; each text is preceded by its length.
+  // Beside each slot, its key's hash (1 for a hash of 0; 0 when empty): a probe
+  // reads a key only when the hashes agree, and finds the window in one line.
+  uint32_t* mTags;
+  // The overflow: its keys in the order they came, and an open-addressing table
+  // over them on the seeded hash, at most half full (see OverflowAdd).
+  std::vector<const char*> mOverflowKeys;
+  std::vector<uint64_t> mOverflowTable;
+  // Key texts live in blocks that never move; each is preceded by its hash and length.
   std::vector<char*> mBlocks;
   char* mBlockCursor = nullptr;
   size_t mBlockRoom = 0;

@@ -15,6 +15,9 @@
 #include "fuzz/manager_targets.h"
 #include "geometry/blocks.h"
 #include "manager/mgr.h"
+#include "support/reporter.h"
+#include "xml/colliding_names.h"
+#include "xml/hash_key.h"
 #include "xml/image.h"
 #include "xml/node_heap.h"
 
@@ -234,6 +237,56 @@ TEST(AllocationFailures, GeometryBlocksStopWithAnErrorAndTheManagerReadsTheNextB
     }
     EXPECT_GT(tally.failed, 0);
   }
+}
+
+// Growth of a key table holding an overflow replaces its slots and rebuilds the
+// overflow: a failure anywhere in that must leave the table as it was.
+TEST(AllocationFailures, AKeyTableThatCannotGrowKeepsEveryKeyItGave) {
+  // The ordinary names grow the table twice at a time now and then; those warnings
+  // are not what this test is about.
+  struct CQuiet final : Quorve::XIReporter {
+    void Report(Quorve::EReportLevel, const char*) override {}
+  } quiet;
+  Quorve::XIReporter* const previous = Quorve::XCReporter::SetThreadReporter(&quiet);
+  std::vector<std::string> names;
+  const std::vector<std::string> colliding = XMLTest::CollidingNames(200);
+  for (size_t i = 0; i < colliding.size(); ++i) {
+    names.push_back(colliding[i]);
+    names.push_back("ordinary" + std::to_string(i));
+  }
+  CTally tally;
+  for (uint64_t k = 1;; ++k) {
+    QuorveXML::CHashKey* table = new QuorveXML::CHashKey;
+    std::vector<const char*> keys(names.size(), nullptr);
+    std::string error;
+    bool failed;
+    {
+      CFailure failure(k);
+      error = ZinFuzz::MessageOf([&] {
+        for (size_t i = 0; i < names.size(); ++i) keys[i] = table->GetKey(names[i].c_str());
+      });
+      failed = HostileTest::FailureHappened();
+    }
+    tally.runs = k;
+    if (!failed) {
+      EXPECT_EQ(error, "");
+      table->Release();
+      break;
+    }
+    EXPECT_EQ(error, "error: Can't grow hash vector.") << "allocation " << k;
+    for (size_t i = 0; i < names.size(); ++i) {
+      if (keys[i]) {
+        EXPECT_EQ(keys[i], table->GetKey(names[i].c_str())) << "allocation " << k << ", name " << i;
+      }
+      keys[i] = table->GetKey(names[i].c_str());
+    }
+    EXPECT_EQ(names.size(), table->Count()) << "allocation " << k;
+    EXPECT_GT(table->OverflowCount(), 0u) << "allocation " << k;
+    table->Release();
+    ++tally.failed;
+  }
+  Quorve::XCReporter::SetThreadReporter(previous);
+  EXPECT_GT(tally.failed, 10);
 }
 
 }  // namespace

@@ -46,18 +46,27 @@ TEST(HashKey, KeysAreStoredOnceAndNeverMove) {
   CTable table;
   EXPECT_EQ(64u, table->Capacity());
   EXPECT_EQ(10u, table->ProbeLimit());
+  // The empty name hashes to 0, the mark of an empty slot beside the slots; a name
+  // with a zero byte inside comes from the parser with its length.
+  const char* empty = table->GetKey("");
+  const char zeroInside[] = {'a', 0, 'b'};
+  const uint32_t zeroInsideHash = CHashKey::HashStep(CHashKey::HashStep(CHashKey::HashStep(0, 'a'), 0), 'b');
+  const char* withZero = table->GetKey(zeroInside, 3, zeroInsideHash);
+  EXPECT_NE(withZero, table->GetKey("a"));
   std::vector<std::string> names;
   std::vector<const char*> keys;
   for (int i = 0; i < 5000; ++i) {
     names.push_back("Name." + std::to_string(i * 7919));
     keys.push_back(table->GetKey(names.back().c_str()));
   }
-  EXPECT_EQ(5000u, table->Count());
+  EXPECT_EQ(5003u, table->Count());
   for (size_t i = 0; i < names.size(); ++i) {
     EXPECT_EQ(keys[i], table->GetKey(names[i].c_str())) << names[i];
     EXPECT_EQ(names[i], keys[i]);
   }
-  EXPECT_EQ(5000u, table->Count());
+  EXPECT_EQ(empty, table->GetKey(""));
+  EXPECT_EQ(withZero, table->GetKey(zeroInside, 3, zeroInsideHash));
+  EXPECT_EQ(0, std::memcmp(withZero, zeroInside, 3));
   EXPECT_EQ(0u, table->OverflowCount()) << "ordinary names never reach the overflow";
   EXPECT_LE(table->Capacity(), 16u * 5000);
   const std::string longName(100000, 'n');
@@ -115,8 +124,9 @@ TEST(HashKey, CollidingNamesCannotFloodTheTable) {
 
   CTable small;
   for (size_t i = 0; i < 32; ++i) small->GetKey(names[i].c_str());
-  EXPECT_LE(small->Capacity(), 16u * 32) << "32 such names would otherwise ask for 2^27 slots";
-  EXPECT_GT(small->OverflowCount(), 0u);
+  // Doubling cannot part equal hashes: the window's ten names stay, the rest overflow.
+  EXPECT_EQ(64u, small->Capacity()) << "32 such names would otherwise ask for 2^27 slots";
+  EXPECT_EQ(22u, small->OverflowCount());
 
   CTable table;
   std::vector<const char*> keys;
@@ -125,6 +135,9 @@ TEST(HashKey, CollidingNamesCannotFloodTheTable) {
   for (int i = 0; i < 3000; ++i) table->GetKey(("ordinary" + std::to_string(i)).c_str());
   EXPECT_EQ(8000u, table->Count());
   EXPECT_LE(table->Capacity(), 16u * 8000);
+  EXPECT_GT(table->Capacity(), 64u);
+  // Each growth raised the limit by one and took that many names back from the overflow.
+  EXPECT_EQ(5000u - table->ProbeLimit(), table->OverflowCount());
   for (size_t i = 0; i < names.size(); ++i) ASSERT_EQ(keys[i], table->GetKey(names[i].c_str()));
   std::set<const char*> distinctKeys(keys.begin(), keys.end());
   EXPECT_EQ(names.size(), distinctKeys.size());
