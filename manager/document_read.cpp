@@ -126,7 +126,10 @@ private:
   void DefinitionFor(const CZinUUID& id, int level) {
     CZinObjectDefinitionList& components = *mManager->scene().mInternalComponentDefinitions;
     // The ids are indexed as the collection grows: searching the collection once
-    // per block would make a file of many components cost their square.
+    // per block would make a file of many components cost their square. The
+    // manager's findComponent is not used here: it rescans on every miss, since a
+    // client may have changed ids, and during a read a miss is the rule (each
+    // component's first block), while only this reader adds to the collection.
     if (components.getCount() < mIndexed) {
       mComponentIds.clear();
       mIndexed = 0;
