@@ -95,7 +95,8 @@ uint32_t CHashKey::Hash(const char* name) {
   return h;
 }
 
-CHashKey::CProbe CHashKey::Probe(const char* name, uint32_t length, uint32_t hash) const {
+template <class Same>
+CHashKey::CProbe CHashKey::Walk(uint32_t hash, Same same) const {
   const uint32_t mask = mCapacity - 1;
   const uint32_t tag = TagOf(hash);
   uint32_t h = hash;
@@ -103,12 +104,16 @@ CHashKey::CProbe CHashKey::Probe(const char* name, uint32_t length, uint32_t has
     h = (h + 1) & mask;
     const uint32_t slotTag = mTags[h];
     if (!slotTag) return {h, false};
-    if (slotTag != tag) continue;
-    const char* key = mSlots[h];
-    const CKeyHeader header = HeaderOf(key);
-    if (header.mHash == hash && header.mLength == length && std::memcmp(key, name, length) == 0) return {h, true};
+    if (slotTag == tag && same(mSlots[h])) return {h, true};
   }
   return {-1, false};
+}
+
+CHashKey::CProbe CHashKey::Probe(const char* name, uint32_t length, uint32_t hash) const {
+  return Walk(hash, [&](const char* key) {
+    const CKeyHeader header = HeaderOf(key);
+    return header.mHash == hash && header.mLength == length && std::memcmp(key, name, length) == 0;
+  });
 }
 
 bool CHashKey::WindowHoldsOnly(uint32_t hash) const {
@@ -120,24 +125,6 @@ bool CHashKey::WindowHoldsOnly(uint32_t hash) const {
     if (mTags[h] != tag || HeaderOf(mSlots[h]).mHash != hash) return false;
   }
   return true;
-}
-
-int64_t CHashKey::FreeSlotFor(const char* key, uint32_t hash, bool& duplicate) const {
-  const uint32_t mask = mCapacity - 1;
-  const uint32_t tag = TagOf(hash);
-  uint32_t h = hash;
-  for (uint32_t i = 0; i < mProbeLimit; ++i) {
-    h = (h + 1) & mask;
-    const uint32_t slotTag = mTags[h];
-    if (!slotTag) return h;
-    if (slotTag != tag) continue;
-    const CKeyHeader mine = HeaderOf(key), theirs = HeaderOf(mSlots[h]);
-    if (mine.mHash == theirs.mHash && mine.mLength == theirs.mLength && std::memcmp(key, mSlots[h], mine.mLength) == 0) {
-      duplicate = true;
-      return -1;
-    }
-  }
-  return -1;
 }
 
 void CHashKey::Place(int64_t slot, const char* key, uint32_t hash) {
@@ -211,10 +198,17 @@ void CHashKey::Grow(uint64_t capacity) {
     pending.clear();
     bool duplicate = false, helpable = false;
     auto reinsert = [&](const char* key, uint32_t hash) {
-      const int64_t slot = FreeSlotFor(key, hash, duplicate);
-      if (slot >= 0) {
-        Place(slot, key, hash);
-      } else if (!duplicate) {
+      // The key itself is read only when a slot's tag matches its hash.
+      const CProbe probe = Walk(hash, [key](const char* other) {
+        const CKeyHeader mine = HeaderOf(key), theirs = HeaderOf(other);
+        return mine.mHash == theirs.mHash && mine.mLength == theirs.mLength &&
+               std::memcmp(key, other, mine.mLength) == 0;
+      });
+      if (probe.mFound) {
+        duplicate = true;
+      } else if (probe.mSlot >= 0) {
+        Place(probe.mSlot, key, hash);
+      } else {
         if (!WindowHoldsOnly(hash)) helpable = true;
         pending.push_back(key);
       }

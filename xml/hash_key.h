@@ -71,12 +71,13 @@ private:
     int64_t mSlot;
     bool mFound;
   };
+  /// The window of hash: the first empty slot, or the first whose tag matches and
+  /// whose key same(key) accepts.
+  template <class Same>
+  CProbe Walk(uint32_t hash, Same same) const;
   CProbe Probe(const char* name, uint32_t length, uint32_t hash) const;
   /// True when every slot of hash's window holds a name with that very hash.
   bool WindowHoldsOnly(uint32_t hash) const;
-  /// The free slot for a key being re-inserted on growth, -1 when the window is
-  /// full or (duplicate set) already holds the key's text.
-  int64_t FreeSlotFor(const char* key, uint32_t hash, bool& duplicate) const;
   void Place(int64_t slot, const char* key, uint32_t hash);
   const char* Store(const char* name, uint32_t length, uint32_t hash);
   bool MayGrowTo(uint64_t capacity) const;
