@@ -73,6 +73,16 @@ TEST(FuzzRegressions, TreeReaderFindings) {
   EXPECT_EQ(written, "<!DOCTYPE Zin.File PUBLIC \"-//ZIN//Scene\" 'zin.dtd\" name=\"\"' []>\n<Zin.File/>\n");
   EXPECT_EQ(WriteOf(written, &message), written);
   EXPECT_EQ(message, "");
+
+  // A data block before the top element is read as a text of the document node; the
+  // writer puts texts out as they are, so the document begins with text and cannot be
+  // read again.
+  const std::string before = Fuzz("tree_reader", "data_block_before_top_element");
+  EXPECT_EQ(before, "<![CDATA[0]]><s/>");
+  const std::string textFirst = WriteOf(before, &message);
+  EXPECT_EQ(textFirst, "0<s/>\n");
+  WriteOf(textFirst, &message);
+  EXPECT_EQ(message, "error: XML file must begin with <");
 }
 
 TEST(FuzzRegressions, ImageBlockFindings) {
