@@ -61,10 +61,11 @@ uint64_t SeededHash(const char* name, uint32_t length) {
 // A slot's tag: its key's hash, or 1 for a hash of 0, since 0 marks an empty slot.
 uint32_t TagOf(uint32_t hash) { return hash ? hash : 1; }
 
-// An overflow entry: the key's position in the overflow's list plus one (0: empty)
-// in the low half, the top of its seeded hash in the high half.
-uint32_t SeededTag(uint64_t seeded) { return static_cast<uint32_t>(seeded >> 32); }
-uint64_t Entry(size_t position, uint64_t seeded) { return (uint64_t{SeededTag(seeded)} << 32) | (position + 1); }
+// An overflow entry's control byte: the top of its seeded hash, never 0 (empty).
+uint8_t ControlOf(uint64_t seeded) {
+  const uint8_t top = static_cast<uint8_t>(seeded >> 56);
+  return top ? top : 1;
+}
 
 }  // namespace
 
@@ -231,14 +232,17 @@ void CHashKey::Grow(uint64_t capacity) {
     // Whatever found no slot stays in, or goes to, the overflow. The old one is
     // let go only once the new one is built, so that a failure keeps the table.
     std::vector<const char*> oldKeys;
-    std::vector<uint64_t> oldTable;
+    std::vector<uint8_t> oldControl;
+    std::vector<uint32_t> oldPositions;
     oldKeys.swap(mOverflowKeys);
-    oldTable.swap(mOverflowTable);
+    oldControl.swap(mOverflowControl);
+    oldPositions.swap(mOverflowPositions);
     try {
       for (const char* key : pending) OverflowAdd(key, SeededHash(key, HeaderOf(key).mLength));
     } catch (...) {
       mOverflowKeys.swap(oldKeys);
-      mOverflowTable.swap(oldTable);
+      mOverflowControl.swap(oldControl);
+      mOverflowPositions.swap(oldPositions);
       restore();
       throw;
     }
@@ -249,23 +253,26 @@ void CHashKey::Grow(uint64_t capacity) {
 }
 
 const char* CHashKey::OverflowFind(const char* name, uint32_t length, uint64_t seeded) const {
-  if (mOverflowTable.empty()) return nullptr;
-  const size_t mask = mOverflowTable.size() - 1;
-  const uint32_t tag = SeededTag(seeded);
+  if (mOverflowControl.empty()) return nullptr;
+  const size_t mask = mOverflowControl.size() - 1;
+  const uint8_t control = ControlOf(seeded);
   for (size_t at = seeded & mask;; at = (at + 1) & mask) {
-    const uint64_t entry = mOverflowTable[at];
+    const uint8_t entry = mOverflowControl[at];
     if (!entry) return nullptr;
-    if (static_cast<uint32_t>(entry >> 32) != tag) continue;
-    const char* key = mOverflowKeys[static_cast<uint32_t>(entry) - 1];
+    if (entry != control) continue;
+    const char* key = mOverflowKeys[mOverflowPositions[at]];
     if (HeaderOf(key).mLength == length && std::memcmp(key, name, length) == 0) return key;
   }
 }
 
 void CHashKey::OverflowAdd(const char* key, uint64_t seeded) {
   try {
-    if (2 * (mOverflowKeys.size() + 1) > mOverflowTable.size()) {
-      std::vector<uint64_t> larger(mOverflowTable.empty() ? 64 : 2 * mOverflowTable.size(), 0);
-      mOverflowTable.swap(larger);
+    if (2 * (mOverflowKeys.size() + 1) > mOverflowControl.size()) {
+      const size_t size = mOverflowControl.empty() ? 64 : 2 * mOverflowControl.size();
+      std::vector<uint8_t> control(size, 0);
+      std::vector<uint32_t> positions(size);
+      mOverflowControl.swap(control);
+      mOverflowPositions.swap(positions);
       // Rebuilt from the list, whose texts lie in the order they were stored.
       for (size_t position = 0; position < mOverflowKeys.size(); ++position) {
         const char* other = mOverflowKeys[position];
@@ -280,10 +287,11 @@ void CHashKey::OverflowAdd(const char* key, uint64_t seeded) {
 }
 
 void CHashKey::OverflowPlace(size_t position, uint64_t seeded) {
-  const size_t mask = mOverflowTable.size() - 1;
+  const size_t mask = mOverflowControl.size() - 1;
   size_t at = seeded & mask;
-  while (mOverflowTable[at]) at = (at + 1) & mask;
-  mOverflowTable[at] = Entry(position, seeded);
+  while (mOverflowControl[at]) at = (at + 1) & mask;
+  mOverflowControl[at] = ControlOf(seeded);
+  mOverflowPositions[at] = static_cast<uint32_t>(position);
 }
 
 const char* CHashKey::GetKey(const char* name) {
@@ -295,13 +303,13 @@ const char* CHashKey::GetKey(const char* name, uint32_t length, uint32_t hash) {
   if (!name) Quorve::ThrowError(nullptr);
   uint64_t seeded = 0;
   bool seededKnown = false;
-  if (!mOverflowTable.empty()) {
+  if (!mOverflowControl.empty()) {
     // Only files of colliding names get here: the overflow's line is fetched while
     // the window, full of such names, is compared.
     seeded = SeededHash(name, length);
     seededKnown = true;
 #if defined(__GNUC__)
-    __builtin_prefetch(&mOverflowTable[seeded & (mOverflowTable.size() - 1)]);
+    __builtin_prefetch(&mOverflowControl[seeded & (mOverflowControl.size() - 1)]);
 #endif
   }
   for (;;) {

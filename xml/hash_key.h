@@ -15,8 +15,8 @@
 // max(64, 16 x names) slots, past which a name that finds no slot goes there too,
 // until a later growth finds it one. That index hashes names with a seed drawn at
 // random once per process, so a file cannot aim its names at it. A file of such
-// names reaches the overflow once per name, so it is flat: a list of the keys and
-// a table of 8-byte entries at most half full. Ordinary names never reach it.
+// names reaches the overflow once per name, so it is flat and small: a list of the
+// keys, and a table whose probes read one byte per entry. Ordinary names never reach it.
 //
 // Keys never move: growth copies slot pointers only. A table is shared by counted
 // references: its document's root holds one, and so does each node removed from the
@@ -97,9 +97,12 @@ private:
   // reads a key only when the hashes agree, and finds the window in one line.
   uint32_t* mTags;
   // The overflow: its keys in the order they came, and an open-addressing table
-  // over them on the seeded hash, at most half full (see OverflowAdd).
+  // over them on the seeded hash, at most half full (see OverflowAdd): a control
+  // byte per entry (the top of the hash; 0 when empty), which a probe reads alone,
+  // and apart from it the key's position in the list.
   std::vector<const char*> mOverflowKeys;
-  std::vector<uint64_t> mOverflowTable;
+  std::vector<uint8_t> mOverflowControl;
+  std::vector<uint32_t> mOverflowPositions;
   // Key texts live in blocks that never move; each is preceded by its hash and length.
   std::vector<char*> mBlocks;
   char* mBlockCursor = nullptr;
