@@ -71,10 +71,10 @@ void BM_HostileShape(benchmark::State& state, const HostileShapes::CShape* shape
   }
 }
 
-int Once(const char* spec) {
+int Once(const char* request) {
   unsigned index = 0, mib = 0, runs = 0;
   const auto& shapes = HostileShapes::Shapes();
-  if (std::sscanf(spec, "%u:%u:%u", &index, &mib, &runs) != 3 || index >= shapes.size() || mib == 0) {
+  if (std::sscanf(request, "%u:%u:%u", &index, &mib, &runs) != 3 || index >= shapes.size() || mib == 0) {
     std::fprintf(stderr, "--once=N:MiB:RUNS, N below %zu\n", shapes.size());
     return 2;
   }
