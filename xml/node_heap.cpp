@@ -11,7 +11,8 @@ namespace QuorveXML {
 std::atomic<char*> CNodeHeap::sTable[CNodeHeap::kMaxChunks];
 
 struct CNodeHeap::CSegment {
-  char* mBase;
+  void* mBlock;  // as the C allocator gave it
+  char* mBase;   // the first chunk-aligned address in it
   uint32_t mCarved = 0;  // chunks cut so far, from the front
   uint32_t mUsed = 0;    // chunks handed out and not yet back
   uint32_t mFreeCount = 0;
@@ -76,10 +77,17 @@ CNodeHeap::CChunk* CNodeHeap::NewChunk(size_t bytes, uint32_t live) {
       }
     }
     if (!segment) {
-      void* base = std::aligned_alloc(kChunkSize, kChunkSize * kSegmentChunks);
+      // A plain block one chunk larger, aligned by hand: the C allocator then sees
+      // requests of one size, which a released segment's hole fits again. Aligned
+      // requests leave remainders that small blocks take, and an allocator that
+      // keeps freed memory would grow by a segment per document.
+      void* base = std::malloc(kChunkSize * (kSegmentChunks + 1));
       segment = base ? new (std::nothrow) CSegment : nullptr;
       if (segment) {
-        segment->mBase = static_cast<char*>(base);
+        segment->mBlock = base;
+        const uintptr_t address = reinterpret_cast<uintptr_t>(base);
+        const uintptr_t aligned = (address + kChunkSize - 1) & ~(uintptr_t{kChunkSize} - 1);
+        segment->mBase = static_cast<char*>(base) + (aligned - address);
         try {
           pool.mSegments.push_back(segment);
         } catch (...) {
@@ -132,7 +140,7 @@ void CNodeHeap::ReleaseChunk(CChunk* chunk) {
   if (uint64_t{pool.mIdleSegments} * kChunkSize * kSegmentChunks <= kKeptFree) return;
   --pool.mIdleSegments;
   pool.mSegments.erase(std::find(pool.mSegments.begin(), pool.mSegments.end(), segment));
-  std::free(segment->mBase);
+  std::free(segment->mBlock);
   delete segment;
 }
 
