@@ -12,6 +12,7 @@
 #include "fuzz/xml_targets.h"
 #include "manager/mgr.h"
 #include "scene/objects.h"
+#include "xml/colliding_names.h"
 #include "xml/data.h"
 #include "xml/image.h"
 #include "xml/tree.h"
@@ -190,6 +191,16 @@ int main(int argc, char** argv) {
     Put(target, "scene_components.zin", componentsDocument);
   }
   Put("tree_reader", "all_node_kinds.xml", written);
+  // Element and attribute names built to collide in the key table, some twice: the
+  // tree reader gives such names their keys a few at a time.
+  const std::vector<std::string> colliding = XMLTest::CollidingNames(24);
+  std::string collidingText = "<r>";
+  for (size_t i = 0; i < 40; ++i)
+    collidingText += "<" + colliding[i % 20] + " " + colliding[23 - i % 4] + "=\"" + std::to_string(i) + "\">" +
+                     (i == 25 ? "text" : "") + "</" + colliding[i % 20] + ">";
+  collidingText += "</r>";
+  auto collidingTree = ZinFuzz::ReadTree(collidingText.data(), collidingText.size(), &message);
+  Put("tree_reader", "colliding_names.xml", collidingTree ? ZinFuzz::WriteElement(collidingTree->GetRoot()) : collidingText);
   Put("quick_reads", "header_only.zin",
       "<?xml version=\"1.0\"?>\n<?Zin library=\"2.01\" file=\"5.0\"?>\n<?Application name=\"Shapewright\" "
       "version=\"1\"?>\n<Zin.File>\n\t<File.Info>\n\t\t<Origin X=\"1.0\" Y=\"2.0\" Z=\"3.0\"/>\n\t</File.Info>\n"

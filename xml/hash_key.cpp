@@ -67,6 +67,16 @@ uint8_t ControlOf(uint64_t seeded) {
   return top ? top : 1;
 }
 
+// Asks for the line at p ahead of its use: a new name lands at a random place in
+// a table, and the fetches of its lines overlap with the work before them.
+inline void Prefetch(const void* p) {
+#if defined(__GNUC__)
+  __builtin_prefetch(p);
+#else
+  (void)p;
+#endif
+}
+
 }  // namespace
 
 CHashKey::CHashKey() : mCapacity(kFirstCapacity), mProbeLimit(kFirstProbeLimit), mCount(0) {
@@ -273,10 +283,24 @@ void CHashKey::OverflowAdd(const char* key, uint64_t seeded) {
       std::vector<uint32_t> positions(size);
       mOverflowControl.swap(control);
       mOverflowPositions.swap(positions);
-      // Rebuilt from the list, whose texts lie in the order they were stored.
-      for (size_t position = 0; position < mOverflowKeys.size(); ++position) {
+      // Rebuilt from the list, whose texts lie in the order they were stored. Each
+      // key lands at a random place: the hashes are taken kAhead keys early and
+      // their lines asked for, so that the fetches overlap instead of queueing.
+      constexpr size_t kAhead = 16;
+      uint64_t ahead[kAhead];
+      const size_t count = mOverflowKeys.size();
+      auto hashOf = [&](size_t position) {
         const char* other = mOverflowKeys[position];
-        OverflowPlace(position, SeededHash(other, HeaderOf(other).mLength));
+        const uint64_t seeded = SeededHash(other, HeaderOf(other).mLength);
+        Prefetch(&mOverflowControl[seeded & (size - 1)]);
+        Prefetch(&mOverflowPositions[seeded & (size - 1)]);
+        return seeded;
+      };
+      for (size_t position = 0; position < count && position < kAhead; ++position) ahead[position] = hashOf(position);
+      for (size_t position = 0; position < count; ++position) {
+        const uint64_t seeded = ahead[position % kAhead];
+        if (position + kAhead < count) ahead[position % kAhead] = hashOf(position + kAhead);
+        OverflowPlace(position, seeded);
       }
     }
     mOverflowKeys.push_back(key);
@@ -300,29 +324,64 @@ const char* CHashKey::GetKey(const char* name) {
 }
 
 const char* CHashKey::GetKey(const char* name, uint32_t length, uint32_t hash) {
+  return Finish(name, length, hash, Begin(name, length, hash));
+}
+
+CHashKey::CPending CHashKey::Begin(const char* name, uint32_t length, uint32_t hash) {
   if (!name) Quorve::ThrowError(nullptr);
-  uint64_t seeded = 0;
-  bool seededKnown = false;
-  if (!mOverflowControl.empty()) {
-    // Only files of colliding names get here: the overflow's line is fetched while
-    // the window, full of such names, is compared.
-    seeded = SeededHash(name, length);
-    seededKnown = true;
-#if defined(__GNUC__)
-    __builtin_prefetch(&mOverflowControl[seeded & (mOverflowControl.size() - 1)]);
-#endif
+  CPending pending{nullptr, 0, mCapacity, false};
+  const bool overflow = !mOverflowControl.empty();
+  if (overflow) {
+    // Only files of colliding names have an overflow.
+    pending.mSeeded = SeededHash(name, length);
+    const size_t at = pending.mSeeded & (mOverflowControl.size() - 1);
+    Prefetch(&mOverflowControl[at]);
+    Prefetch(&mOverflowPositions[at]);
   }
-  for (;;) {
-    const CProbe probe = Probe(name, length, hash);
-    if (probe.mFound) return mSlots[probe.mSlot];
-    if (probe.mSlot >= 0) {
-      const char* key = Store(name, length, hash);
-      Place(probe.mSlot, key, hash);
-      ++mCount;
-      return key;
+  if (mCapacity > kResidentCapacity) {
+    // A large table: the window's lines are fetched, and Finish reads them.
+    const uint32_t first = (hash + 1) & (mCapacity - 1);
+    Prefetch(&mTags[first]);
+    Prefetch(&mSlots[first]);
+    return pending;
+  }
+  // A small table stays in the caches: the window answers at once, unless it is full.
+  const CProbe probe = Probe(name, length, hash);
+  if (probe.mFound) {
+    pending.mKey = mSlots[probe.mSlot];
+  } else if (probe.mSlot >= 0) {
+    pending.mKey = Store(name, length, hash);
+    Place(probe.mSlot, pending.mKey, hash);
+    ++mCount;
+  } else {
+    pending.mWindowFull = true;
+    if (!overflow) pending.mSeeded = SeededHash(name, length);
+  }
+  return pending;
+}
+
+const char* CHashKey::Finish(const char* name, uint32_t length, uint32_t hash, const CPending& pending) {
+  if (pending.mKey) return pending.mKey;
+  if (!name) Quorve::ThrowError(nullptr);
+  // Slots are only ever filled, so a full window stays full while the capacity stays.
+  bool windowFull = pending.mWindowFull && pending.mCapacity == mCapacity;
+  bool seededKnown = pending.mWindowFull || pending.mSeeded;
+  uint64_t seeded = pending.mSeeded;
+  for (;; windowFull = false) {
+    if (!windowFull) {
+      const CProbe probe = Probe(name, length, hash);
+      if (probe.mFound) return mSlots[probe.mSlot];
+      if (probe.mSlot >= 0) {
+        const char* key = Store(name, length, hash);
+        Place(probe.mSlot, key, hash);
+        ++mCount;
+        return key;
+      }
     }
-    // The window is full: the name may sit in the overflow.
-    if (!seededKnown) seeded = SeededHash(name, length);
+    if (!seededKnown) {
+      seeded = SeededHash(name, length);
+      seededKnown = true;
+    }
     if (const char* key = OverflowFind(name, length, seeded)) return key;
     if (!WindowHoldsOnly(hash) && MayGrowTo(uint64_t{mCapacity} * 2)) {
       Grow(uint64_t{mCapacity} * 2);

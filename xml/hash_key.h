@@ -49,6 +49,21 @@ public:
   /// scanning); name need not be terminated.
   const char* GetKey(const char* name, uint32_t length, uint32_t hash);
 
+  /// GetKey in two halves, for a caller that looks up several names at once. Begin
+  /// asks for the lines of the table that the lookup will read; in a table small
+  /// enough to stay in the caches it answers at once, unless the name's window is
+  /// full. Finish answers the rest, given the same name, length and hash; other
+  /// names may be looked up in between. A null name throws "exception".
+  struct CPending {
+    const char* mKey;  // the answer, or null while pending
+    uint64_t mSeeded;  // the overflow's hash of the name, when known
+    uint32_t mCapacity;
+    bool mWindowFull;  // Begin found the window full
+  };
+  static constexpr uint32_t kResidentCapacity = 4096;
+  CPending Begin(const char* name, uint32_t length, uint32_t hash);
+  const char* Finish(const char* name, uint32_t length, uint32_t hash, const CPending& pending);
+
   /// The hash of the format: h = h ^ (((h * 2) ^ c) << 4 ^ (h >> 27) ^ c) per byte.
   static uint32_t Hash(const char* name);
   static uint32_t HashStep(uint32_t h, uint8_t c) {

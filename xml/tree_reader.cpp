@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <memory>
+#include <type_traits>
 
 #include "support/raise.h"
 #include "xml/comment.h"
@@ -37,9 +38,11 @@ XCXMLTree* CXMLTreeReader::Read(XIXMLReadStream* stream) {
       mReader.mCurrent = nullptr;
       mReader.mCurrentRef = 0;
       mReader.mTable = nullptr;
+      mReader.mWaitingCount = 0;
     }
   } reset{*this};
   Parse(stream, this);
+  ResolveWaiting();
   return tree.release();
 }
 
@@ -54,28 +57,74 @@ const char* CXMLTreeReader::KeyOf(const char* name) {
   const uint8_t* bytes = reinterpret_cast<const uint8_t*>(name);
   CRecentName& recent = mRecent[(length * 7 + bytes[0] * 31u + bytes[length - 1]) % kRecentNames];
   if (recent.mLength == length && recent.mKey && std::memcmp(recent.mKey, name, length) == 0) return recent.mKey;
+  return KeyOfNew(name, length, recent);
+}
+
+const char* CXMLTreeReader::KeyOfNew(const char* name, size_t length, CRecentName& recent) {
+  const uint8_t* bytes = reinterpret_cast<const uint8_t*>(name);
   uint32_t hash = 0;
   for (size_t i = 0; i < length; ++i) hash = CHashKey::HashStep(hash, bytes[i]);
-  recent.mKey = mTable->GetKey(name, static_cast<uint32_t>(length), hash);
-  recent.mLength = length;
-  return recent.mKey;
+  CWaitingName& waiting = mWaiting[mWaitingCount];
+  const CHashKey::CPending pending =
+      length <= sizeof waiting.mName ? mTable->Begin(name, static_cast<uint32_t>(length), hash)
+                                     : CHashKey::CPending{mTable->GetKey(name, static_cast<uint32_t>(length), hash), 0, 0, false};
+  if (pending.mKey) {
+    recent = {pending.mKey, length};
+    return pending.mKey;
+  }
+  waiting.mPending = pending;
+  waiting.mRecent = &recent;
+  std::memcpy(waiting.mName, name, length);
+  waiting.mLength = static_cast<uint32_t>(length);
+  waiting.mHash = hash;
+  return nullptr;
+}
+
+template <class Node>
+void CXMLTreeReader::Wait(Node* node) {
+  CWaitingName& waiting = mWaiting[mWaitingCount++];
+  waiting.mElement = nullptr;
+  waiting.mAttribute = nullptr;
+  if constexpr (std::is_same_v<Node, XCXMLElement>)
+    waiting.mElement = node;
+  else
+    waiting.mAttribute = node;
+  if (mWaitingCount == kWaitingNames) ResolveWaiting();
+}
+
+void CXMLTreeReader::ResolveWaiting() {
+  // An exception leaves the rest keyless; the failed parse destroys them unread.
+  for (size_t i = 0; i < mWaitingCount; ++i) {
+    const CWaitingName& waiting = mWaiting[i];
+    const char* key = mTable->Finish(waiting.mName, waiting.mLength, waiting.mHash, waiting.mPending);
+    *waiting.mRecent = {key, waiting.mLength};
+    if (waiting.mElement)
+      waiting.mElement->Rekey(key);
+    else
+      waiting.mAttribute->Rekey(key);
+  }
+  mWaitingCount = 0;
 }
 
 void* CXMLTreeReader::OnStartElement(const char* name) {
   XCXMLElement* parent = Current();
-  XCXMLElement* element = Made(XCXMLElement::New(mHeap, KeyOf(name)));
+  const char* key = KeyOf(name);
+  XCXMLElement* element = Made(XCXMLElement::New(mHeap, key));
   const XRef ref = CNodeHeap::ToRef(element);
   parent->LinkChild(element, CNodeHeap::ToRef(static_cast<XCXMLNode*>(element)), mCurrentRef);
   mCurrent = element;
   mCurrentRef = ref;
+  if (!key) Wait(element);
   return static_cast<XIXMLElement*>(element);
 }
 
 void CXMLTreeReader::OnAttribute(const char* name, const char* value) {
   XCXMLElement* element = Current();
   const size_t length = value == mValue.mData ? mValue.mLength : std::strlen(value);
-  XCXMLAttribute* attribute = Made(XCXMLAttribute::New(mHeap, KeyOf(name), value, length));
+  const char* key = KeyOf(name);
+  XCXMLAttribute* attribute = Made(XCXMLAttribute::New(mHeap, key, value, length));
   element->LinkAttribute(attribute, CNodeHeap::ToRef(attribute), mCurrentRef);
+  if (!key) Wait(attribute);
 }
 
 void CXMLTreeReader::OnText(const char* text) {
@@ -114,6 +163,7 @@ void CXMLTreeReader::OnCData(XIXMLReadStream* stream) {
     CXMLParser::OnCData(stream);
     return;
   }
+  ResolveWaiting();
   if (!mReader->Read(element, stream)) Quorve::ThrowAssertion(nullptr);
 }
 

@@ -51,7 +51,13 @@ public:
 protected:
   /// The current element; throws "exception (pointer is NULL)" when there is none.
   XCXMLElement* Current();
+  /// The key of name; null when the name waits for its key (see mWaiting), and the
+  /// caller then hands the node that carries it to Wait.
   const char* KeyOf(const char* name);
+  template <class Node>
+  void Wait(Node* node);
+  /// Gives every waiting node its key.
+  void ResolveWaiting();
 
   XCXMLTree* mTree = nullptr;
   XCXMLElement* mCurrent = nullptr;
@@ -70,6 +76,27 @@ private:
   };
   static constexpr size_t kRecentNames = 64;
   CRecentName mRecent[kRecentNames];
+  // KeyOf past its recent names: hashes the name and asks the key table.
+  const char* KeyOfNew(const char* name, size_t length, CRecentName& recent);
+  // Names that the key table cannot answer from its caches (a table grown past
+  // thousands of names, or a window full of names built to collide) wait here for
+  // their keys, a few at a time: each answer lies at a random place in a large
+  // table, and asking for several such places before reading any overlaps the
+  // waits. An ordinary scene, a few dozen names, never waits. Nothing reads a key
+  // before ResolveWaiting: the parse calls it when the queue is full, before a data
+  // block reader sees the tree, and at the end.
+  struct CWaitingName {
+    XCXMLElement* mElement;  // the node that takes the key: one of the two
+    XCXMLAttribute* mAttribute;
+    CHashKey::CPending mPending;
+    CRecentName* mRecent;  // the entry that remembers the name once it has its key
+    uint32_t mLength;
+    uint32_t mHash;
+    char mName[64];
+  };
+  static constexpr size_t kWaitingNames = 8;
+  CWaitingName mWaiting[kWaitingNames];
+  size_t mWaitingCount = 0;
 };
 
 }  // namespace QuorveXML

@@ -6,6 +6,7 @@
 // the document nodes), and leave the manager able to read again.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,7 @@
 #include "xml/hash_key.h"
 #include "xml/image.h"
 #include "xml/node_heap.h"
+#include "xml/tree_reader.h"
 
 namespace {
 
@@ -237,6 +239,54 @@ TEST(AllocationFailures, GeometryBlocksStopWithAnErrorAndTheManagerReadsTheNextB
     }
     EXPECT_GT(tally.failed, 0);
   }
+}
+
+// A tree of names built to collide: their keys wait in the tree reader a few at a
+// time, so a failure may come while some of its nodes have none yet.
+TEST(AllocationFailures, ATreeOfCollidingNamesReadsWhollyOrNotAtAll) {
+  const std::vector<std::string> names = XMLTest::CollidingNames(120);
+  std::string document = "<r>";
+  for (size_t i = 0; i < 300; ++i)
+    document += "<" + names[i % names.size()] + " " + names[119 - i % 13] + "='v'/>";
+  document += "</r>";
+  auto written = [](QuorveXML::XCXMLTree* tree) {
+    ZinFuzz::CStringWriteStream out;
+    tree->GetRoot()->Write(&out);
+    return out.mText;
+  };
+  auto read = [&document] {
+    ZinFuzz::CBytesReadStream in(document);
+    QuorveXML::CXMLTreeReader reader;
+    return std::unique_ptr<QuorveXML::XCXMLTree>(reader.Read(&in));
+  };
+  const std::string expected = written(read().get());
+  const int64_t nodesAtStart = QuorveXML::CNodeHeap::LiveAllocations();
+  CTally tally;
+  for (uint64_t k = 1;; ++k) {
+    std::unique_ptr<QuorveXML::XCXMLTree> tree;
+    std::string error;
+    bool failed;
+    {
+      CFailure failure(k);
+      error = ZinFuzz::MessageOf([&] { tree = read(); });
+      failed = HostileTest::FailureHappened();
+    }
+    tally.runs = k;
+    if (!failed) {
+      ASSERT_EQ(error, "");
+      EXPECT_EQ(expected, written(tree.get()));
+      break;
+    }
+    if (tree) {
+      ++tally.absorbed;
+      EXPECT_EQ(expected, written(tree.get())) << "allocation " << k;
+    } else {
+      ++tally.failed;
+      EXPECT_NE(error, "") << "allocation " << k;
+      EXPECT_EQ(nodesAtStart, QuorveXML::CNodeHeap::LiveAllocations()) << "allocation " << k;
+    }
+  }
+  EXPECT_GT(tally.failed, 10);
 }
 
 // Growth of a key table holding an overflow replaces its slots and rebuilds the

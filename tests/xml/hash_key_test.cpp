@@ -143,4 +143,61 @@ TEST(HashKey, CollidingNamesCannotFloodTheTable) {
   EXPECT_EQ(names.size(), distinctKeys.size());
 }
 
+TEST(HashKey, ANamePendingBetweenBeginAndFinishGetsTheKeyGetKeyWouldGive) {
+  const std::vector<std::string> names = CollidingNames(40);
+  const uint32_t hash = CHashKey::Hash(names[0].c_str());
+  CTable table;
+  std::vector<const char*> window;
+  for (size_t i = 0; i < 10; ++i) window.push_back(table->GetKey(names[i].c_str()));
+  // Found or placed in its window: answered at once.
+  EXPECT_EQ(window[3], table->Begin(names[3].c_str(), 16, hash).mKey);
+  const CHashKey::CPending ordinary = table->Begin("ordinary", 8, CHashKey::Hash("ordinary"));
+  ASSERT_NE(nullptr, ordinary.mKey);
+  EXPECT_EQ(ordinary.mKey, table->Finish("ordinary", 8, CHashKey::Hash("ordinary"), ordinary));
+
+  // Full windows: pending, a name twice among them, answered in any order later.
+  std::vector<CHashKey::CPending> pending;
+  std::vector<size_t> order = {10, 11, 12, 10, 13, 12};
+  for (size_t i : order) {
+    pending.push_back(table->Begin(names[i].c_str(), 16, hash));
+    EXPECT_EQ(nullptr, pending.back().mKey) << i;
+  }
+  std::vector<const char*> keys;
+  for (size_t at = 0; at < order.size(); ++at)
+    keys.push_back(table->Finish(names[order[at]].c_str(), 16, hash, pending[at]));
+  EXPECT_EQ(keys[0], keys[3]);
+  EXPECT_EQ(keys[2], keys[5]);
+  EXPECT_EQ(4u, std::set<const char*>(keys.begin(), keys.end()).size());
+  for (size_t at = 0; at < order.size(); ++at) EXPECT_EQ(keys[at], table->GetKey(names[order[at]].c_str()));
+  EXPECT_EQ(15u, table->Count());
+
+  // The table grows between the halves, or another caller takes the name first.
+  const CHashKey::CPending beforeGrowth = table->Begin(names[20].c_str(), 16, hash);
+  const CHashKey::CPending takenMeanwhile = table->Begin(names[21].c_str(), 16, hash);
+  ASSERT_EQ(nullptr, beforeGrowth.mKey);
+  const char* taken = table->GetKey(names[21].c_str());
+  for (int i = 0; i < 2000; ++i) table->GetKey(("grow" + std::to_string(i)).c_str());
+  ASSERT_NE(beforeGrowth.mCapacity, table->Capacity());
+  const char* grown = table->Finish(names[20].c_str(), 16, hash, beforeGrowth);
+  EXPECT_EQ(grown, table->GetKey(names[20].c_str()));
+  EXPECT_EQ(taken, table->Finish(names[21].c_str(), 16, hash, takenMeanwhile));
+  EXPECT_EQ(2017u, table->Count());
+  EXPECT_STREQ(names[20].c_str(), grown);
+
+  // A table too large for the caches only asks for the lines in Begin.
+  for (int i = 0; table->Capacity() <= CHashKey::kResidentCapacity; ++i)
+    table->GetKey(("more" + std::to_string(i)).c_str());
+  const uint32_t count = table->Count();
+  const CHashKey::CPending known = table->Begin(names[3].c_str(), 16, hash);
+  const CHashKey::CPending fresh = table->Begin("fresh", 5, CHashKey::Hash("fresh"));
+  const CHashKey::CPending again = table->Begin("fresh", 5, CHashKey::Hash("fresh"));
+  EXPECT_EQ(nullptr, known.mKey);
+  EXPECT_EQ(nullptr, fresh.mKey);
+  EXPECT_EQ(window[3], table->Finish(names[3].c_str(), 16, hash, known));
+  const char* freshKey = table->Finish("fresh", 5, CHashKey::Hash("fresh"), fresh);
+  EXPECT_EQ(freshKey, table->Finish("fresh", 5, CHashKey::Hash("fresh"), again));
+  EXPECT_EQ(count + 1, table->Count());
+  EXPECT_EQ("exception", MessageOf([&] { table->Begin(nullptr, 0, 0); }));
+}
+
 }  // namespace

@@ -185,6 +185,55 @@ TEST_F(TreeReaderTest, AReaderThatStopsEarlyLeavesTheParserAfterTheBlock) {
   }
 }
 
+// Names whose window in the key table is full wait for their keys a few at a time;
+// every element and attribute has its key before a block reader or the caller looks.
+TEST_F(TreeReaderTest, NamesBuiltToCollideHaveTheirKeysWhenAnyoneLooks) {
+  const std::vector<std::string> names = CollidingNames(60);
+  std::string document = "<r>", expected = "<r>\n";
+  std::vector<std::string> elementNames, attributeNames;
+  for (size_t i = 0; i < 45; ++i) {
+    const std::string& element = names[i % 25];  // each of the later twenty comes back
+    const std::string& attribute = names[59 - i % 7];
+    elementNames.push_back(element);
+    attributeNames.push_back(attribute);
+    document += "<" + element + " " + attribute + "='1'>" + (i == 31 ? "<![CDATA[block]]>" : "") + "</" + element + ">";
+    expected += "\t<" + element + " " + attribute + "=\"1\"/>\n";
+  }
+  document += "</r>";
+  expected += "</r>\n";
+
+  CBlockReader reader;
+  auto tree = ReadTree(document, &reader);
+  EXPECT_EQ(std::vector<std::string>{names[31 % 25]}, reader.mElements);
+  EXPECT_EQ(expected, Written(tree->GetRoot()));
+  XIXMLElement* top = tree->GetRoot()->GetFirstElement();
+  size_t i = 0;
+  for (XIXMLElement* element = top->GetFirstElement(); element; element = element->GetNextElement(), ++i) {
+    ASSERT_LT(i, elementNames.size());
+    EXPECT_EQ(tree->GetRoot()->GetKey(elementNames[i].c_str()), element->GetKeyRef()) << i;
+    EXPECT_EQ(tree->GetRoot()->GetKey(attributeNames[i].c_str()), element->GetFirstAttribute()->GetKeyRef()) << i;
+  }
+  EXPECT_EQ(elementNames.size(), i);
+
+  // Thousands of names: the key table outgrows the caches, and every name waits.
+  std::string many = "<r>", manyExpected = "<r>\n";
+  for (int n = 0; n < 6000; ++n) {
+    const std::string name = "n" + std::to_string(n % 4000);
+    many += "<" + name + (n == 5000 ? "><![CDATA[x]]></" + name + ">" : "/>");
+    manyExpected += "\t<" + name + "/>\n";
+  }
+  many += "</r>";
+  manyExpected += "</r>\n";
+  CBlockReader manyReader;
+  auto manyTree = ReadTree(many, &manyReader);
+  EXPECT_GT(static_cast<XCXMLRoot*>(manyTree->GetRoot())->Table()->Capacity(), CHashKey::kResidentCapacity);
+  EXPECT_EQ(std::vector<std::string>{"n1000"}, manyReader.mElements);
+  EXPECT_EQ(manyExpected, Written(manyTree->GetRoot()));
+  XIXMLElement* element = manyTree->GetRoot()->GetFirstElement()->GetFirstElement();
+  for (int n = 0; element; element = element->GetNextElement(), ++n)
+    ASSERT_EQ(manyTree->GetRoot()->GetKey(("n" + std::to_string(n % 4000)).c_str()), element->GetKeyRef()) << n;
+}
+
 TEST_F(TreeReaderTest, TheBracketsOfTheClosingSequence) {
   struct Case {
     std::string content;   // between "<![CDATA[" and the closing "]]>"
