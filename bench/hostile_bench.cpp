@@ -9,10 +9,12 @@
 //                                         the instructions of the reads alone
 //
 // What is timed is the library's work on memory it has had before. The C allocator
-// is told to keep freed memory (benchmark only), and each size runs until three runs
-// in a row take no new page from the system (30 runs at most): a new page costs about
-// 3 ms per MiB on the reference machine, and the allocator's heap takes several runs
-// of a large input to settle, each touching tens of MiB it never touched before.
+// is told to keep freed memory (benchmark only), and the two sizes run in turns, at
+// least 6 rounds and until each has had three runs in a row that took no new page
+// from the system (30 rounds at most): a new page costs about 3 ms per MiB on the
+// reference machine, and the allocator's heap takes several runs of a large input to
+// settle. Taking turns puts both sizes under the same host: the reference machine's
+// speed changes by half within minutes.
 #include <benchmark/benchmark.h>
 #if __has_include(<malloc.h>)
 #include <malloc.h>
@@ -33,6 +35,7 @@
 namespace {
 
 constexpr size_t kMiB = size_t{1} << 20;
+constexpr int kFewestRounds = 6, kMostRounds = 30;
 
 // Pages the process has taken from the system so far (0 where that is not known).
 long PagesTaken() {
@@ -45,25 +48,33 @@ long PagesTaken() {
 #endif
 }
 
-double LeastSeconds(const HostileShapes::CShape& shape, const std::string& text, benchmark::State& state) {
-  double least = 1e9;
-  for (int run = 0, settled = 0; run < 30 && settled < 3; ++run) {
+// The least time of one input's runs, and whether its last runs took no new page.
+struct CRuns {
+  double mLeast = 1e9;
+  int mSettled = 0;  // runs in a row that took no new page
+
+  void Run(const HostileShapes::CShape& shape, const std::string& text, benchmark::State& state) {
     const long pages = PagesTaken();
     const auto start = std::chrono::steady_clock::now();
     const std::string error = shape.read(text);
-    least = std::min(least, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-    settled = PagesTaken() == pages ? settled + 1 : 0;
+    mLeast = std::min(mLeast, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    mSettled = PagesTaken() == pages ? mSettled + 1 : 0;
     if (!error.empty()) state.SkipWithError(error.c_str());
   }
-  return least;
-}
+};
 
 void BM_HostileShape(benchmark::State& state, const HostileShapes::CShape* shape) {
   const std::string small = shape->make(4 * kMiB);
   const std::string large = shape->make(16 * kMiB);
   for (auto _ : state) {
-    const double smallSeconds = LeastSeconds(*shape, small, state);
-    const double largeSeconds = LeastSeconds(*shape, large, state);
+    // The sizes take turns, so that a change in the host's speed falls on both.
+    CRuns smallRuns, largeRuns;
+    for (int round = 0; round < kMostRounds; ++round) {
+      smallRuns.Run(*shape, small, state);
+      largeRuns.Run(*shape, large, state);
+      if (round + 1 >= kFewestRounds && smallRuns.mSettled >= 3 && largeRuns.mSettled >= 3) break;
+    }
+    const double smallSeconds = smallRuns.mLeast, largeSeconds = largeRuns.mLeast;
     state.SetIterationTime(largeSeconds);
     state.counters["4MiB_ms"] = smallSeconds * 1e3;
     state.counters["16MiB_ms"] = largeSeconds * 1e3;
