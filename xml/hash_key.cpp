@@ -327,6 +327,15 @@ const char* CHashKey::GetKey(const char* name, uint32_t length, uint32_t hash) {
   return Finish(name, length, hash, Begin(name, length, hash));
 }
 
+const char* CHashKey::Answer(const CProbe& probe, const char* name, uint32_t length, uint32_t hash) {
+  if (probe.mFound) return mSlots[probe.mSlot];
+  if (probe.mSlot < 0) return nullptr;
+  const char* key = Store(name, length, hash);
+  Place(probe.mSlot, key, hash);
+  ++mCount;
+  return key;
+}
+
 CHashKey::CPending CHashKey::Begin(const char* name, uint32_t length, uint32_t hash) {
   if (!name) Quorve::ThrowError(nullptr);
   CPending pending{nullptr, 0, mCapacity, false};
@@ -346,14 +355,8 @@ CHashKey::CPending CHashKey::Begin(const char* name, uint32_t length, uint32_t h
     return pending;
   }
   // A small table stays in the caches: the window answers at once, unless it is full.
-  const CProbe probe = Probe(name, length, hash);
-  if (probe.mFound) {
-    pending.mKey = mSlots[probe.mSlot];
-  } else if (probe.mSlot >= 0) {
-    pending.mKey = Store(name, length, hash);
-    Place(probe.mSlot, pending.mKey, hash);
-    ++mCount;
-  } else {
+  pending.mKey = Answer(Probe(name, length, hash), name, length, hash);
+  if (!pending.mKey) {
     pending.mWindowFull = true;
     if (!overflow) pending.mSeeded = SeededHash(name, length);
   }
@@ -365,23 +368,12 @@ const char* CHashKey::Finish(const char* name, uint32_t length, uint32_t hash, c
   if (!name) Quorve::ThrowError(nullptr);
   // Slots are only ever filled, so a full window stays full while the capacity stays.
   bool windowFull = pending.mWindowFull && pending.mCapacity == mCapacity;
-  bool seededKnown = pending.mWindowFull || pending.mSeeded;
-  uint64_t seeded = pending.mSeeded;
+  uint64_t seeded = pending.mSeeded;  // 0 when not known yet (or, harmlessly, when it is 0)
   for (;; windowFull = false) {
     if (!windowFull) {
-      const CProbe probe = Probe(name, length, hash);
-      if (probe.mFound) return mSlots[probe.mSlot];
-      if (probe.mSlot >= 0) {
-        const char* key = Store(name, length, hash);
-        Place(probe.mSlot, key, hash);
-        ++mCount;
-        return key;
-      }
+      if (const char* key = Answer(Probe(name, length, hash), name, length, hash)) return key;
     }
-    if (!seededKnown) {
-      seeded = SeededHash(name, length);
-      seededKnown = true;
-    }
+    if (!seeded) seeded = SeededHash(name, length);
     if (const char* key = OverflowFind(name, length, seeded)) return key;
     if (!WindowHoldsOnly(hash) && MayGrowTo(uint64_t{mCapacity} * 2)) {
       Grow(uint64_t{mCapacity} * 2);

@@ -94,6 +94,9 @@ private:
   /// True when every slot of hash's window holds a name with that very hash.
   bool WindowHoldsOnly(uint32_t hash) const;
   void Place(int64_t slot, const char* key, uint32_t hash);
+  /// The key a probe found, or a new one in the free slot it found; null when the
+  /// window is full.
+  const char* Answer(const CProbe& probe, const char* name, uint32_t length, uint32_t hash);
   const char* Store(const char* name, uint32_t length, uint32_t hash);
   bool MayGrowTo(uint64_t capacity) const;
   void Grow(uint64_t capacity);

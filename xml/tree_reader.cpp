@@ -65,9 +65,11 @@ const char* CXMLTreeReader::KeyOfNew(const char* name, size_t length, CRecentNam
   uint32_t hash = 0;
   for (size_t i = 0; i < length; ++i) hash = CHashKey::HashStep(hash, bytes[i]);
   CWaitingName& waiting = mWaiting[mWaitingCount];
-  const CHashKey::CPending pending =
-      length <= sizeof waiting.mName ? mTable->Begin(name, static_cast<uint32_t>(length), hash)
-                                     : CHashKey::CPending{mTable->GetKey(name, static_cast<uint32_t>(length), hash), 0, 0, false};
+  if (length > sizeof waiting.mName) {  // too long to wait: answered now
+    recent = {mTable->GetKey(name, static_cast<uint32_t>(length), hash), length};
+    return recent.mKey;
+  }
+  const CHashKey::CPending pending = mTable->Begin(name, static_cast<uint32_t>(length), hash);
   if (pending.mKey) {
     recent = {pending.mKey, length};
     return pending.mKey;
