@@ -291,16 +291,15 @@ void CHashKey::OverflowAdd(const char* key, uint64_t seeded) {
       const size_t count = mOverflowKeys.size();
       auto hashOf = [&](size_t position) {
         const char* other = mOverflowKeys[position];
-        const uint64_t seeded = SeededHash(other, HeaderOf(other).mLength);
-        Prefetch(&mOverflowControl[seeded & (size - 1)]);
-        Prefetch(&mOverflowPositions[seeded & (size - 1)]);
-        return seeded;
+        const uint64_t otherSeeded = SeededHash(other, HeaderOf(other).mLength);
+        FetchOverflowEntry(otherSeeded);
+        return otherSeeded;
       };
       for (size_t position = 0; position < count && position < kAhead; ++position) ahead[position] = hashOf(position);
       for (size_t position = 0; position < count; ++position) {
-        const uint64_t seeded = ahead[position % kAhead];
+        const uint64_t otherSeeded = ahead[position % kAhead];
         if (position + kAhead < count) ahead[position % kAhead] = hashOf(position + kAhead);
-        OverflowPlace(position, seeded);
+        OverflowPlace(position, otherSeeded);
       }
     }
     mOverflowKeys.push_back(key);
@@ -308,6 +307,12 @@ void CHashKey::OverflowAdd(const char* key, uint64_t seeded) {
     Quorve::ThrowError("Can't grow hash vector.");
   }
   OverflowPlace(mOverflowKeys.size() - 1, seeded);
+}
+
+void CHashKey::FetchOverflowEntry(uint64_t seeded) const {
+  const size_t at = seeded & (mOverflowControl.size() - 1);
+  Prefetch(&mOverflowControl[at]);
+  Prefetch(&mOverflowPositions[at]);
 }
 
 void CHashKey::OverflowPlace(size_t position, uint64_t seeded) {
@@ -343,9 +348,7 @@ CHashKey::CPending CHashKey::Begin(const char* name, uint32_t length, uint32_t h
   if (overflow) {
     // Only files of colliding names have an overflow.
     pending.mSeeded = SeededHash(name, length);
-    const size_t at = pending.mSeeded & (mOverflowControl.size() - 1);
-    Prefetch(&mOverflowControl[at]);
-    Prefetch(&mOverflowPositions[at]);
+    FetchOverflowEntry(pending.mSeeded);
   }
   if (mCapacity > kResidentCapacity) {
     // A large table: the window's lines are fetched, and Finish reads them.

@@ -103,6 +103,8 @@ private:
   const char* OverflowFind(const char* name, uint32_t length, uint64_t seeded) const;
   void OverflowAdd(const char* key, uint64_t seeded);
   void OverflowPlace(size_t position, uint64_t seeded);
+  /// Asks for the lines of the overflow entry where seeded's probe starts.
+  void FetchOverflowEntry(uint64_t seeded) const;
 
   // Fields of the format first: slot array, capacity, probe limit, count.
   char** mSlots;
