@@ -314,6 +314,18 @@ inline int DocumentRead(const uint8_t* data, size_t size) {
   QvZin::CZinMemoryWriteStream second;
   ZIN_FUZZ_CHECK(again->write(&second, nullptr), "the document read back does not write");
   if (BlockCounts(again.get()) != BlockCounts(mgr.get())) return 0;  // blocks out of place, read again
+  if (HasTextStartingWithWhitespace(Concrete(mgr.get())->fileNode())) {
+    // Such a text loses its leading whitespace on the next read (see the tree
+    // reader's target): the document settles one round later.
+    CRecordingFeedback thirdFeedback;
+    CManager third(&thirdFeedback);
+    QvZin::CZinMemoryReadStream written2(second.bytes());
+    ZIN_FUZZ_CHECK(third->read(&written2, nullptr), "the second write does not read");
+    QvZin::CZinMemoryWriteStream out;
+    ZIN_FUZZ_CHECK(third->write(&out, nullptr) && out.bytes() == second.bytes(),
+                   "third write differs:\n" + second.bytes() + "\n----\n" + out.bytes());
+    return 0;
+  }
   // Equal, or equal once negative zeros have settled (a text may hold "<![CDATA["
   // and "-0.0 " too, and stays as it is).
   ZIN_FUZZ_CHECK(second.bytes() == first.bytes() || second.bytes() == WithoutNegativeZeros(first.bytes()),

@@ -131,8 +131,13 @@ void CXMLTreeReader::OnAttribute(const char* name, const char* value) {
 
 void CXMLTreeReader::OnText(const char* text) {
   XCXMLElement* element = Current();
-  if (element->HasData()) Quorve::ThrowError("Only one data node for an element");
   const size_t length = text == mValue.mData ? mValue.mLength : std::strlen(text);
+  // A text that decodes to nothing ("&#;", an empty data block read as text) is kept
+  // as no text at all, as whitespace-only content is: an empty data node would be
+  // written as "<a></a>", which reads back without one, so the document would change
+  // on its second round.
+  if (length == 0) return;
+  if (element->HasData()) Quorve::ThrowError("Only one data node for an element");
   XCXMLData* data = Made(XCXMLData::NewText(mHeap, text, length));
   element->LinkChild(data, CNodeHeap::ToRef(static_cast<XCXMLNode*>(data)), mCurrentRef);
   element->MarkData();

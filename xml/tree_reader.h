@@ -33,7 +33,8 @@ public:
   void* OnStartElement(const char* name) override;
   /// Appends an attribute to the current element.
   void OnAttribute(const char* name, const char* value) override;
-  /// Appends a text node ("Only one data node for an element" for a second one).
+  /// Appends a text node ("Only one data node for an element" for a second one); an
+  /// empty text adds nothing.
   void OnText(const char* text) override;
   void OnComment(const char* text) override;
   /// Appends the instruction and goes on.

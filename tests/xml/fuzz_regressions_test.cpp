@@ -44,11 +44,17 @@ TEST(FuzzRegressions, TreeReaderFindings) {
   WriteOf("</>\n", &message);
   EXPECT_EQ(message, "error: Must be a name here");
 
-  // An empty data block read as text leaves an empty text, written as an open and a
-  // close tag; that reads back as an empty element.
+  // An empty data block read as text, or a character reference to nothing, makes no
+  // text: an empty one would be written as an open and a close tag, which reads back
+  // as an empty element, so the document would change on its second round.
   const std::string empty = Fuzz("tree_reader", "empty_data_block");
-  EXPECT_EQ(WriteOf(empty, &message), "<I></I>\n");
-  EXPECT_EQ(WriteOf("<I></I>\n", &message), "<I/>\n");
+  EXPECT_EQ(WriteOf(empty, &message), "<I/>\n");
+  EXPECT_EQ(WriteOf("<I>&#;</I>", &message), "<I/>\n");
+  EXPECT_EQ(WriteOf("<I>&#0;<J/>x</I>", &message), "<I>\n\t<J/>x</I>\n");
+  // A text that a reference starts with a blank keeps it, and loses it on the next
+  // read (the parser skips leading whitespace): the format itself changes it once.
+  EXPECT_EQ(WriteOf("<I>&#32;x</I>", &message), "<I> x</I>\n");
+  EXPECT_EQ(WriteOf("<I> x</I>", &message), "<I>x</I>\n");
 
   // "[" may open the name of the top element, but inside content it opens a data
   // block: a copy of such an element into another element writes a document that the
