@@ -17,7 +17,9 @@
 //   .whileAttached()     without a sink the value is kept as given, unclipped
 //   .orElse(value)       an out-of-range value becomes value, not the bound
 // and Then(first, second), ZeroBecomes(v), Keep() and Custom(hook) cover the rest.
-// A NaN lies on neither side of a bound and passes unchanged.
+// A NaN lies on neither side of a bound and passes unchanged. A setter also hands
+// over the value it holds, for the hooks that keep it ("a non-finite roll keeps
+// the previous one").
 #pragma once
 
 #include <type_traits>
@@ -78,10 +80,17 @@ public:
   constexpr T high() const { return mHigh; }
   constexpr bool warnsWhenClipping() const { return mWarn; }
   constexpr bool onlyWhileAttached() const { return mOnlyAttached; }
+  constexpr bool hasFallback() const { return mHasFallback; }
+  constexpr T fallback() const { return mFallback; }
+  /// The warning's parts: the fixed text, the prefix, the setter named instead of
+  /// the caller (each null when not set).
+  constexpr const char* fixedText() const { return mFixed; }
+  constexpr const char* prefixText() const { return mPrefix; }
+  constexpr const char* namedSetter() const { return mSetter; }
 
   /// The value to store for value, warning sink when it was clipped.
   template <class V>
-  V apply(V value, const char* setter, IZinWarning* sink) const {
+  V apply(V value, const char* setter, IZinWarning* sink, const V& = V()) const {
     if (mOnlyAttached && !sink) return value;
     V result = value;
     if (mHasLow && value < static_cast<V>(mLow))
@@ -127,7 +136,7 @@ constexpr TZinClip<T> AtMost(T high) {
 /// Stores the value as given.
 struct TZinKeep {
   template <class V>
-  constexpr V apply(V value, const char*, IZinWarning*) const {
+  constexpr V apply(V value, const char*, IZinWarning*, const V& = V()) const {
     return value;
   }
 };
@@ -138,7 +147,7 @@ template <class T>
 struct TZinZeroBecomes {
   T mReplacement;
   template <class V>
-  constexpr V apply(V value, const char*, IZinWarning*) const {
+  constexpr V apply(V value, const char*, IZinWarning*, const V& = V()) const {
     return value == V(0) ? static_cast<V>(mReplacement) : value;
   }
 };
@@ -147,15 +156,17 @@ constexpr TZinZeroBecomes<T> ZeroBecomes(T replacement) {
   return {replacement};
 }
 
-/// An irregular rule, named where it is used: hook(value) or
-/// hook(value, setter, sink) gives the value to store.
+/// An irregular rule, named where it is used: hook(value), hook(value, previous)
+/// or hook(value, setter, sink) gives the value to store.
 template <class F>
 struct TZinCustom {
   F mHook;
   template <class V>
-  V apply(V value, const char* setter, IZinWarning* sink) const {
+  V apply(V value, const char* setter, IZinWarning* sink, const V& previous = V()) const {
     if constexpr (std::is_invocable<const F&, V, const char*, IZinWarning*>::value)
       return mHook(value, setter, sink);
+    else if constexpr (std::is_invocable<const F&, V, const V&>::value)
+      return mHook(value, previous);
     else
       return mHook(value);
   }
@@ -172,8 +183,8 @@ struct TZinThen {
   A mFirst;
   B mSecond;
   template <class V>
-  V apply(V value, const char* setter, IZinWarning* sink) const {
-    return mSecond.apply(mFirst.apply(value, setter, sink), setter, sink);
+  V apply(V value, const char* setter, IZinWarning* sink, const V& previous = V()) const {
+    return mSecond.apply(mFirst.apply(value, setter, sink, previous), setter, sink, previous);
   }
 };
 template <class A, class B>

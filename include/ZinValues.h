@@ -22,6 +22,31 @@ struct CZinColor {
   friend constexpr bool operator!=(const CZinColor& a, const CZinColor& b) { return !(a == b); }
 };
 
+/// A point or vector in space: three doubles, written as the attributes "X", "Y", "Z".
+struct CZinVector3D {
+  double x = 0;
+  double y = 0;
+  double z = 0;
+
+  constexpr CZinVector3D() = default;
+  constexpr CZinVector3D(double px, double py, double pz) : x(px), y(py), z(pz) {}
+  friend constexpr bool operator==(const CZinVector3D& a, const CZinVector3D& b) {
+    return a.x == b.x && a.y == b.y && a.z == b.z;
+  }
+  friend constexpr bool operator!=(const CZinVector3D& a, const CZinVector3D& b) { return !(a == b); }
+};
+
+/// A point in a plane: two doubles, written as the attributes "X", "Y".
+struct CZinVector2D {
+  double x = 0;
+  double y = 0;
+
+  constexpr CZinVector2D() = default;
+  constexpr CZinVector2D(double px, double py) : x(px), y(py) {}
+  friend constexpr bool operator==(const CZinVector2D& a, const CZinVector2D& b) { return a.x == b.x && a.y == b.y; }
+  friend constexpr bool operator!=(const CZinVector2D& a, const CZinVector2D& b) { return !(a == b); }
+};
+
 /// A date and time: month 1-12, day, hour 0-23, minute, four-digit year.
 struct CZinTimeValue {
   int32_t month = 1;

@@ -6,7 +6,7 @@
 
 namespace QvZin {
 
-#define ZIN_COMPRESSION_OPT_FIELDS(F)                                                        \
+#define ZIN_COMPRESSION_OPT_FIELDS(F, P)                                                        \
   F(int32_t, Codec, "Codec", 0x72617720, ZinInt(), Keep()) /* "raw " */                      \
   F(int32_t, Depth, "Depth", 0, ZinInt(), Keep())                                            \
   F(int32_t, SpatialQuality, "Spacial.Quality", 512, ZinInt(), Keep())                       \
@@ -16,17 +16,6 @@ namespace QvZin {
 
 class CCompressionOpt final : public TZinSettings<IZinCompressionOpt> {
   ZIN_FIELDS(ZIN_COMPRESSION_OPT_FIELDS)
-
-  /// Writes the "Compression" element into the view's options element.
-  void putInXML(CZinXMLAdd& options) {
-    CZinXMLAdd out(options.AddElement("Compression"));
-    putFields(out);
-  }
-  /// Reads the "Compression" element of the view's options element.
-  void initWithXML(CZinXMLGet& options) {
-    CZinXMLGet in(options.GetElement("Compression"));
-    getFields(in);
-  }
 };
 
 }  // namespace QvZin

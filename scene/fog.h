@@ -6,7 +6,7 @@
 
 namespace QvZin {
 
-#define ZIN_FOG_FIELDS(F)                                                     \
+#define ZIN_FOG_FIELDS(F, P)                                                     \
   F(bool, Active, "Active", false, ZinFlag(), Keep())                         \
   F(CZinColor, Color, "Color", CZinColor(221, 221, 221), ZinColour(), Keep()) \
   F(double, Density, "Density", 0.5, ZinDouble(), Keep())                     \
@@ -16,17 +16,6 @@ namespace QvZin {
 
 class CZinFog final : public TZinSettings<IZinFog> {
   ZIN_FIELDS(ZIN_FOG_FIELDS)
-
-  /// Writes the "Fog" element into its owner's element.
-  void putInXML(CZinXMLAdd& owner) {
-    CZinXMLAdd out(owner.AddElement("Fog"));
-    putFields(out);
-  }
-  /// Reads the "Fog" element of its owner's element.
-  void initWithXML(CZinXMLGet& owner) {
-    CZinXMLGet in(owner.GetElement("Fog"));
-    getFields(in);
-  }
 };
 
 }  // namespace QvZin

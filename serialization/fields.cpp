@@ -12,4 +12,25 @@ int32_t ZinLabel::get(CZinXMLGet& in, const char* tag) const {
   return in.GetAttributeLabel(tag, table);
 }
 
+CZinVector3D ZinPoint::read(CZinXMLGet& element) const {
+  CZinVector3D point;
+  element.GetFmtAttribute("X", "%lf", &point.x);
+  element.GetFmtAttribute("Y", "%lf", &point.y);
+  element.GetFmtAttribute("Z", "%lf", &point.z);
+  return point;
+}
+
+CZinVector2D ZinXY::read(CZinXMLGet& element) const {
+  CZinVector2D point;
+  element.GetFmtAttribute("X", "%lf", &point.x);
+  element.GetFmtAttribute("Y", "%lf", &point.y);
+  return point;
+}
+
+const char* ZinName::get(CZinXMLGet& in, const char* tag) const {
+  // The name form keeps its own failure text.
+  if (std::strcmp(attribute, "en") == 0) return in.GetAttributeLanguage(tag);
+  return CZinXMLGet(in.GetElement(tag)).GetAttributeText(attribute);
+}
+
 }  // namespace QvZin

@@ -221,4 +221,8 @@ void CZinXMLAdd::AddLanguage(const char* tag, const char* text) {
   child.AddAttribute("en", text ? text : "");
 }
 
+void CZinXMLAdd::AddText(const char* tag, const char* text) { AddTextElement(tag, text ? text : ""); }
+
+void CZinXMLAdd::AddAttributeText(const char* name, const char* value) { AddAttribute(name, value ? value : ""); }
+
 }  // namespace QvZin

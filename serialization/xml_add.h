@@ -64,6 +64,10 @@ public:
   void AddString(const char* tag, const IZinString* text);
   /// Child element tag whose attribute "en" holds text (the name form).
   void AddLanguage(const char* tag, const char* text);
+  /// Child element tag whose text is text, of any length (null: empty).
+  void AddText(const char* tag, const char* text);
+  /// Attribute name holding value, of any length (null: empty).
+  void AddAttributeText(const char* name, const char* value);
 
 private:
   QuorveXML::XIXMLElement* AddTextElement(const char* tag, const char* text);

@@ -202,4 +202,15 @@ const char* CZinXMLGet::GetAttributeLanguage(const char* tag) {
   return attribute->GetValue();
 }
 
+const char* CZinXMLGet::GetText(const char* tag) {
+  XIXMLData* data = GetElement(tag)->GetData();
+  return data ? data->GetText() : "";
+}
+
+const char* CZinXMLGet::GetAttributeText(const char* name) {
+  const char* text = GetAttribute(name);
+  if (!text) ThrowElementError("%s - NULL ptr for tag %s", "CZinXMLGet::GetAttributeText", name ? name : "");
+  return text;
+}
+
 }  // namespace QvZin

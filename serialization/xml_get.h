@@ -69,6 +69,12 @@ public:
   void GetString(const char* tag, IZinString* text);
   /// The attribute "en" of child tag; missing: "CZinXMLGet::GetAttributeLanguage - NULL ptr".
   const char* GetAttributeLanguage(const char* tag);
+  /// The text of child tag (required); "" when it holds none: an empty text reads
+  /// back as no text at all.
+  const char* GetText(const char* tag);
+  /// The text of attribute name; missing: "CZinXMLGet::GetAttributeText - NULL ptr
+  /// for tag <name>".
+  const char* GetAttributeText(const char* name);
 
 private:
   QuorveXML::XIXMLData* TextOf(const char* tag, const char* operation);

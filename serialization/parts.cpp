@@ -1,0 +1,39 @@
+#include "serialization/parts.h"
+
+#include <cstdio>
+
+namespace QvZin {
+
+CZinIdList::CZinIdList() : mIds(NewZinCollection<List>(nullptr)) {}
+
+void CZinIdList::setLink(IZinMgrRef* link) {
+  if (mIds->owner() == link) return;
+  // A collection's owner is fixed when it is made: the ids move to a new one.
+  TZinComPtr<List> moved = NewZinCollection<List>(link);
+  const uint32_t count = mIds->getCount();
+  moved->reserve(count);
+  for (uint32_t i = 0; i < count; ++i) *moved->newZinObject(kZinEndOfList) = *mIds->itemAt(i);
+  mIds = std::move(moved);
+}
+
+void CZinIdList::putIds(CZinXMLAdd& list, const char* item) {
+  const uint32_t count = mIds->getCount();
+  for (uint32_t i = 0; i < count; ++i) CZinXMLAdd(list.AddElement(item)).AddUUID("UUID", *mIds->itemAt(i));
+}
+
+void CZinIdList::getIds(CZinXMLGet& list, const char* item) {
+  mIds->removeAll();
+  for (QuorveXML::XIXMLElement* e = list.FindElement(item); e; e = e->GetNextSameElement()) {
+    const CZinUUID id = CZinXMLGet(e).GetUUID("UUID");
+    if (CZinUUID* slot = mIds->newZinObject(kZinEndOfList)) *slot = id;
+  }
+}
+
+void SendIndexWarning(IZinWarning* sink, const char* operation) {
+  if (!sink) return;
+  char text[256];
+  std::snprintf(text, sizeof text, "%s: index out of range", operation ? operation : "");
+  sink->warning(text);
+}
+
+}  // namespace QvZin

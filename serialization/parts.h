@@ -1,0 +1,167 @@
+// Parts that field lists hold beside their values, each with the form that places
+// it in an element: a list of ids, an optional value, a fixed array of values.
+//
+//   P(CZinIdList,                 LightsGroups,  "Lights.Groups", ZinIds("Light"))
+//   P(TZinOptional<CZinVector3D>, UpVector,      "Up",            ZinOptional(ZinPoint()))
+//   P(CZinAxesPositions,          AxesPositions, "AxesPositions", ZinArray("Vector2D", ZinXY()))
+// (a type with a comma, as TZinArray<CZinVector2D, 4>, takes an alias first).
+#pragma once
+
+#include <array>
+#include <cstddef>
+
+#include "framework/object_mgr.h"
+#include "framework/uuid_x.h"
+#include "serialization/fields.h"
+
+namespace QvZin {
+
+// ---- a list of ids
+
+/// Ids an object refers to (the light groups a view uses...), handed to clients as
+/// a collection. A new list is empty.
+class CZinIdList {
+public:
+  using List = TObjectMgr<CZinUUIDX, CZinUUID>;
+
+  CZinIdList();
+  CZinIdList(const CZinIdList&) = delete;
+  CZinIdList& operator=(const CZinIdList&) = delete;
+
+  /// The collection (borrowed). Its index warnings go through the link.
+  List* ids() const { return mIds.get(); }
+  /// The ids move to a collection owned by link (may be null: no warnings).
+  void setLink(IZinMgrRef* link);
+  void resetFields() { mIds->removeAll(); }
+
+  /// One item child per id, in order, carrying it in "UUID".
+  void putIds(CZinXMLAdd& list, const char* item);
+  /// Empties the list, then appends the "UUID" of every item child in document
+  /// order (other children are not read). A child without "UUID" fails with
+  /// "CZinXMLGet::GetUUID - NULL ptr for tag UUID".
+  void getIds(CZinXMLGet& list, const char* item);
+
+private:
+  TZinComPtr<List> mIds;
+};
+
+/// A list of ids in its own child element tag, one item child per id. A missing
+/// element reads as an empty list.
+struct ZinIds {
+  const char* item;
+
+  constexpr explicit ZinIds(const char* itemTag) : item(itemTag) {}
+  template <class Owner>
+  void put(CZinXMLAdd& out, const char* tag, CZinIdList& part, Owner&) const {
+    CZinXMLAdd list(out.AddElement(tag));
+    part.putIds(list, item);
+  }
+  template <class Owner>
+  void get(CZinXMLGet& in, const char* tag, CZinIdList& part, Owner&) const {
+    QuorveXML::XIXMLElement* element = in.FindElement(tag);
+    if (!element) return part.resetFields();
+    CZinXMLGet list(element);
+    part.getIds(list, item);
+  }
+};
+
+// ---- a value that may be unset
+
+/// A value with a flag that says whether it was ever set; a new one is unset.
+template <class T>
+struct TZinOptional {
+  T value{};
+  bool isSet = false;
+
+  void set(const T& v) {
+    value = v;
+    isSet = true;
+  }
+  void resetFields() {
+    value = T();
+    isSet = false;
+  }
+};
+
+/// An optional value in the value form Form: written only when set; read as set
+/// exactly when its element is there.
+template <class Form>
+struct TZinOptionalForm {
+  Form form;
+
+  template <class T, class Owner>
+  void put(CZinXMLAdd& out, const char* tag, TZinOptional<T>& part, Owner&) const {
+    if (part.isSet) form.put(out, tag, part.value);
+  }
+  template <class T, class Owner>
+  void get(CZinXMLGet& in, const char* tag, TZinOptional<T>& part, Owner&) const {
+    if (in.HasElement(tag))
+      part.set(form.get(in, tag));
+    else
+      part.resetFields();
+  }
+};
+template <class Form>
+constexpr TZinOptionalForm<Form> ZinOptional(Form form) {
+  return {form};
+}
+
+// ---- a fixed array of values reached by index
+
+/// Sends "<operation>: index out of range" through sink, when there is one.
+void SendIndexWarning(IZinWarning* sink, const char* operation);
+
+/// N values reached by index; new values are zero.
+template <class T, size_t N>
+struct TZinArray {
+  std::array<T, N> values{};
+
+  /// Value index; outside [0, N) it warns "<getter>: index out of range" and gives
+  /// the zero value.
+  const T& get(int32_t index, const char* getter, IZinWarning* sink) const {
+    static const T kZero{};
+    if (index >= 0 && static_cast<size_t>(index) < N) return values[static_cast<size_t>(index)];
+    SendIndexWarning(sink, getter);
+    return kZero;
+  }
+  /// Stores value at index; outside [0, N) it warns "<setter>: index out of range"
+  /// and changes nothing.
+  void set(int32_t index, const T& value, const char* setter, IZinWarning* sink) {
+    if (index >= 0 && static_cast<size_t>(index) < N)
+      values[static_cast<size_t>(index)] = value;
+    else
+      SendIndexWarning(sink, setter);
+  }
+  void resetFields() { values.fill(T()); }
+};
+
+/// An array in its own child element tag, one item child per value in the value
+/// form Form (which reads an item from the item's own attributes). Reading takes
+/// the first N item children in one pass; values without a child are zero.
+template <class Form>
+struct TZinArrayForm {
+  const char* item;
+  Form form;
+
+  template <class T, size_t N, class Owner>
+  void put(CZinXMLAdd& out, const char* tag, TZinArray<T, N>& part, Owner&) const {
+    CZinXMLAdd list(out.AddElement(tag));
+    for (const T& value : part.values) form.put(list, item, value);
+  }
+  template <class T, size_t N, class Owner>
+  void get(CZinXMLGet& in, const char* tag, TZinArray<T, N>& part, Owner&) const {
+    CZinXMLGet list(in.GetElement(tag));
+    part.resetFields();
+    size_t i = 0;
+    for (QuorveXML::XIXMLElement* e = list.FindElement(item); e && i < N; e = e->GetNextSameElement(), ++i) {
+      CZinXMLGet one(e);
+      part.values[i] = form.read(one);
+    }
+  }
+};
+template <class Form>
+constexpr TZinArrayForm<Form> ZinArray(const char* item, Form form) {
+  return {item, form};
+}
+
+}  // namespace QvZin
