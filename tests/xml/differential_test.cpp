@@ -200,9 +200,10 @@ struct CExpatEvents {
     Of(data)->mInBlock = true;
     Of(data)->mBlock.clear();
   }
+  // A data block arrives whole as one text; an empty one makes no text in our tree.
   static void BlockEnd(void* data) {
     Of(data)->mInBlock = false;
-    Of(data)->mEvents.push_back("'" + Of(data)->mBlock);
+    if (!Of(data)->mBlock.empty()) Of(data)->mEvents.push_back("'" + Of(data)->mBlock);
   }
 };
 
