@@ -3,6 +3,7 @@
 #pragma once
 
 #include "ZinBase.h"
+#include "ZinValues.h"
 
 namespace QvZin {
 
@@ -100,6 +101,42 @@ public:
   public:
     static constexpr CZinUUID sIID = CZinUUID::fromText("4353E20F821A4B559ABED24926213674");
   };
+};
+
+/// Which axis gives an inserted object its size, written as the labels "XAxis",
+/// "YAxis", "ZAxis".
+enum EZinSizeAxis : int32_t { eSizeXAxis = 0, eSizeYAxis = 1, eSizeZAxis = 2 };
+
+/// The construction aids of a perspective view, owned by the camera; change it in
+/// place. An index outside its range warns "<operation>: index out of range" (for
+/// example "getAxesPosition: index out of range"); the getter then gives the zero
+/// point and the setter changes nothing.
+class IZinInsertionObject {
+public:
+  /// Axis position index 0 to 3; default (0, 0).
+  virtual const CZinVector2D& getAxesPosition(int32_t index) = 0;
+  virtual void setAxesPosition(int32_t index, const CZinVector2D& position) = 0;
+  /// Perspective-tool position index 0 to 5; default (0, 0).
+  virtual const CZinVector2D& getPerpectiveToolPosition(int32_t index) = 0;
+  virtual void setPerpectiveToolPosition(int32_t index, const CZinVector2D& position) = 0;
+  /// Reference-frame position index 0 to 3; default (0, 0, 0).
+  virtual const CZinVector3D& getReperePosition(int32_t index) = 0;
+  virtual void setReperePosition(int32_t index, const CZinVector3D& position) = 0;
+  /// One of EZinSizeAxis; default eSizeXAxis. A value outside the table fails the next write.
+  virtual int32_t getSizeAxis() = 0;
+  virtual void setSizeAxis(int32_t axis) = 0;
+  /// Default false each.
+  virtual bool getAxesVisibility() = 0;
+  virtual void setAxesVisibility(bool visible) = 0;
+  virtual bool getModelVisibility() = 0;
+  virtual void setModelVisibility(bool visible) = 0;
+  virtual bool getPerpectiveToolVisibility() = 0;
+  virtual void setPerpectiveToolVisibility(bool visible) = 0;
+  virtual bool getYAxeInverted() = 0;
+  virtual void setYAxeInverted(bool inverted) = 0;
+
+protected:
+  ~IZinInsertionObject() = default;
 };
 
 }  // namespace QvZin

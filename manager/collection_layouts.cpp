@@ -4,6 +4,23 @@
 
 namespace QvZin {
 
+void DeleteChildren(QuorveXML::XIXMLElement* element, const char* tag) {
+  // One pass over the siblings: searching from the first child after each deletion
+  // would cost a file of many such elements their square.
+  QuorveXML::XIXMLElement* old = element->FindElement(element->GetKey(tag));
+  while (old) {
+    QuorveXML::XIXMLElement* next = old->GetNextSameElement();
+    old->GetNode()->Delete();
+    old = next;
+  }
+}
+
+QuorveXML::XIXMLElement* FindList(CZinXMLGet& parent, const CZinListLayout& layout) {
+  QuorveXML::XIXMLElement* element = parent.FindElement(layout.listTag);
+  if (!element && layout.oldListTag) element = parent.FindElement(layout.oldListTag);
+  return element;
+}
+
 void PutBasics(CZinXMLAdd& item, IZinBasic* object, const CZinListLayout& layout) {
   IZinBasicData* basic = object ? object->getBasicData() : nullptr;
   if (!basic) return;

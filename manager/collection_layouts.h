@@ -1,6 +1,8 @@
 // Where each scene collection lives in a file: its collection element, the
 // element of one object, and where the object's basic data goes. The writer and
-// the reader of every collection walk these rows, so the two cannot disagree.
+// the reader of every collection walk these rows, so the two cannot disagree. A
+// collection whose objects declare their rows (ZIN_FIELDS) names only its two
+// elements: each object writes and reads its whole element itself.
 #pragma once
 
 #include "ZinObjectMgr.h"
@@ -23,12 +25,12 @@ constexpr CZinListLayout kPropertiesLayout{"Properties", "Property", "Name", nul
 constexpr CZinListLayout kBillboardsLayout{"Billboards", "Billboard", nullptr, nullptr, nullptr, nullptr};
 constexpr CZinListLayout kLightsLayout{"Lights", "Light", "Name", "UUID", "UI.Value", nullptr};
 constexpr CZinListLayout kLightsGroupsLayout{"Lights.Groups", "Lights.Group", "Name", "ID", "UI.Value", nullptr};
-constexpr CZinListLayout kPerspectiveViewsLayout{"Perspective.Views", "Perspective.View", "Name", nullptr, nullptr,
+constexpr CZinListLayout kPerspectiveViewsLayout{"Perspective.Views", "Perspective.View", nullptr, nullptr, nullptr,
                                                  nullptr};
-constexpr CZinListLayout kParallelViewsLayout{"Parallel.Views", "Parallel.View", "Name", nullptr, nullptr, nullptr};
+constexpr CZinListLayout kParallelViewsLayout{"Parallel.Views", "Parallel.View", nullptr, nullptr, nullptr, nullptr};
 constexpr CZinListLayout kPanoramasLayout{"PanoramasV2", "PanoramaV2", "Name", "UUID", "UI.Value", nullptr};
 constexpr CZinListLayout kAnimationsLayout{"Animations", "Animation", "Name", nullptr, nullptr, nullptr};
-constexpr CZinListLayout kViewObjectsLayout{"View.Objects", "View.Object", "Name", nullptr, nullptr, nullptr};
+constexpr CZinListLayout kViewObjectsLayout{"View.Objects", "View.Object", nullptr, nullptr, nullptr, nullptr};
 constexpr CZinListLayout kObjectInstancesLayout{"Object.Instances", "Object.Instance", "Name", "Id", "UIValue",
                                                 nullptr};
 constexpr CZinListLayout kScenariosLayout{"Scenarios", "Scenario", "Name", nullptr, nullptr, nullptr};
@@ -37,6 +39,11 @@ constexpr CZinListLayout kGroundsLayout{"Grounds", "Ground", "Name", "UUID", nul
 constexpr CZinListLayout kLayersLayout{"Layers", "Layer", "Name", "UUID", "UI.Value", nullptr};
 constexpr CZinListLayout kComponentsLayout{"InternalComponentDefinitions", "InternalComponentDefinition", nullptr,
                                            "UUID", nullptr, nullptr};
+
+/// Deletes every child tag of element, in one pass over the siblings.
+void DeleteChildren(QuorveXML::XIXMLElement* element, const char* tag);
+/// The collection element of layout under parent (or its older name), or null.
+QuorveXML::XIXMLElement* FindList(CZinXMLGet& parent, const CZinListLayout& layout);
 
 /// Writes the basic data of object into its element as layout says.
 void PutBasics(CZinXMLAdd& item, IZinBasic* object, const CZinListLayout& layout);
@@ -48,9 +55,7 @@ void GetBasics(CZinXMLGet& item, IZinBasic* object, const CZinListLayout& layout
 /// itemTag element per object with its basic data. Returns the new element.
 template <class I>
 QuorveXML::XIXMLElement* PutList(CZinXMLAdd& parent, TZinObjectMgr<I>* list, const CZinListLayout& layout) {
-  QuorveXML::XIXMLElement* element = parent.GetElement();
-  const char* key = element->GetKey(layout.listTag);
-  while (QuorveXML::XIXMLElement* old = element->FindElement(key)) old->GetNode()->Delete();
+  DeleteChildren(parent.GetElement(), layout.listTag);
   CZinXMLAdd out(parent.AddElement(layout.listTag));
   const uint32_t count = list ? list->getCount() : 0;
   for (uint32_t i = 0; i < count; ++i) {
@@ -65,8 +70,7 @@ QuorveXML::XIXMLElement* PutList(CZinXMLAdd& parent, TZinObjectMgr<I>* list, con
 /// element, or null when there is none (the list is then left alone).
 template <class I>
 QuorveXML::XIXMLElement* GetList(CZinXMLGet& parent, TZinObjectMgr<I>* list, const CZinListLayout& layout) {
-  QuorveXML::XIXMLElement* element = parent.FindElement(layout.listTag);
-  if (!element && layout.oldListTag) element = parent.FindElement(layout.oldListTag);
+  QuorveXML::XIXMLElement* element = FindList(parent, layout);
   if (!element || !list) return element;
   while (list->getCount() > 0) list->removeObject(kZinEndOfList);
   const char* key = element->GetKey(layout.itemTag);
@@ -75,6 +79,37 @@ QuorveXML::XIXMLElement* GetList(CZinXMLGet& parent, TZinObjectMgr<I>* list, con
     if (!object) continue;
     CZinXMLGet item(child);
     GetBasics(item, object, layout);
+  }
+  return element;
+}
+
+/// As PutList, for a collection whose objects declare their rows: each object
+/// fills its element with putFields.
+template <class M>
+QuorveXML::XIXMLElement* PutObjects(CZinXMLAdd& parent, M& list, const CZinListLayout& layout) {
+  DeleteChildren(parent.GetElement(), layout.listTag);
+  CZinXMLAdd out(parent.AddElement(layout.listTag));
+  const uint32_t count = list.getCount();
+  for (uint32_t i = 0; i < count; ++i) {
+    CZinXMLAdd item(out.AddElement(layout.itemTag));
+    list.itemAt(i)->putFields(item);
+  }
+  return out.GetElement();
+}
+
+/// As GetList, for a collection whose objects declare their rows: each new object
+/// reads its element with getFields. Only children named itemTag are read, in one
+/// pass; the first failure ends the read (the objects read so far stay).
+template <class M>
+QuorveXML::XIXMLElement* GetObjects(CZinXMLGet& parent, M& list, const CZinListLayout& layout) {
+  QuorveXML::XIXMLElement* element = FindList(parent, layout);
+  if (!element) return nullptr;
+  list.removeAll();
+  const char* key = element->GetKey(layout.itemTag);
+  for (QuorveXML::XIXMLElement* child = element->FindElement(key); child; child = child->GetNextSameElement()) {
+    if (!list.newZinObject(kZinEndOfList)) continue;
+    CZinXMLGet item(child);
+    list.itemAt(list.getCount() - 1)->getFields(item);
   }
   return element;
 }

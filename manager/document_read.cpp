@@ -217,12 +217,12 @@ void CZIN::readTopLevel(CZinXMLGet& root) {
     }
   }
   GetComponents(root, *mScene.mInternalComponentDefinitions);
-  GetList(root, getPerspectiveViews(), kPerspectiveViewsLayout);
+  GetObjects(root, *mScene.mPerspectiveViews, kPerspectiveViewsLayout);
   GetList(root, getHeliodons(), kHeliodonsLayout);
-  GetList(root, getParallelViews(), kParallelViewsLayout);
+  GetObjects(root, *mScene.mParallelViews, kParallelViewsLayout);
   GetList(root, getPanoramas(), kPanoramasLayout);
   GetList(root, getAnimations(), kAnimationsLayout);
-  GetList(root, getViewObjects(), kViewObjectsLayout);
+  GetObjects(root, *mScene.mViewObjects, kViewObjectsLayout);
   GetList(root, getBBMgrData(), kBillboardsLayout);
   GetList(root, getProperties(), kPropertiesLayout);
   GetList(root, getLights(), kLightsLayout);
@@ -230,7 +230,7 @@ void CZIN::readTopLevel(CZinXMLGet& root) {
   XIXMLElement* working = root.FindElement("Working.Window");
   Quorve::CheckPointer(working, nullptr);
   CZinXMLGet workingIn(working);
-  GetList(workingIn, getWorkingWindows(), kParallelViewsLayout);
+  GetObjects(workingIn, *mScene.mWorkingWindows, kParallelViewsLayout);
   GetList(root, getObjectInstances(), kObjectInstancesLayout);
   GetList(root, getScenarios(), kScenariosLayout);
   GetList(root, get3DPaths(), k3DPathsLayout);

@@ -26,10 +26,7 @@ void DeleteFirst(XIXMLElement* parent, const char* name) {
   if (XIXMLElement* child = Child(parent, name)) child->GetNode()->Delete();
 }
 
-void DeleteAll(XIXMLElement* parent, const char* name) {
-  const char* key = parent->GetKey(name);
-  while (XIXMLElement* child = parent->FindElement(key)) child->GetNode()->Delete();
-}
+void DeleteAll(XIXMLElement* parent, const char* name) { DeleteChildren(parent, name); }
 
 // Moves node to immediately after anchor (before the next element sibling).
 void PlaceAfter(XIXMLElement* parent, XIXMLElement* node, XIXMLElement* anchor) {
@@ -105,14 +102,14 @@ void CZIN::writeTopLevel(CZinXMLAdd& root) {
   PutList(root, getBBMgrData(), kBillboardsLayout);
   PutList(root, getLights(), kLightsLayout);
   PutList(root, getLightsGroups(), kLightsGroupsLayout);
-  PutList(root, getPerspectiveViews(), kPerspectiveViewsLayout);
-  PutList(root, getParallelViews(), kParallelViewsLayout);
+  PutObjects(root, *mScene.mPerspectiveViews, kPerspectiveViewsLayout);
+  PutObjects(root, *mScene.mParallelViews, kParallelViewsLayout);
   PutList(root, getPanoramas(), kPanoramasLayout);
   PutList(root, getAnimations(), kAnimationsLayout);
-  PutList(root, getViewObjects(), kViewObjectsLayout);
+  PutObjects(root, *mScene.mViewObjects, kViewObjectsLayout);
   DeleteAll(file, "Working.Window");
   CZinXMLAdd working(root.AddElement("Working.Window"));
-  PutList(working, getWorkingWindows(), kParallelViewsLayout);
+  PutObjects(working, *mScene.mWorkingWindows, kParallelViewsLayout);
   // The object definitions keep their elements until their model is in place.
   PutList(root, getObjectInstances(), kObjectInstancesLayout);
   PutList(root, getScenarios(), kScenariosLayout);

@@ -97,9 +97,20 @@ inline std::string HugePolygonCounts(size_t size) {
                 "", size);
 }
 
+// A new camera's element as the writer makes it, each view read into a camera.
 inline std::string ManySceneObjects(size_t size) {
+  static const std::string camera = [] {
+    ZinFuzz::CManager mgr(nullptr);
+    mgr->getPerspectiveViews()->newZinObject(QvZin::kZinEndOfList);
+    QvZin::CZinMemoryWriteStream out;
+    mgr->write(&out, nullptr);
+    const std::string text = out.bytes();
+    const size_t start = text.find("<Perspective.View\n");
+    const std::string close = "</Perspective.View>";
+    return text.substr(start, text.find(close, start) + close.size() - start);
+  }();
   return Repeat(std::string(kHeader) + "<Zin.File><Working.Window/><Perspective.Views>",
-                [](size_t) { return Fixed("<Perspective.View/>"); }, "</Perspective.Views></Zin.File>", size);
+                [](size_t) { return camera; }, "</Perspective.Views></Zin.File>", size);
 }
 
 inline std::string ManyImages(size_t size) {

@@ -1,0 +1,7 @@
+#include "scene/insertion_object.h"
+
+namespace QvZin {
+
+const CZinLabel kSizeAxes[] = {{"XAxis", eSizeXAxis}, {"YAxis", eSizeYAxis}, {"ZAxis", eSizeZAxis}, {nullptr, 0}};
+
+}  // namespace QvZin
