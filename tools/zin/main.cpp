@@ -73,6 +73,40 @@ void BuildScene(IZinMgr* mgr) {
   for (const char* name : {"Entrance", "Garden", "Roof terrace"}) AddNamed(cameras, name);
   cameras->newZinObject(kZinEndOfList);  // keeps its default name
   cameras->moveObject(2, 0);             // the roof terrace first
+  // The roof terrace looks down on the garden at sunset, in a wide image.
+  IZinCamera* terrace = cameras->getZinObject(0);
+  terrace->setPosition(CZinVector3D(2000, 1500, 9000));
+  terrace->setTarget(CZinVector3D(2000, 12000, 0));
+  terrace->setUpVector(CZinVector3D(0, 0, 1));
+  terrace->setFocal(28);
+  terrace->setFocal(200);  // clipped to 180: the feedback object hears about it
+  terrace->setFocal(28);
+  terrace->setRoll(-0.1);  // stored as 2 pi - 0.1
+  terrace->getViewInfo()->setHeliodonName("Heliodon");
+  IZinRenderingOpt* wide = terrace->getRenderingOpt();
+  wide->setWidth(1920);
+  wide->setHeight(1080);
+  wide->setAntialias(eAntialiasExcellent);
+  wide->setOutputType(eOutputJPEG);
+  wide->setOutputURL("renders/roof-terrace.jpg");
+  wide->setLuminosity(0.2);
+  cameras->getZinObject(1)->setTargetType(eTargetOnObject);
+  // A plan and an axonometric view of the room, and a turn round its middle.
+  IZinParallelView* plan = AddNamed(mgr->getParallelViews(), "Plan");
+  plan->setSize(5000);
+  plan->setPosition(CZinVector3D(2000, 1500, 10000));
+  plan->setTarget(CZinVector3D(2000, 1500, 0));
+  IZinParallelView* axono = AddNamed(mgr->getParallelViews(), "Axonometry");
+  axono->setType(eParallelAxono);
+  axono->setNorthAngle(30);
+  axono->setSpecialShading(true);
+  axono->getRenderingOpt()->setRadiosity(false);
+  IZinViewObject* turn = AddNamed(mgr->getViewObjects(), "Turntable");
+  turn->setCenter(CZinVector3D(2000, 1500, 1250));
+  turn->setRadius(6000);
+  turn->setHorizontalStep(36);
+  turn->setVerticalAngle(0);
+  AddNamed(mgr->getMgrEx(eZinVersionCurrent)->getWorkingWindows(), "Top");
   for (const char* name : {"Ceiling", "Desk lamp", "Porch"}) AddNamed(mgr->getLights(), name);
   mgr->getLights()->removeObject(1);  // the desk lamp goes
   for (const char* name : {"Brick", "Glass", "Oak"}) AddNamed(mgr->getProperties(), name);
@@ -154,6 +188,22 @@ void PrintCollections(IZinMgr* mgr) {
   PrintList("working windows", ex->getWorkingWindows());
   PrintList("light groups", mgr->getLightsGroups());
   PrintList("internal component definitions", mgr->getInternalComponentDefinitions());
+  TZinObjectMgr<IZinCamera>* cameras = mgr->getPerspectiveViews();
+  for (uint32_t i = 0; i < cameras->getCount(); ++i) {
+    IZinCamera* camera = cameras->getZinObject(i);
+    IZinRenderingOpt* options = camera->getRenderingOpt();
+    const CZinVector3D& at = camera->getPosition();
+    std::printf("  camera %-24s focal %5.1f  at (%g, %g, %g)  %dx%d\n", camera->getBasicData()->getName(),
+                camera->getFocal(), at.x, at.y, at.z, options->getWidth(), options->getHeight());
+  }
+  static const char* const kTypes[] = {"front", "plan", "axonometric"};
+  TZinObjectMgr<IZinParallelView>* parallels = mgr->getParallelViews();
+  for (uint32_t i = 0; i < parallels->getCount(); ++i) {
+    IZinParallelView* view = parallels->getZinObject(i);
+    const int32_t type = view->getType();
+    std::printf("  parallel view %-17s %s, size %g\n", view->getBasicData()->getName(),
+                type >= 0 && type < 3 ? kTypes[type] : "?", view->getSize());
+  }
 }
 
 int RunDemo() {
