@@ -102,6 +102,71 @@ void BuildScene(IZinMgr* mgr, bool withComponent) {
 
 }
 
+// Every kind of view with its settings away from the defaults: view information
+// with its id lists, rendering options with the renderer's own data, an insertion
+// object, an up vector, a working window.
+void BuildViews(IZinMgr* mgr) {
+  mgr->setApplication("Orvelle", "5.1");
+  IZinCamera* camera = mgr->getPerspectiveViews()->newZinObject(kZinEndOfList);
+  camera->getBasicData()->setName("Hall");
+  camera->setPosition(CZinVector3D(1.5, -2, 3000));
+  camera->setTarget(CZinVector3D(0, 0, 0.125));
+  camera->setUpVector(CZinVector3D(0, 0, 1));
+  camera->setViewFlags(7);
+  camera->setRoll(1.25);
+  camera->setFocal(35);
+  camera->setTargetType(eTargetOnObject);
+  camera->setTargetObjectId(CZinUUID::fromText("00112233445566778899AABBCCDDEEFF"));
+  camera->setArchitectFlag(true);
+  IZinViewInfo* info = camera->getViewInfo();
+  info->setLocked(true);
+  info->setUIValue(-4);
+  info->setHeliodonName("Summer & noon");
+  *info->getLightsGroups()->newZinObject(kZinEndOfList) = CZinUUID::fromText("0000000000000000000000000000000A");
+  *info->getNeonShaders()->newZinObject(kZinEndOfList) = CZinUUID::fromText("0000000000000000000000000000000B");
+  *info->getLayers()->newZinObject(kZinEndOfList) = CZinUUID::fromText("0000000000000000000000000000000C");
+  info->setEnvironment(CZinUUID::fromText("0000000000000000000000000000000D"));
+  info->setGround(CZinUUID::fromText("0000000000000000000000000000000E"));
+  IZinRenderingOpt* options = camera->getRenderingOpt();
+  options->setWidth(1920);
+  options->setHeight(1080);
+  options->setCropX(10);
+  options->setAlpha(true);
+  options->setOutputType(eOutputTiff);
+  options->setAntialias(eAntialiasSpecial);
+  options->setOutputURL("file:///renders/hall.tif");
+  options->setRadiosity(false);
+  options->setRadiosityQuality(8.5);
+  options->setColorBehavior(eColorAutolum);
+  options->setRendererIdentifier("Raylux 3");
+  QuorveXML::XIXMLElement* data = options->getExtendedData();
+  QuorveXML::XIXMLElement* setting = data->AddElement(data->GetKey("Setting"));
+  setting->AddAttribute(setting->GetKey("Samples"), "64");
+  setting->AddData("caustics");
+  IZinInsertionObject* insertion = camera->getInsertionObject();
+  insertion->setAxesPosition(1, CZinVector2D(0.5, -0.5));
+  insertion->setPerpectiveToolPosition(5, CZinVector2D(3, 4));
+  insertion->setReperePosition(2, CZinVector3D(1, 2, 3));
+  insertion->setSizeAxis(eSizeYAxis);
+  insertion->setYAxeInverted(true);
+  IZinParallelView* plan = mgr->getParallelViews()->newZinObject(kZinEndOfList);
+  plan->getBasicData()->setName("Plan");
+  plan->setType(eParallelAxono);
+  plan->setNorthAngle(30);
+  plan->setSize(5000);
+  plan->setSpecialShading(true);
+  plan->getRenderingOpt()->setParallelScale(50);
+  IZinViewObject* turn = mgr->getViewObjects()->newZinObject(kZinEndOfList);
+  turn->setFocal(60);
+  turn->setRadius(250);
+  turn->setHorizontalStep(36);
+  turn->setVerticalShift(-2);
+  turn->setOriginAngle(45);
+  IZinParallelView* window = mgr->getMgrEx(eZinVersionCurrent)->getWorkingWindows()->newZinObject(kZinEndOfList);
+  window->setType(eParallelFront);
+  window->setPosition(CZinVector3D(-1, -1, -1));
+}
+
 std::string WriteManager(IZinMgr* mgr) {
   CZinMemoryWriteStream out;
   if (!mgr->write(&out, nullptr)) {
@@ -178,6 +243,9 @@ int main(int argc, char** argv) {
   ZinFuzz::CManager components(nullptr);
   BuildScene(components.get(), true);
   const std::string componentsDocument = WriteManager(components.get());
+  ZinFuzz::CManager views(nullptr);
+  BuildViews(views.get());
+  const std::string viewsDocument = WriteManager(views.get());
 
   // The XML engine's own writer: a tree read from the sample, written out.
   std::string message;
@@ -190,6 +258,7 @@ int main(int argc, char** argv) {
     Put(target, "scene.zin", sceneDocument);
     Put(target, "scene_components.zin", componentsDocument);
   }
+  Put("document_read", "views.zin", viewsDocument);
   Put("tree_reader", "all_node_kinds.xml", written);
   // Element and attribute names built to collide in the key table, some twice: the
   // tree reader gives such names their keys a few at a time.
