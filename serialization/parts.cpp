@@ -12,7 +12,8 @@ void CZinIdList::setLink(IZinMgrRef* link) {
   TZinComPtr<List> moved = NewZinCollection<List>(link);
   const uint32_t count = mIds->getCount();
   moved->reserve(count);
-  for (uint32_t i = 0; i < count; ++i) *moved->newZinObject(kZinEndOfList) = *mIds->itemAt(i);
+  for (uint32_t i = 0; i < count; ++i)
+    if (CZinUUID* slot = moved->newZinObject(kZinEndOfList)) *slot = *mIds->itemAt(i);
   mIds = std::move(moved);
 }
 
