@@ -1,35 +1,40 @@
 #!/usr/bin/env bash
-# The mutation sample: plants each fault of tools/mutants.txt in turn, builds what
-# the fault touches (a Release build without sanitizers, in its own directory),
+# The mutation sample: plants each fault of tools/mutants.txt in turn in a copy of a
+# committed revision, builds what the fault touches (Release, without sanitizers),
 # runs the test binaries that were rebuilt, and reports the faults no test caught.
-# Run by hand, in your own worktree, with the library sources committed: each fault
-# is undone through git, and the script refuses to start over uncommitted changes.
+# Run by hand. The copy lives in the build directory and is kept up to date through
+# git with an index of its own, so the worktree is never touched and each fault is
+# undone by checking its file out again.
 #
 #   tools/mutants.sh [NAME...]        every fault of the list, or the named ones
 #   tools/mutants.sh --check          only checks that every fault can be planted
 #
-# MUTANT_BUILD (build/mutants), MUTANT_LIST (tools/mutants.txt), MUTANT_JOBS (2),
+# MUTANT_REV (HEAD: what is committed, not the worktree), MUTANT_BUILD (build/mutants),
+# MUTANT_LIST (tools/mutants.txt, read from the worktree), MUTANT_JOBS (2),
 # MUTANT_TIMEOUT (seconds per test binary, 300): a binary that hangs counts as failed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-build=$(realpath -m "${MUTANT_BUILD:-build/mutants}")
-list=${MUTANT_LIST:-tools/mutants.txt}
+rev=$(git rev-parse --verify "${MUTANT_REV:-HEAD}^{commit}")
+work=$(realpath -m "${MUTANT_BUILD:-build/mutants}")
+list=$(realpath "${MUTANT_LIST:-tools/mutants.txt}")
 jobs=${MUTANT_JOBS:-2}
 limit=${MUTANT_TIMEOUT:-300}
-library=(include framework support xml manager serialization geometry scene materials)
+src=$work/src
+build=$work/build
+mkdir -p "$src" "$build"
 
-if ! git diff --quiet HEAD -- "${library[@]}"; then
-  echo "mutants: the library has uncommitted changes; commit or stash them first" >&2
-  exit 2
-fi
+# The copy of rev: only files that differ from the last run's are rewritten, so a
+# second run rebuilds only what changed.
+copy() { GIT_INDEX_FILE="$work/index" git --work-tree="$src" "$@"; }
+copy read-tree -u --reset "$rev"
 
 # The list, one record per fault: "name file: what", "- old", "+ new"; a line that
 # starts with neither continues the text above it. Modes: "names" prints
 # "name<TAB>file<TAB>what" per record; "apply NAME" plants the fault (exit 3 when
 # its old text is not in the file exactly once).
 records() {
-  perl -e '
+  MUTANT_SRC=$src perl -e '
     use strict; use warnings;
     my ($list, $mode, $want) = @ARGV;
     open(my $in, "<", $list) or die "mutants: cannot read $list\n";
@@ -51,12 +56,13 @@ records() {
     for my $r (@recs) { die "mutants: $r->{name} lacks its - or + line\n" unless defined $r->{new}; }
     if ($mode eq "names") { print "$_->{name}\t$_->{file}\t$_->{what}\n" for @recs; exit 0; }
     my ($r) = grep { $_->{name} eq $want } @recs or die "mutants: no fault named $want\n";
-    open(my $f, "<", $r->{file}) or die "mutants: cannot read $r->{file}\n";
+    my $path = "$ENV{MUTANT_SRC}/$r->{file}";
+    open(my $f, "<", $path) or die "mutants: cannot read $path\n";
     local $/; my $text = <$f>; close $f;
     my $at = index($text, $r->{old});
     exit 3 if $at < 0 || index($text, $r->{old}, $at + 1) >= 0;
     substr($text, $at, length $r->{old}) = $r->{new};
-    open(my $out, ">", $r->{file}) or die; print $out $text; close $out;
+    open(my $out, ">", $path) or die; print $out $text; close $out;
   ' "$list" "$@"
 }
 
@@ -80,7 +86,7 @@ fi
 planted=""
 undo() {
   if [ -n "$planted" ]; then
-    git checkout -- "$planted"
+    copy checkout-index -f -- "$planted"
     planted=""
   fi
 }
@@ -105,11 +111,11 @@ fi
 
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DZIN_SANITIZE= -DZIN_BUILD_TESTS=ON \
+cmake -S "$src" -B "$build" -DCMAKE_BUILD_TYPE=Release -DZIN_SANITIZE= -DZIN_BUILD_TESTS=ON \
   -DZIN_BUILD_EXAMPLES=OFF -DZIN_BUILD_BENCH=OFF -DZIN_BUILD_FUZZ=OFF "${launcher[@]}" >/dev/null
-logs="$build/mutant-logs"
+logs="$work/logs"
 mkdir -p "$logs"
-stamp="$build/mutant-stamp"
+stamp="$work/stamp"
 
 build_all() { cmake --build "$build" -j "$jobs" >"$1" 2>&1; }
 
@@ -119,7 +125,7 @@ run_tests() {
   shift
   : >"$log"
   for binary in "$@"; do
-    if ! (cd "$build" && ZIN_TEST_BINARY_DIR="$PWD" timeout "$limit" "$binary" --gtest_brief=1) >>"$log" 2>&1; then
+    if ! (cd "$build/tests" && ZIN_TEST_BINARY_DIR="$build" timeout "$limit" "$binary" --gtest_brief=1) >>"$log" 2>&1; then
       basename "$binary"
       return
     fi
@@ -128,7 +134,8 @@ run_tests() {
 
 binaries() { find "$build/tests" -maxdepth 1 -name 'zin_*_tests' -type f -perm -u+x "$@" | sort; }
 
-echo "mutants: building and testing the unchanged library"
+echo "mutants: $(git log -1 --format='%h %s' "$rev")"
+echo "mutants: building and testing it unchanged"
 build_all "$logs/baseline-build.log" || { echo "mutants: the unchanged library does not build" >&2; exit 2; }
 mapfile -t every < <(binaries)
 failed=$(run_tests "$logs/baseline.log" "${every[@]}")
