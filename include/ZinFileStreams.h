@@ -74,8 +74,9 @@ private:
   int64_t mDelivered = 0;
 };
 
-/// Writes a file through a large buffer. Call close() to learn whether every
-/// byte reached the file; the destructor closes too, silently.
+/// Writes a file through a large buffer. The manager ignores what write returns, so
+/// call close() to learn whether every byte reached the file (a full disk, a failed
+/// open or a short write makes it false); the destructor closes too, silently.
 class CZinFileWriteStream final : public IZinWriteStream {
 public:
   explicit CZinFileWriteStream(const char* path, size_t bufferSize = 1 << 18)

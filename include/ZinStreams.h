@@ -22,11 +22,12 @@ protected:
   ~IZinReadStream() = default;
 };
 
-/// A client's output stream. write must take all size bytes and return size: a
-/// smaller result (a full disk, a closed pipe) fails the manager's write with one
-/// warning, "Can't write character".
+/// A client's output stream. The library hands it the document in pieces.
 class IZinWriteStream {
 public:
+  /// Takes all size bytes. The result is ignored: the library cannot learn of a full
+  /// disk or a closed pipe from it, so a stream that can fail keeps the failure for
+  /// its owner, as CZinFileWriteStream does until close().
   virtual int write(const void* data, int size) = 0;
 
 protected:
