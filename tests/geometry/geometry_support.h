@@ -1,13 +1,12 @@
-// What the geometry tests share: managers, streams over strings, client storages
-// that record every call the library makes, polygon snapshots, a clock that makes
-// every progress check a report, and the library's heap use.
+// What the geometry tests share: polygons as plain values, client storages that
+// record every call the library makes, a clock that makes every progress check a
+// report, and the library's heap use.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstring>
-#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -19,18 +18,17 @@ extern "C" size_t __sanitizer_get_current_allocated_bytes();
 #include <malloc.h>
 #endif
 
-#include "ZinFileStreams.h"
-#include "ZinSDK.h"
 #include "geometry/blocks.h"
 #include "geometry/polygon.h"
-#include "manager/feedback_recorder.h"
 #include "manager/mgr.h"
+#include "test_support.h"
 
 namespace QvZinGeoTest {
 
 using namespace QvZin;
-using QvZinTest::FeedbackRecorder;
-using Texts = std::vector<std::string>;
+using namespace QvZinTest;
+
+inline CZIN* Zin(const ManagerHold& hold) { return static_cast<CZIN*>(hold.mgr); }
 
 inline std::string IdText(const CZinUUID& id) {
   if (id.isNull()) return "scene";
@@ -39,82 +37,26 @@ inline std::string IdText(const CZinUUID& id) {
   return text;
 }
 
-struct ManagerHold {
-  IZinMgr* mgr = nullptr;
-  explicit ManagerHold(IZinFeedback* feedback = nullptr) {
-    CZinEntryPoints::newZinMgr(&mgr, eZinVersionCurrent, feedback);
-  }
-  ~ManagerHold() {
-    if (mgr) mgr->Release();
-  }
-  ManagerHold(const ManagerHold&) = delete;
-  ManagerHold& operator=(const ManagerHold&) = delete;
-  IZinMgr* operator->() const { return mgr; }
-  CZIN* zin() const { return static_cast<CZIN*>(mgr); }
-};
-
-/// Serves a text in pieces of at most `piece` bytes while filling every request
-/// whole (a short answer is the end of the data, as for the parser's block stream).
-class CTextReadStream final : public QuorveXML::XIXMLReadStream {
-public:
-  explicit CTextReadStream(std::string text) : mText(std::move(text)) {}
-  uint32_t Read(void* buffer, uint32_t size) override {
-    const size_t n = std::min<size_t>(size, mText.size() - mPos);
-    std::memcpy(buffer, mText.data() + mPos, n);
-    mPos += n;
-    return static_cast<uint32_t>(n);
-  }
-
-private:
-  std::string mText;
-  size_t mPos = 0;
-};
-
-class CTextWriteStream final : public QuorveXML::XIXMLWriteStream {
-public:
-  int32_t Write(const char* bytes, int32_t count) override {
-    mText.append(bytes, static_cast<size_t>(count));
-    return count;
-  }
-  std::string mText;
-};
-
 /// Every progress check becomes a report: the clock moves 101 ms per reading.
 class CFastClock {
 public:
-  CFastClock() : mPrevious(CZinProgress::sClock) { CZinProgress::sClock = &Tick; }
+  CFastClock() : mPrevious(CZinProgress::sClock) {
+    CZinProgress::sClock = [] {
+      static uint64_t now = 0;
+      return now += 101;
+    };
+  }
   ~CFastClock() { CZinProgress::sClock = mPrevious; }
   CFastClock(const CFastClock&) = delete;
   CFastClock& operator=(const CFastClock&) = delete;
 
 private:
-  static uint64_t Tick() {
-    static uint64_t now = 0;
-    return now += 101;
-  }
   CZinProgress::CClock mPrevious;
 };
 
-/// Records every warning and progress report; cancels at a chosen report.
-struct CFeedback final : IZinFeedback {
-  std::vector<std::string> warnings;
-  std::vector<int> positions;
-  std::vector<int> ranges;
-  std::vector<IZinMgr*> managers;
-  int cancelAt = -1;  // the report (from 0) that answers false
-
-  bool warning(IZinMgr* mgr, const char* message) override {
-    managers.push_back(mgr);
-    warnings.emplace_back(message ? message : "<null>");
-    return true;
-  }
-  bool progress(IZinMgr* mgr, int position, int range) override {
-    managers.push_back(mgr);
-    positions.push_back(position);
-    ranges.push_back(range);
-    return static_cast<int>(positions.size()) - 1 != cancelAt;
-  }
-};
+inline CZinVertex Vertex(int32_t index, uint32_t flags = 0, float u = 0, float v = 0) {
+  return CZinVertex{index, flags, u, v};
+}
 
 /// A polygon as plain values, for comparisons.
 struct Shape {
@@ -124,16 +66,13 @@ struct Shape {
   std::vector<std::vector<CZinVertex>> holes;
 };
 
-inline bool SameVertex(const CZinVertex& a, const CZinVertex& b) {
-  return a.mPointIndex == b.mPointIndex && a.mFlags == b.mFlags && std::memcmp(&a.mU, &b.mU, sizeof a.mU) == 0 &&
-         std::memcmp(&a.mV, &b.mV, sizeof a.mV) == 0;
+inline Shape Polygon(int32_t property, std::vector<CZinVertex> outer, std::vector<std::vector<CZinVertex>> holes = {},
+                     bool smooth = false) {
+  return Shape{smooth, property, std::move(outer), std::move(holes)};
 }
 
 inline bool SameContour(const std::vector<CZinVertex>& a, const std::vector<CZinVertex>& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (!SameVertex(a[i], b[i])) return false;
-  return true;
+  return a.size() == b.size() && (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(CZinVertex)) == 0);
 }
 
 inline bool operator==(const Shape& a, const Shape& b) {
@@ -145,18 +84,6 @@ inline bool operator==(const Shape& a, const Shape& b) {
   return true;
 }
 
-inline std::ostream& operator<<(std::ostream& out, const Shape& s) {
-  auto contour = [&out](const std::vector<CZinVertex>& c) {
-    out << "[";
-    for (const CZinVertex& v : c) out << " " << v.mPointIndex << "/" << v.mFlags << "/" << v.mU << "/" << v.mV;
-    out << " ]";
-  };
-  out << (s.smooth ? "smooth " : "flat ") << s.property << " ";
-  contour(s.outer);
-  for (const auto& hole : s.holes) contour(hole);
-  return out;
-}
-
 inline std::vector<CZinVertex> ContourOf(TZinObjectMgr<CZinVertex>* contour) {
   std::vector<CZinVertex> out;
   for (uint32_t i = 0; contour && i < contour->getCount(); ++i) out.push_back(*contour->getZinObject(i));
@@ -165,10 +92,7 @@ inline std::vector<CZinVertex> ContourOf(TZinObjectMgr<CZinVertex>* contour) {
 
 /// A polygon read through its public interface.
 inline Shape ShapeOf(IZinPolygon* polygon) {
-  Shape shape;
-  shape.smooth = polygon->isSmooth();
-  shape.property = polygon->getPropertyIndex();
-  shape.outer = ContourOf(polygon->getContour());
+  Shape shape{polygon->isSmooth(), polygon->getPropertyIndex(), ContourOf(polygon->getContour()), {}};
   TZinObjectMgr<IZinPolygon::IZinHole>* holes = polygon->getHoles();
   for (uint32_t h = 0; h < holes->getCount(); ++h) shape.holes.push_back(ContourOf(holes->getZinObject(h)->getContour()));
   return shape;
@@ -185,21 +109,14 @@ inline void FillPolygon(IZinPolygon* polygon, const Shape& shape) {
   }
 }
 
-inline CZinVertex Vertex(int32_t index, uint32_t flags = 0, float u = 0, float v = 0) {
-  return CZinVertex{index, flags, u, v};
-}
-
 /// A client's own implementation of polygons (its collections borrowed from the
-/// library for brevity), for the paths that must not assume the library's class.
+/// library), for the paths that must not assume the library's class.
 class CClientPolygon final : public IZinPolygon {
 public:
   explicit CClientPolygon(IZinMgrRef* owner)
       : mContour(NewZinCollection<TSimpleMgr<CZinVertex>>(owner)),
         mHoles(NewZinCollection<TObject2Mgr<CLoop, IZinHole>>(owner)) {}
-  ZinResult QueryInterface(const CZinUUID&, void** out) override {
-    if (out) *out = nullptr;
-    return kZinNoInterface;
-  }
+  ZinResult QueryInterface(const CZinUUID&, void** out) override { return *out = nullptr, kZinNoInterface; }
   int32_t AddRef() override { return 1; }
   int32_t Release() override { return 1; }
   IZinObjectLink* getObjectLink() override { return nullptr; }
@@ -224,11 +141,31 @@ struct Geometry {
   std::vector<Shape> polygons;
 };
 
+inline bool SamePoints(const std::vector<CZinPoint>& a, const std::vector<CZinPoint>& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (a[i].mX != b[i].mX || a[i].mY != b[i].mY || a[i].mZ != b[i].mZ) return false;
+  return true;
+}
+
+inline void FillManager(IZinMgr* mgr, const Geometry& g) {
+  for (const CZinPoint& p : g.points) *mgr->getPoints()->newZinObject(kZinEndOfList) = p;
+  for (const Shape& s : g.polygons) FillPolygon(mgr->getPolygons()->newZinObject(kZinEndOfList), s);
+}
+
+inline Geometry GeometryOf(TZinObjectMgr<CZinPoint>* points, TZinObjectMgr<IZinPolygon>* polygons) {
+  Geometry g;
+  for (uint32_t i = 0; i < points->getCount(); ++i) g.points.push_back(*points->getZinObject(i));
+  for (uint32_t i = 0; i < polygons->getCount(); ++i) g.polygons.push_back(ShapeOf(polygons->getZinObject(i)));
+  return g;
+}
+
 /// A client storage for reads: records every call, keeps what it is given, and
 /// refuses the item at a chosen index.
 class CRecordingReaderStorage final : public IZinExtStorageReader {
 public:
   struct CReader final : IReader {
+    CReader(CRecordingReaderStorage* o, Geometry* g) : owner(o), geometry(g) {}
     CRecordingReaderStorage* owner;
     Geometry* geometry;
     void destroy() override {
@@ -254,10 +191,7 @@ public:
 
   IReader* createGeometryReader(const CZinUUID& id, bool levelZero) override {
     calls.push_back("create " + IdText(id) + (levelZero ? " level0" : ""));
-    auto* reader = new CReader;
-    reader->owner = this;
-    reader->geometry = &geometries[IdText(id)];
-    return reader;
+    return new CReader(this, &geometries[IdText(id)]);
   }
 
   std::vector<std::string> calls;
@@ -272,6 +206,7 @@ public:
 class CRecordingWriterStorage final : public IZinExtStorageWriter {
 public:
   struct CWriter final : IWriter {
+    CWriter(CRecordingWriterStorage* o, const Geometry* g) : owner(o), geometry(g) {}
     CRecordingWriterStorage* owner;
     const Geometry* geometry;
     void destroy() override {
@@ -308,13 +243,9 @@ public:
   IWriter* createGeometryWriter(const CZinUUID& id) override {
     const std::string key = IdText(id);
     calls.push_back("create " + key);
-    if (creations++ == nullAtCreation) return nullptr;
     auto found = geometries.find(key);
-    if (found == geometries.end()) return nullptr;
-    auto* writer = new CWriter;
-    writer->owner = this;
-    writer->geometry = &found->second;
-    return writer;
+    if (creations++ == nullAtCreation || found == geometries.end()) return nullptr;
+    return new CWriter(this, &found->second);
   }
 
   std::vector<std::string> calls;
@@ -328,15 +259,6 @@ public:
   int refusePolygon = -1;
 };
 
-/// The text of the first CDATA block of element name in a file.
-inline std::string BlockOf(const std::string& file, const std::string& name, size_t from = 0) {
-  const std::string open = "<" + name + "><![CDATA[";
-  const size_t start = file.find(open, from);
-  if (start == std::string::npos) return "<no " + name + " block>";
-  const size_t begin = start + open.size();
-  return file.substr(begin, file.find("]]>", begin) - begin);
-}
-
 /// Bytes the library holds on the heap now (the sanitizer's count under ASan).
 inline int64_t HeapInUse() {
 #if defined(__SANITIZE_ADDRESS__)
@@ -347,16 +269,6 @@ inline int64_t HeapInUse() {
 #else
   return 0;
 #endif
-}
-
-/// The text of an exception thrown by operation ("<none>" when none is).
-inline std::string ErrorOf(const std::function<void()>& operation) {
-  try {
-    operation();
-  } catch (const std::exception& e) {
-    return e.what();
-  }
-  return "<none>";
 }
 
 }  // namespace QvZinGeoTest

@@ -12,8 +12,10 @@
 
 #include "geometry/fast_writer.h"
 #include "geometry/number_reader.h"
+#include "test_support.h"
 
 using namespace QvZin;
+using namespace QvZinTest;
 
 namespace {
 
@@ -67,47 +69,11 @@ std::string Fast(double value) {
   return std::string(text, FormatGeoDouble(value, text));
 }
 
-// Serves a text in pieces of a chosen size, with the short-read-is-last contract.
-class CPieceStream final : public QuorveXML::XIXMLReadStream {
-public:
-  CPieceStream(std::string text, uint32_t piece) : mText(std::move(text)), mPiece(piece) {}
-  uint32_t Read(void* buffer, uint32_t size) override {
-    uint32_t take = std::min<uint32_t>(size, mPiece);
-    take = std::min<uint32_t>(take, static_cast<uint32_t>(mText.size() - mPos));
-    std::memcpy(buffer, mText.data() + mPos, take);
-    mPos += take;
-    // A piece shorter than asked would end the data: pad pieces by looping.
-    while (take < size && mPos < mText.size()) {
-      const uint32_t more = std::min<uint32_t>(size - take, static_cast<uint32_t>(mText.size() - mPos));
-      std::memcpy(static_cast<char*>(buffer) + take, mText.data() + mPos, more);
-      mPos += more;
-      take += more;
-    }
-    return take;
-  }
-
-private:
-  std::string mText;
-  uint32_t mPiece;
-  size_t mPos = 0;
-};
-
 struct CWarnings final : IZinWarning {
   std::vector<std::string> texts;
   void warning(const char* message) override { texts.emplace_back(message); }
   void exception(const char*, const std::exception&) override {}
   void otherException(const char*) override {}
-};
-
-class CStringStream final : public QuorveXML::XIXMLWriteStream {
-public:
-  int32_t Write(const char* bytes, int32_t count) override {
-    if (mLimit >= 0 && static_cast<int64_t>(mText.size()) + count > mLimit) return 0;
-    mText.append(bytes, static_cast<size_t>(count));
-    return count;
-  }
-  std::string mText;
-  int64_t mLimit = -1;
 };
 
 }  // namespace
@@ -216,8 +182,8 @@ TEST(GeoNumbers, ReadingRules) {
   const std::string text =
       "12 -7 +3 0.1 -2.25 .5 5. 1e5 nan -INF iNf 0.30000000000000004441 "
       "123456789.123456789 99999999999 x";
-  for (uint32_t piece : {1u, 3u, 1024u, 65536u}) {
-    CPieceStream stream(text, piece);
+  {
+    CStringReadStream stream(text);
     CWarnings warnings;
     CGeoTextReader reader(&stream, &warnings);
     EXPECT_EQ(12, reader.readInt());
@@ -260,17 +226,9 @@ TEST(GeoNumbers, ReadingErrors) {
       {"", false, "This is not a number"},
   };
   for (const Case& c : cases) {
-    CPieceStream stream(c.text, 1024);
+    CStringReadStream stream(c.text);
     CGeoTextReader reader(&stream, nullptr);
-    try {
-      if (c.integer)
-        reader.readInt();
-      else
-        reader.readDouble();
-      ADD_FAILURE() << "no error for \"" << c.text << "\"";
-    } catch (const std::runtime_error& e) {
-      EXPECT_STREQ(c.error, e.what()) << c.text;
-    }
+    EXPECT_EQ(c.error, ErrorOf([&] { c.integer ? reader.readInt() : reader.readDouble(); })) << c.text;
   }
 }
 
@@ -290,7 +248,7 @@ TEST(GeoNumbers, CorrectlyRoundedAndLongTokens) {
   }
   // A 5000-digit fraction and an integer part too large for a double.
   text += "0." + std::string(5000, '3') + " " + std::string(400, '9') + ".0 0." + std::string(400, '0') + "1 ";
-  CPieceStream stream(text, 1024);
+  CStringReadStream stream(text);
   CGeoTextReader reader(&stream, nullptr);
   for (double value : expected) ASSERT_EQ(value, reader.readDouble());
   EXPECT_EQ(1.0 / 3.0, reader.readDouble());
@@ -327,7 +285,7 @@ TEST(GeoNumbers, EveryShapeOfNumberIsCorrectlyRounded) {
   }
   while (expected.size() % 3) add("1");
   for (bool threes : {false, true}) {
-    CPieceStream stream(text, 1024);
+    CStringReadStream stream(text);
     CGeoTextReader reader(&stream, nullptr);
     for (size_t i = 0; i < expected.size(); i += 3) {
       double values[3];
@@ -346,7 +304,7 @@ TEST(GeoNumbers, EveryShapeOfNumberIsCorrectlyRounded) {
 }
 
 TEST(GeoNumbers, FastWriterStaging) {
-  CStringStream stream;
+  CStringWriteStream stream;
   {
     CFastWriter writer(&stream);
     for (int i = 0; i < 100000; ++i) {
@@ -360,14 +318,9 @@ TEST(GeoNumbers, FastWriterStaging) {
   EXPECT_EQ("\n0.0 0 \n0.25 -1 ", stream.mText.substr(0, 16));
   EXPECT_EQ("\n24999.75 -99999 end", stream.mText.substr(stream.mText.size() - 20));
 
-  CStringStream refusing;
+  CStringWriteStream refusing;
   refusing.mLimit = 10;
   CFastWriter writer(&refusing);
   writer.putText("0123456789ABC", 13);
-  try {
-    writer.flush();
-    FAIL();
-  } catch (const std::runtime_error& e) {
-    EXPECT_STREQ("CFastWriter::write - Can't write all data (assertion failed)", e.what());
-  }
+  EXPECT_EQ("CFastWriter::write - Can't write all data (assertion failed)", ErrorOf([&] { writer.flush(); }));
 }

@@ -29,9 +29,7 @@ void FillRecords(CPolygon& polygon, const Shape& shape) {
 
 // The polygon as the block writer sees it.
 Shape RecordsOf(const CPolygon& polygon, bool smooth, int32_t property) {
-  Shape s;
-  s.smooth = smooth;
-  s.property = property;
+  Shape s{smooth, property, {}, {}};
   s.outer.assign(polygon.outerRecords(), polygon.outerRecords() + polygon.outerCount());
   for (uint32_t h = 0; h < polygon.holeCount(); ++h) {
     uint32_t size = 0;
@@ -44,9 +42,9 @@ Shape RecordsOf(const CPolygon& polygon, bool smooth, int32_t property) {
 }  // namespace
 
 TEST(GeometryPolygon, RecordsAndCollectionsAgree) {
-  CFeedback feedback;
+  FeedbackRecorder feedback;
   ManagerHold mgr(&feedback);
-  IZinMgrRef* link = &mgr.zin()->link();
+  IZinMgrRef* link = &Zin(mgr)->link();
   // Shapes around the inline room (four vertices) and with and without holes.
   for (int corners : {0, 1, 4, 5, 40})
     for (int holes : {0, 1, 3}) {
@@ -70,13 +68,13 @@ TEST(GeometryPolygon, RecordsAndCollectionsAgree) {
       EXPECT_EQ(polygon->getContour(), polygon->getContour());
       EXPECT_EQ(polygon->getHoles(), polygon->getHoles());
     }
-  EXPECT_EQ(Texts{}, feedback.warnings);
+  EXPECT_EQ(Texts{}, feedback.texts());
 }
 
 TEST(GeometryPolygon, AssignAndResetInEveryForm) {
-  CFeedback feedback;
+  FeedbackRecorder feedback;
   ManagerHold mgr(&feedback);
-  IZinMgrRef* link = &mgr.zin()->link();
+  IZinMgrRef* link = &Zin(mgr)->link();
   const Shape shapes[] = {Sample(3, 0), Sample(6, 2), Sample(0, 1)};
   // Source and target each as records only, with a contour asked for, or with both
   // collections asked for; and a client's own implementation as the source.
@@ -120,40 +118,28 @@ TEST(GeometryPolygon, AssignAndResetInEveryForm) {
           EXPECT_EQ(contour, target->getContour());
         }
       }
-  EXPECT_EQ(Texts{}, feedback.warnings);
+  EXPECT_EQ(Texts{}, feedback.texts());
 }
 
-TEST(GeometryPolygon, CollectionsMadeLateWarnThroughTheOwner) {
-  CFeedback feedback;
-  ManagerHold mgr(&feedback);
-  IZinPolygon* polygon = mgr->getPolygons()->newZinObject(kZinEndOfList);
-  EXPECT_EQ(nullptr, polygon->getContour()->getZinObject(0));
-  EXPECT_EQ(nullptr, polygon->getHoles()->getZinObject(3));
-  EXPECT_EQ((Texts{"getZinObject: Bad index value", "getZinObject: Bad index value"}), feedback.warnings);
-  for (IZinMgr* reported : feedback.managers) EXPECT_EQ(mgr.mgr, reported);
-  // A polygon's contour and holes are collections of their own.
-  EXPECT_EQ(CZinVertex::sIID, polygon->getContour()->getItemIID());
-  EXPECT_EQ(IZinPolygon::IZinHole::sIID, polygon->getHoles()->getItemIID());
-  EXPECT_NE(*polygon->getContour()->getBasicData()->getId(), *polygon->getHoles()->getBasicData()->getId());
-  EXPECT_NE(*polygon->getBasicData()->getId(), *polygon->getContour()->getBasicData()->getId());
-}
-
-TEST(GeometryPolygon, ReadPolygonsKeepTheirCollectionsUntilAsked) {
+TEST(GeometryPolygon, ReadPolygonsAnswerThroughTheirCollections) {
   // A polygon read from a file answers its contour like one built by a client, and
-  // a change made through it is what the next write gives.
+  // a change made through it is what the next write gives; bad indices warn through
+  // the manager.
   ManagerHold source;
-  FillPolygon(source->getPolygons()->newZinObject(kZinEndOfList), Sample(4, 1));
-  CZinMemoryWriteStream first;
-  ASSERT_TRUE(source->write(&first, nullptr));
-
-  ManagerHold mgr;
-  CZinMemoryReadStream in(first.bytes());
+  FillManager(source.mgr, {{{1, 2, 3}}, {Sample(4, 1)}});
+  FeedbackRecorder feedback;
+  ManagerHold mgr(&feedback);
+  const std::string file = WriteToText(source.mgr);
+  CZinMemoryReadStream in(file);
   ASSERT_TRUE(mgr->read(&in, nullptr));
   IZinPolygon* polygon = mgr->getPolygons()->getZinObject(0);
   EXPECT_EQ(Sample(4, 1), ShapeOf(polygon));
   polygon->getContour()->removeObject(kZinEndOfList);
   polygon->getHoles()->getZinObject(0)->getContour()->getZinObject(0)->mPointIndex = 42;
-  CZinMemoryWriteStream second;
-  ASSERT_TRUE(mgr->write(&second, nullptr));
-  EXPECT_EQ("\n1 \nh\t41 2 3 0 I 1 2 1 M 0.5 0.75 42 \n", BlockOf(second.bytes(), "Polygons"));
+  EXPECT_EQ("\n1 \nh\t41 2 3 0 I 1 2 1 M 0.5 0.75 42 \n", BlockOf(WriteToText(mgr.mgr), "Polygons"));
+  EXPECT_EQ(nullptr, polygon->getContour()->getZinObject(3));
+  EXPECT_EQ(nullptr, polygon->getHoles()->getZinObject(1));
+  EXPECT_EQ((Texts{"getZinObject: Bad index value", "getZinObject: Bad index value"}), feedback.texts());
+  for (const auto& warning : feedback.warnings) EXPECT_EQ(mgr.mgr, warning.mgr);
+  EXPECT_NE(*polygon->getContour()->getBasicData()->getId(), *polygon->getHoles()->getBasicData()->getId());
 }

@@ -14,187 +14,141 @@ using namespace QvZinGeoTest;
 
 namespace {
 
-std::string WriteFile(IZinMgr* mgr, IZinExtStorageWriter* storage = nullptr) {
-  CZinMemoryWriteStream out;
-  EXPECT_TRUE(mgr->write(&out, storage));
-  return out.bytes();
-}
-
-Shape Polygon(int32_t property, std::vector<CZinVertex> outer, std::vector<std::vector<CZinVertex>> holes = {}) {
-  Shape shape;
-  shape.property = property;
-  shape.outer = std::move(outer);
-  shape.holes = std::move(holes);
-  return shape;
-}
-
 Geometry SmallGeometry() {
+  return {{{1, 0.1, -2.25}, {4, 5, 6}, {-7.5, 8, 9}},
+          {Polygon(1, {Vertex(0), Vertex(1), Vertex(2)}),
+           Polygon(2, {Vertex(0, CZinVertex::kMapped, 0.5f, 0.25f), Vertex(1), Vertex(2, CZinVertex::kMarked)},
+                   {{Vertex(1), Vertex(2)}}),
+           Polygon(3, {Vertex(2), Vertex(1), Vertex(0)}, {}, true)}};
+}
+const char kSmallPoints[] = "\n3 \n1.0 0.1 -2.25 \n4.0 5.0 6.0 \n-7.5 8.0 9.0 \n";
+const char kSmallPolygons[] = "\n3 \np\t1 3 0 1 2 \nh\t2 2 3 M 0.5 0.25 0 1 I 2 2 1 2 \no\t3 3 2 1 0 \n";
+
+// Geometry of count points and count one-vertex polygons.
+Geometry Numbered(int count) {
   Geometry g;
-  g.points = {{1, 0.1, -2.25}, {4, 5, 6}, {-7.5, 8, 9}};
-  g.polygons = {Polygon(1, {Vertex(0), Vertex(1), Vertex(2)}),
-                Polygon(2, {Vertex(0, CZinVertex::kMapped, 0.5f, 0.25f), Vertex(1), Vertex(2, CZinVertex::kMarked)},
-                        {{Vertex(1), Vertex(2)}}),
-                Polygon(3, {Vertex(2), Vertex(1), Vertex(0)})};
-  g.polygons[2].smooth = true;
-  return g;
-}
-
-void FillManager(IZinMgr* mgr, const Geometry& g) {
-  for (const CZinPoint& p : g.points) *mgr->getPoints()->newZinObject(kZinEndOfList) = p;
-  for (const Shape& s : g.polygons) FillPolygon(mgr->getPolygons()->newZinObject(kZinEndOfList), s);
-}
-
-Geometry ManagerGeometry(TZinObjectMgr<CZinPoint>* points, TZinObjectMgr<IZinPolygon>* polygons) {
-  Geometry g;
-  for (uint32_t i = 0; i < points->getCount(); ++i) g.points.push_back(*points->getZinObject(i));
-  for (uint32_t i = 0; i < polygons->getCount(); ++i) g.polygons.push_back(ShapeOf(polygons->getZinObject(i)));
-  return g;
-}
-
-void ExpectSamePoints(const std::vector<CZinPoint>& expected, const std::vector<CZinPoint>& got) {
-  ASSERT_EQ(expected.size(), got.size());
-  for (size_t i = 0; i < got.size(); ++i) {
-    ASSERT_EQ(expected[i].mX, got[i].mX) << i;
-    ASSERT_EQ(expected[i].mY, got[i].mY) << i;
-    ASSERT_EQ(expected[i].mZ, got[i].mZ) << i;
+  for (int i = 0; i < count; ++i) {
+    g.points.push_back(CZinPoint{double(i), 0, 0});
+    g.polygons.push_back(Polygon(i, {Vertex(i)}));
   }
+  return g;
 }
 
-std::vector<std::string> Repeat(const std::string& text, int count, const std::string& prefix = "") {
-  std::vector<std::string> out;
-  for (int i = 0; i < count; ++i) out.push_back(prefix + text + std::to_string(i));
+// The calls of one block: create, count, the items when logged, destroy.
+Texts BlockCalls(const std::string& create, const std::string& count, const std::string& item, int items) {
+  Texts calls = {create, count};
+  for (int i = 0; i < items; ++i) calls.push_back(item + std::to_string(i));
+  calls.push_back("destroy");
+  return calls;
+}
+
+Texts Concat(std::initializer_list<Texts> parts) {
+  Texts out;
+  for (const Texts& part : parts) out.insert(out.end(), part.begin(), part.end());
   return out;
 }
 
-std::vector<std::string> Concat(std::vector<std::vector<std::string>> parts) {
-  std::vector<std::string> out;
-  for (auto& part : parts) out.insert(out.end(), part.begin(), part.end());
-  return out;
+CZinZinObjectDefinition* Definition(IZinMgr* mgr, uint32_t index) {
+  return static_cast<CZinZinObjectDefinition*>(mgr->getInternalComponentDefinitions()->getZinObject(index));
 }
 
 }  // namespace
 
-TEST(GeometryStorage, ClientReaderGetsCountsFirstAndOnePolygonObject) {
+TEST(GeometryStorage, ClientStoragesAreAskedInOrder) {
   ManagerHold source;
   FillManager(source.mgr, SmallGeometry());
-  const std::string file = WriteFile(source.mgr);
+  const std::string file = WriteToText(source.mgr);
 
-  CFeedback feedback;
+  FeedbackRecorder feedback;
   ManagerHold mgr(&feedback);
   CRecordingReaderStorage storage;
   CZinMemoryReadStream in(file);
   mgr->readGeometry(&in, &storage);
-  EXPECT_EQ(Concat({{"create scene level0", "setPointCount 3"}, Repeat("setPoint ", 3), {"destroy"},
-                    {"create scene level0", "setPolygonCount 3"}, Repeat("setPolygon ", 3), {"destroy"}}),
+  EXPECT_EQ(Concat({BlockCalls("create scene level0", "setPointCount 3", "setPoint ", 3),
+                    BlockCalls("create scene level0", "setPolygonCount 3", "setPolygon ", 3)}),
             storage.calls);
   // One polygon object, reset between the calls.
   ASSERT_EQ(3u, storage.polygonObjects.size());
   EXPECT_EQ(storage.polygonObjects[0], storage.polygonObjects[2]);
-  Geometry expected = SmallGeometry();
-  ExpectSamePoints(expected.points, storage.geometries["scene"].points);
-  EXPECT_EQ(expected.polygons, storage.geometries["scene"].polygons);
-  // readGeometry feeds only the storage.
+  EXPECT_TRUE(SamePoints(SmallGeometry().points, storage.geometries["scene"].points));
+  EXPECT_EQ(SmallGeometry().polygons, storage.geometries["scene"].polygons);
+  // readGeometry feeds only the storage; read with a storage reads the document and
+  // gives the geometry to the storage.
   EXPECT_EQ(0u, mgr->getPoints()->getCount());
-  EXPECT_EQ(0u, mgr->getPolygons()->getCount());
-  EXPECT_EQ(Texts{}, feedback.warnings);
-
-  // read with a client storage: the document is read, the geometry goes to the client.
   CRecordingReaderStorage other;
   CZinMemoryReadStream again(file);
   EXPECT_TRUE(mgr->read(&again, &other));
-  EXPECT_EQ(expected.polygons, other.geometries["scene"].polygons);
+  EXPECT_EQ(SmallGeometry().polygons, other.geometries["scene"].polygons);
   EXPECT_EQ(0u, mgr->getPolygons()->getCount());
-  EXPECT_EQ(1u, mgr->getHeliodons()->getCount());
-
-  // readGeometry without a storage does nothing but say so.
   CZinMemoryReadStream third(file);
   mgr->readGeometry(&third, nullptr);
-  EXPECT_EQ(Texts{"IZinMgr::readGeometry - No geometry storage (pointer is NULL)"}, feedback.warnings);
-}
+  EXPECT_EQ(Texts{"IZinMgr::readGeometry - No geometry storage (pointer is NULL)"}, feedback.texts());
 
-TEST(GeometryStorage, ClientWriterAskedInOrderWithAResetPolygon) {
-  CRecordingWriterStorage storage;
-  storage.geometries["scene"] = SmallGeometry();
-  CFeedback feedback;
-  ManagerHold mgr(&feedback);
-  const std::string file = WriteFile(mgr.mgr, &storage);
-  EXPECT_EQ(Concat({{"create scene", "getPointCount"}, Repeat("getPoint ", 3), {"destroy"},
-                    {"create scene", "getPolygonCount"}, Repeat("getPolygon ", 3), {"destroy"}}),
-            storage.calls);
-  EXPECT_EQ("\n3 \n1.0 0.1 -2.25 \n4.0 5.0 6.0 \n-7.5 8.0 9.0 \n", BlockOf(file, "Points"));
-  EXPECT_EQ("\n3 \np\t1 3 0 1 2 \nh\t2 2 3 M 0.5 0.25 0 1 I 2 2 1 2 \no\t3 3 2 1 0 \n", BlockOf(file, "Polygons"));
-  EXPECT_EQ(Texts{}, feedback.warnings);
+  CRecordingWriterStorage writer;
+  writer.geometries["scene"] = SmallGeometry();
+  const std::string written = WriteToText(mgr.mgr, &writer);
+  EXPECT_EQ(Concat({BlockCalls("create scene", "getPointCount", "getPoint ", 3),
+                    BlockCalls("create scene", "getPolygonCount", "getPolygon ", 3)}),
+            writer.calls);
+  EXPECT_EQ(kSmallPoints, BlockOf(written, "Points"));
+  EXPECT_EQ(kSmallPolygons, BlockOf(written, "Polygons"));
   // The storage is the write's only: the next write uses the manager again.
-  EXPECT_EQ("\n0 \n", BlockOf(WriteFile(mgr.mgr), "Points"));
+  EXPECT_EQ("\n0 \n", BlockOf(WriteToText(mgr.mgr), "Points"));
+  EXPECT_EQ(1u, feedback.warnings.size());
 }
 
 TEST(GeometryStorage, WriteFailuresGiveExactlyOneWarning) {
   CFastClock clock;
-  struct Case {
-    const char* name;
-    std::function<void(CRecordingWriterStorage&, CFeedback&)> arrange;
-    const char* warning;
+  const std::string points = "Error \"CPointsProvider::Write2 - ", polygons = "Error \"CPolygonsProvider::Write2 - ";
+  const std::string refused = "External storage cancel IO\" while writting", minus = "External storage return -1\" while writting";
+  const std::string cancelled = "Error \"Operation cancelled\" while writting";
+  const struct {
+    int refusePoint, refusePolygon, pointCount, polygonCount, nullAt, cancelAt;
+    std::string warning;
   } cases[] = {
-      {"first point refused", [](auto& s, auto&) { s.refusePoint = 0; },
-       "Error \"CPointsProvider::Write2 - External storage cancel IO\" while writting"},
-      {"middle point refused", [](auto& s, auto&) { s.refusePoint = 150; },
-       "Error \"CPointsProvider::Write2 - External storage cancel IO\" while writting"},
-      {"last point refused", [](auto& s, auto&) { s.refusePoint = 299; },
-       "Error \"CPointsProvider::Write2 - External storage cancel IO\" while writting"},
-      {"first polygon refused", [](auto& s, auto&) { s.refusePolygon = 0; },
-       "Error \"CPolygonsProvider::Write2 - External storage cancel IO\" while writting"},
-      {"last polygon refused", [](auto& s, auto&) { s.refusePolygon = 299; },
-       "Error \"CPolygonsProvider::Write2 - External storage cancel IO\" while writting"},
-      {"point count -1", [](auto& s, auto&) { s.pointCount = -1; },
-       "Error \"CPointsProvider::Write2 - External storage return -1\" while writting"},
-      {"polygon count -1", [](auto& s, auto&) { s.polygonCount = -1; },
-       "Error \"CPolygonsProvider::Write2 - External storage return -1\" while writting"},
-      {"no points writer", [](auto& s, auto&) { s.nullAtCreation = 0; },
-       "Error \"CPointsProvider::Write2 - No geometry writer\" while writting"},
-      {"no polygons writer", [](auto& s, auto&) { s.nullAtCreation = 1; },
-       "Error \"CPolygonsProvider::Write2 - Current writter is NULL (pointer is NULL)\" while writting"},
-      {"cancelled at the first report", [](auto&, auto& f) { f.cancelAt = 0; },
-       "Error \"Operation cancelled\" while writting"},
-      {"cancelled after the points", [](auto&, auto& f) { f.cancelAt = 2; },
-       "Error \"Operation cancelled\" while writting"},
-      {"cancelled at the last report", [](auto&, auto& f) { f.cancelAt = 5; },
-       "Error \"Operation cancelled\" while writting"},
+      {0, -1, -2, -2, -1, -1, points + refused},
+      {150, -1, -2, -2, -1, -1, points + refused},
+      {299, -1, -2, -2, -1, -1, points + refused},
+      {-1, 0, -2, -2, -1, -1, polygons + refused},
+      {-1, 299, -2, -2, -1, -1, polygons + refused},
+      {-1, -1, -1, -2, -1, -1, points + minus},
+      {-1, -1, -2, -1, -1, -1, polygons + minus},
+      {-1, -1, -2, -2, 0, -1, points + "No geometry writer\" while writting"},
+      {-1, -1, -2, -2, 1, -1, polygons + "Current writter is NULL (pointer is NULL)\" while writting"},
+      {-1, -1, -2, -2, -1, 0, cancelled},
+      {-1, -1, -2, -2, -1, 2, cancelled},
+      {-1, -1, -2, -2, -1, 5, cancelled},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     CRecordingWriterStorage storage;
     storage.logItems = false;
-    Geometry& g = storage.geometries["scene"];
-    for (int i = 0; i < 300; ++i) {
-      g.points.push_back(CZinPoint{double(i), 0, 0});
-      g.polygons.push_back(Polygon(i, {Vertex(i)}));
-    }
-    CFeedback feedback;
-    c.arrange(storage, feedback);
+    storage.geometries["scene"] = Numbered(300);
+    storage.refusePoint = c.refusePoint;
+    storage.refusePolygon = c.refusePolygon;
+    storage.pointCount = c.pointCount;
+    storage.polygonCount = c.polygonCount;
+    storage.nullAtCreation = c.nullAt;
+    FeedbackRecorder feedback;
+    feedback.cancelAt = c.cancelAt;
     ManagerHold mgr(&feedback);
     CZinMemoryWriteStream out;
-    EXPECT_FALSE(mgr->write(&out, &storage)) << c.name;
-    EXPECT_EQ(Texts{c.warning}, feedback.warnings) << c.name;
+    EXPECT_FALSE(mgr->write(&out, &storage)) << c.warning;
+    EXPECT_EQ(Texts{c.warning}, feedback.texts());
     // Every writer made is destroyed, failure or not.
     const auto made = std::count_if(storage.calls.begin(), storage.calls.end(),
                                     [](const std::string& call) { return call.rfind("create", 0) == 0; });
-    const auto destroyed = std::count(storage.calls.begin(), storage.calls.end(), std::string("destroy"));
-    EXPECT_EQ(made - (storage.nullAtCreation >= 0 ? 1 : 0), destroyed) << c.name;
+    EXPECT_EQ(made - (c.nullAt >= 0), std::count(storage.calls.begin(), storage.calls.end(), "destroy")) << c.warning;
   }
 }
 
 TEST(GeometryStorage, ReadRefusalsAndCancellationKeepWhatWasDelivered) {
   CFastClock clock;
   ManagerHold source;
-  Geometry g;
-  for (int i = 0; i < 1000; ++i) {
-    g.points.push_back(CZinPoint{double(i), 0, 0});
-    g.polygons.push_back(Polygon(i, {Vertex(i)}));
-  }
-  FillManager(source.mgr, g);
-  const std::string file = WriteFile(source.mgr);
+  FillManager(source.mgr, Numbered(1000));
+  const std::string file = WriteToText(source.mgr);
   const std::string pointsFailed = "while parsing 'Points' data block";
   const std::string polygonsFailed = "while parsing 'Polygons' data block";
-  struct Case {
+  const struct {
     int refusePoint, refusePolygon, cancelAt;
     size_t points, polygons;
     std::string warning;
@@ -211,43 +165,38 @@ TEST(GeometryStorage, ReadRefusalsAndCancellationKeepWhatWasDelivered) {
       {-1, -1, 10, 1000, 101, "Error \"Operation cancelled\" " + polygonsFailed},
       {-1, -1, 19, 1000, 1000, "Error \"Operation cancelled\" " + polygonsFailed},
   };
-  for (const Case& c : cases) {
-    CFeedback feedback;
-    feedback.cancelAt = c.cancelAt;
-    ManagerHold mgr(&feedback);
-    CRecordingReaderStorage storage;
-    storage.logItems = false;
-    storage.refusePoint = c.refusePoint;
-    storage.refusePolygon = c.refusePolygon;
-    CZinMemoryReadStream in(file);
-    EXPECT_FALSE(mgr->read(&in, &storage)) << c.warning;
-    // The block's failure, then the parse's end that it causes.
-    EXPECT_EQ((Texts{c.warning, "exception (assertion failed)"}), feedback.warnings) << c.warning;
-    EXPECT_EQ(c.points, storage.geometries["scene"].points.size()) << c.warning;
-    EXPECT_EQ(c.polygons, storage.geometries["scene"].polygons.size()) << c.warning;
-    EXPECT_EQ(storage.calls.back(), "destroy");
-
-    // The same through the manager as storage.
-    CFeedback own;
-    own.cancelAt = c.cancelAt;
-    if (c.cancelAt < 0) continue;
-    ManagerHold target(&own);
-    CZinMemoryReadStream again(file);
-    EXPECT_FALSE(target->read(&again, nullptr));
-    EXPECT_EQ((Texts{c.warning, "exception (assertion failed)"}), own.warnings);
-    EXPECT_EQ(c.points, target->getPoints()->getCount());
-    EXPECT_EQ(c.polygons, target->getPolygons()->getCount());
+  for (const auto& c : cases) {
+    // Into a client storage, and (cancellation only) into the manager itself.
+    for (bool client : {true, false}) {
+      if (!client && c.cancelAt < 0) continue;
+      FeedbackRecorder feedback;
+      feedback.cancelAt = c.cancelAt;
+      ManagerHold mgr(&feedback);
+      CRecordingReaderStorage storage;
+      storage.logItems = false;
+      storage.refusePoint = c.refusePoint;
+      storage.refusePolygon = c.refusePolygon;
+      CZinMemoryReadStream in(file);
+      EXPECT_FALSE(mgr->read(&in, client ? &storage : nullptr)) << c.warning;
+      // The block's failure, then the parse's end that it causes.
+      EXPECT_EQ((Texts{c.warning, "exception (assertion failed)"}), feedback.texts());
+      const Geometry& got = storage.geometries["scene"];
+      EXPECT_EQ(c.points, client ? got.points.size() : mgr->getPoints()->getCount()) << c.warning;
+      EXPECT_EQ(c.polygons, client ? got.polygons.size() : mgr->getPolygons()->getCount()) << c.warning;
+      if (client) {
+        EXPECT_EQ("destroy", storage.calls.back());
+      }
+    }
   }
 }
 
 TEST(GeometryStorage, ManagerAsStorageMessages) {
-  CFeedback feedback;
+  FeedbackRecorder feedback;
   ManagerHold mgr(&feedback);
   FillManager(mgr.mgr, SmallGeometry());
-  CZIN* zin = mgr.zin();
+  CZIN* zin = Zin(mgr);
   IZinExtStorageWriter::IWriter* writer = zin->createGeometryWriter(CZinUUID());
   ASSERT_NE(nullptr, writer);
-  EXPECT_EQ(3, writer->getPointCount());
   EXPECT_EQ(3, writer->getPolygonCount());
   double xyz[3];
   EXPECT_TRUE(writer->getPoint(xyz, 2));
@@ -261,27 +210,23 @@ TEST(GeometryStorage, ManagerAsStorageMessages) {
   EXPECT_FALSE(writer->getPolygon(&foreign, 3));
   EXPECT_FALSE(writer->getPolygon(nullptr, 0));
   writer->destroy();
-  EXPECT_EQ((Texts{"CZINGeoWriter::getPoint - Invalid point index", "CZINGeoWriter::getPoint - Invalid point index",
-                   "CZINGeoWriter::getPolygon - Invalid polygon index",
-                   "CZINGeoWriter::getPolygon - Invalid polygon index"}),
-            feedback.warnings);
+  const char* point = "CZINGeoWriter::getPoint - Invalid point index";
+  const char* polygon = "CZINGeoWriter::getPolygon - Invalid polygon index";
+  EXPECT_EQ((Texts{point, point, polygon, polygon}), feedback.texts());
   feedback.warnings.clear();
 
   const CZinUUID unknown = CZinUUID::fromText("0123456789ABCDEF0123456789ABCDEF");
   EXPECT_EQ(nullptr, zin->createGeometryWriter(unknown));
-  EXPECT_EQ(Texts{"CZIN::createGeometryWriter - Invalid component id"}, feedback.warnings);
+  EXPECT_EQ(Texts{"CZIN::createGeometryWriter - Invalid component id"}, feedback.texts());
   // A reader for an unknown id makes the definition; the next one finds it.
   IZinExtStorageReader::IReader* reader = zin->createGeometryReader(unknown, true);
-  const double point[3] = {1, 2, 3};
+  const double one[3] = {1, 2, 3};
   reader->setPointCount(1);
-  EXPECT_TRUE(reader->setPoint(point, 0));
+  EXPECT_TRUE(reader->setPoint(one, 0));
   reader->destroy();
-  ASSERT_EQ(1u, mgr->getInternalComponentDefinitions()->getCount());
-  auto* definition = static_cast<CZinZinObjectDefinition*>(mgr->getInternalComponentDefinitions()->getZinObject(0));
-  EXPECT_EQ(unknown, *definition->getBasicData()->getId());
-  EXPECT_EQ(1u, definition->points().getCount());
   zin->createGeometryReader(unknown, false)->destroy();
-  EXPECT_EQ(1u, mgr->getInternalComponentDefinitions()->getCount());
+  ASSERT_EQ(1u, mgr->getInternalComponentDefinitions()->getCount());
+  EXPECT_EQ(unknown, *Definition(mgr.mgr, 0)->getBasicData()->getId());
   writer = zin->createGeometryWriter(unknown);
   ASSERT_NE(nullptr, writer);
   EXPECT_EQ(1, writer->getPointCount());
@@ -289,103 +234,86 @@ TEST(GeometryStorage, ManagerAsStorageMessages) {
   // Reading appends: the scene's points are not emptied first.
   reader = zin->createGeometryReader(CZinUUID(), true);
   reader->setPointCount(2);
-  reader->setPoint(point, 0);
+  reader->setPoint(one, 0);
   reader->destroy();
   EXPECT_EQ(4u, mgr->getPoints()->getCount());
   EXPECT_EQ(1u, feedback.warnings.size());
 }
 
 TEST(GeometryStorage, InternalComponentDefinitions) {
-  const CZinUUID first = CZinUUID::fromText("00000000000000000000000000000001");
-  const CZinUUID second = CZinUUID::fromText("FEDCBA9876543210FEDCBA9876543210");
-  Geometry a = SmallGeometry(), b;
-  b.points = {{10, 20, 30}};
-  b.polygons = {Polygon(7, {Vertex(0), Vertex(0), Vertex(0)})};
+  const std::string first = "00000000000000000000000000000001", second = "FEDCBA9876543210FEDCBA9876543210";
+  const Geometry a = SmallGeometry(), b{{{10, 20, 30}}, {Polygon(7, {Vertex(0), Vertex(0), Vertex(0)})}};
+  const char* bPoints = "\n1 \n10.0 20.0 30.0 \n";
 
   ManagerHold source;
-  // The scene's own geometry is not written once there are definitions.
-  FillManager(source.mgr, b);
-  TZinObjectMgr<IZinZinObjectDefinition>* definitions = source->getInternalComponentDefinitions();
-  auto* one = static_cast<CZinZinObjectDefinition*>(definitions->newZinObject(kZinEndOfList));
-  one->setId(first);
-  auto* two = static_cast<CZinZinObjectDefinition*>(definitions->newZinObject(kZinEndOfList));
-  two->setId(second);
-  two->setGeometryLevel(2);
-  for (const CZinPoint& p : a.points) *one->points().newZinObject(kZinEndOfList) = p;
-  for (const Shape& s : a.polygons) FillPolygon(one->polygons().newZinObject(kZinEndOfList), s);
-  *two->points().newZinObject(kZinEndOfList) = b.points[0];
-  FillPolygon(two->polygons().newZinObject(kZinEndOfList), b.polygons[0]);
-
-  CFeedback feedback;
-  ManagerHold mgr(&feedback);
-  const std::string file = WriteFile(source.mgr);
+  FillManager(source.mgr, b);  // the scene's own geometry is not written once there are definitions
+  for (const auto& [id, level, geometry] : {std::make_tuple(first, 0, &a), std::make_tuple(second, 2, &b)}) {
+    auto* definition = static_cast<CZinZinObjectDefinition*>(
+        source->getInternalComponentDefinitions()->newZinObject(kZinEndOfList));
+    definition->setId(CZinUUID::fromText(id.c_str()));
+    definition->setGeometryLevel(level);
+    for (const CZinPoint& p : geometry->points) *definition->points().newZinObject(kZinEndOfList) = p;
+    for (const Shape& s : geometry->polygons) FillPolygon(definition->polygons().newZinObject(kZinEndOfList), s);
+  }
+  const std::string file = WriteToText(source.mgr);
   EXPECT_EQ(std::string::npos, file.find("\n\t<Points>"));
-  EXPECT_EQ("\n3 \n1.0 0.1 -2.25 \n4.0 5.0 6.0 \n-7.5 8.0 9.0 \n", BlockOf(file, "Points"));
-  EXPECT_EQ("\n1 \n10.0 20.0 30.0 \n", BlockOf(file, "Points", file.find("FEDCBA9876543210FEDCBA9876543210")));
+  EXPECT_EQ(kSmallPoints, BlockOf(file, "Points"));
+  EXPECT_EQ(bPoints, BlockOf(file, "Points", file.find(second)));
 
+  FeedbackRecorder feedback;
+  ManagerHold mgr(&feedback);
   CZinMemoryReadStream in(file);
   ASSERT_TRUE(mgr->read(&in, nullptr));
-  EXPECT_EQ(Texts{}, feedback.warnings);
   EXPECT_EQ(0u, mgr->getPoints()->getCount());
   ASSERT_EQ(2u, mgr->getInternalComponentDefinitions()->getCount());
-  auto* readOne = static_cast<CZinZinObjectDefinition*>(mgr->getInternalComponentDefinitions()->getZinObject(0));
-  auto* readTwo = static_cast<CZinZinObjectDefinition*>(mgr->getInternalComponentDefinitions()->getZinObject(1));
-  EXPECT_EQ(first, *readOne->getBasicData()->getId());
-  EXPECT_EQ(second, *readTwo->getBasicData()->getId());
+  CZinZinObjectDefinition *readOne = Definition(mgr.mgr, 0), *readTwo = Definition(mgr.mgr, 1);
+  EXPECT_EQ(CZinUUID::fromText(second.c_str()), *readTwo->getBasicData()->getId());
   EXPECT_EQ(2, readTwo->geometryLevel());
-  Geometry gotOne = ManagerGeometry(&readOne->points(), &readOne->polygons());
-  ExpectSamePoints(a.points, gotOne.points);
+  const Geometry gotOne = GeometryOf(&readOne->points(), &readOne->polygons());
+  EXPECT_TRUE(SamePoints(a.points, gotOne.points));
   EXPECT_EQ(a.polygons, gotOne.polygons);
-  EXPECT_EQ(b.polygons, ManagerGeometry(&readTwo->points(), &readTwo->polygons()).polygons);
-  // Written again, the blocks come out the same.
-  const std::string again = WriteFile(mgr.mgr);
-  EXPECT_EQ(BlockOf(file, "Polygons"), BlockOf(again, "Polygons"));
-  EXPECT_EQ(BlockOf(file, "Polygons", file.find("FEDCBA98")), BlockOf(again, "Polygons", again.find("FEDCBA98")));
+  EXPECT_EQ(b.polygons, GeometryOf(&readTwo->points(), &readTwo->polygons()).polygons);
+  EXPECT_EQ(file, WriteToText(mgr.mgr)) << "written again, the same bytes";
 
   // A client storage is asked per definition, with the level-zero flag.
   CRecordingReaderStorage storage;
   storage.logItems = false;
   CZinMemoryReadStream third(file);
   mgr->readGeometry(&third, &storage);
-  EXPECT_EQ((Texts{"create 00000000000000000000000000000001 level0", "setPointCount 3", "destroy",
-                   "create 00000000000000000000000000000001 level0", "setPolygonCount 3", "destroy",
-                   "create FEDCBA9876543210FEDCBA9876543210", "setPointCount 1", "destroy",
-                   "create FEDCBA9876543210FEDCBA9876543210", "setPolygonCount 1", "destroy"}),
+  EXPECT_EQ(Concat({BlockCalls("create " + first + " level0", "setPointCount 3", "", 0),
+                    BlockCalls("create " + first + " level0", "setPolygonCount 3", "", 0),
+                    BlockCalls("create " + second, "setPointCount 1", "", 0),
+                    BlockCalls("create " + second, "setPolygonCount 1", "", 0)}),
             storage.calls);
-  EXPECT_EQ(b.polygons, storage.geometries["FEDCBA9876543210FEDCBA9876543210"].polygons);
-
   CRecordingWriterStorage writer;
   writer.logItems = false;
-  writer.geometries["00000000000000000000000000000001"] = b;
-  writer.geometries["FEDCBA9876543210FEDCBA9876543210"] = a;
-  const std::string swapped = WriteFile(mgr.mgr, &writer);
-  EXPECT_EQ((Texts{"create 00000000000000000000000000000001", "getPointCount", "destroy",
-                   "create 00000000000000000000000000000001", "getPolygonCount", "destroy",
-                   "create FEDCBA9876543210FEDCBA9876543210", "getPointCount", "destroy",
-                   "create FEDCBA9876543210FEDCBA9876543210", "getPolygonCount", "destroy"}),
+  writer.geometries[first] = b;
+  writer.geometries[second] = a;
+  const std::string swapped = WriteToText(mgr.mgr, &writer);
+  EXPECT_EQ(Concat({BlockCalls("create " + first, "getPointCount", "", 0),
+                    BlockCalls("create " + first, "getPolygonCount", "", 0),
+                    BlockCalls("create " + second, "getPointCount", "", 0),
+                    BlockCalls("create " + second, "getPolygonCount", "", 0)}),
             writer.calls);
-  EXPECT_EQ("\n1 \n10.0 20.0 30.0 \n", BlockOf(swapped, "Points"));
+  EXPECT_EQ(bPoints, BlockOf(swapped, "Points"));
 
   // The manager finds its definitions by id however the client changes the list
   // between writes: ids swapped, a definition removed, one appended with an id that
   // is already there (the last of them holds the geometry).
-  readOne->setId(second);
-  readTwo->setId(first);
-  const std::string exchanged = WriteFile(mgr.mgr);
-  EXPECT_EQ("\n3 \n1.0 0.1 -2.25 \n4.0 5.0 6.0 \n-7.5 8.0 9.0 \n",
-            BlockOf(exchanged, "Points", exchanged.find("FEDCBA9876543210FEDCBA9876543210")));
-  EXPECT_EQ("\n1 \n10.0 20.0 30.0 \n", BlockOf(exchanged, "Points", exchanged.find("\"00000000000000000000000000000001\"")));
+  readOne->setId(CZinUUID::fromText(second.c_str()));
+  readTwo->setId(CZinUUID::fromText(first.c_str()));
+  const std::string exchanged = WriteToText(mgr.mgr);
+  EXPECT_EQ(kSmallPoints, BlockOf(exchanged, "Points", exchanged.find(second)));
+  EXPECT_EQ(bPoints, BlockOf(exchanged, "Points", exchanged.find("\"" + first + "\"")));
   mgr->getInternalComponentDefinitions()->removeObject(0);
   auto* twin = static_cast<CZinZinObjectDefinition*>(mgr->getInternalComponentDefinitions()->newZinObject(kZinEndOfList));
-  twin->setId(first);
+  twin->setId(CZinUUID::fromText(first.c_str()));
   *twin->points().newZinObject(kZinEndOfList) = CZinPoint{-1, -2, -3};
-  const std::string twins = WriteFile(mgr.mgr);
+  const std::string twins = WriteToText(mgr.mgr);
   EXPECT_EQ("\n1 \n-1.0 -2.0 -3.0 \n", BlockOf(twins, "Points"));
   EXPECT_EQ("\n1 \n-1.0 -2.0 -3.0 \n", BlockOf(twins, "Points", twins.find("<Points>") + 1));
-  EXPECT_EQ(Texts{}, feedback.warnings);
+  EXPECT_EQ(Texts{}, feedback.texts());
 }
-
-// ---- random geometry there and back
 
 namespace {
 
@@ -400,9 +328,8 @@ double Written(double value) {
 }
 
 double RandomValue(std::mt19937_64& random) {
-  std::uniform_int_distribution<int> kind(0, 9);
   std::uniform_real_distribution<double> unit(-1.0, 1.0);
-  switch (kind(random)) {
+  switch (std::uniform_int_distribution<int>(0, 9)(random)) {
     case 0: return std::round(unit(random) * 1e6);
     case 1: return std::round(unit(random) * 1e7) / 1000.0;
     case 2: return std::ldexp(unit(random), std::uniform_int_distribution<int>(-40, 110)(random));
@@ -412,17 +339,19 @@ double RandomValue(std::mt19937_64& random) {
   }
 }
 
-Geometry RandomGeometry(uint64_t seed, int points, int polygons) {
+// Random geometry, and the same as a read gives it back.
+std::pair<Geometry, Geometry> RandomGeometry(uint64_t seed, int points, int polygons) {
   std::mt19937_64 random(seed);
-  Geometry g;
-  for (int i = 0; i < points; ++i) g.points.push_back(CZinPoint{RandomValue(random), RandomValue(random), RandomValue(random)});
+  Geometry g, read;
+  for (int i = 0; i < points; ++i) {
+    const double x = RandomValue(random), y = RandomValue(random), z = RandomValue(random);
+    g.points.push_back(CZinPoint{x, y, z});
+    read.points.push_back(CZinPoint{Written(x), Written(y), Written(z)});
+  }
   std::uniform_int_distribution<int> small(0, 7), index(-5, points + 5);
   for (int i = 0; i < polygons; ++i) {
-    Shape s;
-    s.property = index(random) * 1000;
-    s.smooth = small(random) < 3;
-    auto contour = [&](int size) {
-      std::vector<CZinVertex> c;
+    Shape s, r;
+    auto contour = [&](int size, std::vector<CZinVertex>& c, std::vector<CZinVertex>& asRead) {
       for (int v = 0; v < size; ++v) {
         CZinVertex vertex{index(random), 0, 0, 0};
         if (small(random) == 0) vertex.mFlags |= CZinVertex::kMarked;
@@ -432,18 +361,27 @@ Geometry RandomGeometry(uint64_t seed, int points, int polygons) {
           vertex.mV = static_cast<float>(RandomValue(random) / 1e5);
         }
         c.push_back(vertex);
+        vertex.mU = static_cast<float>(Written(vertex.mU));
+        vertex.mV = static_cast<float>(Written(vertex.mV));
+        asRead.push_back(vertex);
       }
-      return c;
     };
-    s.outer = contour(small(random) == 0 ? 0 : 3 + small(random) % 3);
+    s.property = r.property = index(random) * 1000;
+    s.smooth = r.smooth = small(random) < 3;
+    contour(small(random) == 0 ? 0 : 3 + small(random) % 3, s.outer, r.outer);
     if (small(random) == 0) {
       // A holed polygon is written flat; keep the values what a read gives back.
-      s.smooth = false;
-      for (int h = small(random) % 3; h >= 0; --h) s.holes.push_back(contour(small(random)));
+      s.smooth = r.smooth = false;
+      for (int h = small(random) % 3; h >= 0; --h) {
+        s.holes.emplace_back();
+        r.holes.emplace_back();
+        contour(small(random), s.holes.back(), r.holes.back());
+      }
     }
     g.polygons.push_back(s);
+    read.polygons.push_back(r);
   }
-  return g;
+  return {g, read};
 }
 
 // A block as written again after a read: a tiny negative value is written "-0.0",
@@ -457,50 +395,34 @@ std::string AsWrittenAgain(std::string block) {
   return block;
 }
 
-Geometry AsRead(Geometry g) {
-  for (CZinPoint& p : g.points) p = CZinPoint{Written(p.mX), Written(p.mY), Written(p.mZ)};
-  auto contour = [](std::vector<CZinVertex>& c) {
-    for (CZinVertex& v : c) {
-      v.mU = static_cast<float>(Written(v.mU));
-      v.mV = static_cast<float>(Written(v.mV));
-    }
-  };
-  for (Shape& s : g.polygons) {
-    contour(s.outer);
-    for (auto& hole : s.holes) contour(hole);
-  }
-  return g;
-}
-
 }  // namespace
 
 TEST(GeometryStorage, RandomGeometryRoundTrips) {
   for (uint64_t seed : {1u, 2u, 3u}) {
-    const Geometry original = RandomGeometry(seed, 3000, 1500);
-    const Geometry expected = AsRead(original);
-    CFeedback feedback;
+    const auto [original, expected] = RandomGeometry(seed, 3000, 1500);
+    FeedbackRecorder feedback;
     ManagerHold writer(&feedback);
     CRecordingWriterStorage out;
     out.logItems = false;
     out.geometries["scene"] = original;
-    const std::string file = WriteFile(writer.mgr, &out);
+    const std::string file = WriteToText(writer.mgr, &out);
 
     // Into a client storage...
     CRecordingReaderStorage in;
     in.logItems = false;
     CZinMemoryReadStream stream(file);
     writer->readGeometry(&stream, &in);
-    ExpectSamePoints(expected.points, in.geometries["scene"].points);
+    ASSERT_TRUE(SamePoints(expected.points, in.geometries["scene"].points));
     ASSERT_EQ(expected.polygons, in.geometries["scene"].polygons);
 
     // ...and into a manager, whose own write gives the same blocks again.
     ManagerHold reader(&feedback);
     CZinMemoryReadStream second(file);
     ASSERT_TRUE(reader->read(&second, nullptr));
-    const Geometry held = ManagerGeometry(reader->getPoints(), reader->getPolygons());
-    ExpectSamePoints(expected.points, held.points);
+    const Geometry held = GeometryOf(reader->getPoints(), reader->getPolygons());
+    ASSERT_TRUE(SamePoints(expected.points, held.points));
     ASSERT_EQ(expected.polygons, held.polygons);
-    const std::string again = WriteFile(reader.mgr);
+    const std::string again = WriteToText(reader.mgr);
     EXPECT_EQ(AsWrittenAgain(BlockOf(file, "Points")), BlockOf(again, "Points"));
     EXPECT_EQ(AsWrittenAgain(BlockOf(file, "Polygons")), BlockOf(again, "Polygons"));
 
@@ -508,9 +430,9 @@ TEST(GeometryStorage, RandomGeometryRoundTrips) {
     CRecordingWriterStorage readBack;
     readBack.logItems = false;
     readBack.geometries["scene"] = expected;
-    const std::string third = WriteFile(writer.mgr, &readBack);
+    const std::string third = WriteToText(writer.mgr, &readBack);
     EXPECT_EQ(BlockOf(again, "Points"), BlockOf(third, "Points"));
     EXPECT_EQ(BlockOf(again, "Polygons"), BlockOf(third, "Polygons"));
-    EXPECT_EQ(Texts{}, feedback.warnings);
+    EXPECT_EQ(Texts{}, feedback.texts());
   }
 }

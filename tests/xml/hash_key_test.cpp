@@ -39,7 +39,7 @@ TEST(HashKey, TheHashOfTheFormat) {
   EXPECT_EQ(52755u, CHashKey::Hash("ab"));
   EXPECT_EQ(1557751251u, CHashKey::Hash("Zin.File"));
   EXPECT_EQ(CHashKey::Hash("\xFF\x80"), CHashKey::HashStep(CHashKey::HashStep(0, 0xFF), 0x80));
-  EXPECT_EQ("exception", MessageOf([] { CHashKey::Hash(nullptr); }));
+  EXPECT_EQ("exception", ErrorOf([] { CHashKey::Hash(nullptr); }));
 }
 
 TEST(HashKey, KeysAreStoredOnceAndNeverMove) {
@@ -73,7 +73,7 @@ TEST(HashKey, KeysAreStoredOnceAndNeverMove) {
   EXPECT_EQ(longName, table->GetKey(longName.c_str()));
   EXPECT_EQ(keys[0], table->GetKey(names[0].c_str(), static_cast<uint32_t>(names[0].size()),
                                    CHashKey::Hash(names[0].c_str())));
-  EXPECT_EQ("exception", MessageOf([&] { table->GetKey(nullptr); }));
+  EXPECT_EQ("exception", ErrorOf([&] { table->GetKey(nullptr); }));
 }
 
 TEST(HashKey, TheFirstGrowthComesAtTheLatestWithThe65thName) {
@@ -197,7 +197,7 @@ TEST(HashKey, ANamePendingBetweenBeginAndFinishGetsTheKeyGetKeyWouldGive) {
   const char* freshKey = table->Finish("fresh", 5, CHashKey::Hash("fresh"), fresh);
   EXPECT_EQ(freshKey, table->Finish("fresh", 5, CHashKey::Hash("fresh"), again));
   EXPECT_EQ(count + 1, table->Count());
-  EXPECT_EQ("exception", MessageOf([&] { table->Begin(nullptr, 0, 0); }));
+  EXPECT_EQ("exception", ErrorOf([&] { table->Begin(nullptr, 0, 0); }));
 }
 
 }  // namespace

@@ -12,75 +12,30 @@
 #include <string>
 #include <vector>
 
-#include "xml/root.h"
-#include "xml/tree.h"
-#include "xml/tree_reader.h"
+#include "xml_test_support.h"
 
 using namespace Quorve;
+using namespace XMLTest;
 using QuorveXML::IXMLCData;
-using QuorveXML::XIXMLReadStream;
-using QuorveXML::XIXMLWriteStream;
+using Pixel = imx_pixel_RGBAn8;
 
 namespace {
 
-using Pixel = imx_pixel_RGBAn8;
-
-// ---- streams and helpers
-
-// Serves a text, filling every request completely until the end, as the read contract
-// requires; remembers the sizes asked for.
-class CTextReadStream : public XIXMLReadStream {
-public:
-  explicit CTextReadStream(std::string text) : mText(std::move(text)) {}
-  uint32_t Read(void* buffer, uint32_t size) override {
-    mRequests.push_back(size);
-    const size_t n = std::min<size_t>(size, mText.size() - mPos);
-    std::memcpy(buffer, mText.data() + mPos, n);
-    mPos += n;
-    return mLies ? size + 1 : static_cast<uint32_t>(n);
-  }
-  std::string mText;
-  size_t mPos = 0;
-  bool mLies = false;  // claims one byte more than asked for
-  std::vector<uint32_t> mRequests;
-};
-
-// Collects what is written; after mLimit bytes it takes one byte less than given.
-class CTextWriteStream : public XIXMLWriteStream {
-public:
-  int32_t Write(const char* bytes, int32_t count) override {
-    mWrites.push_back(count);
-    int32_t taken = count;
-    if (mText.size() + static_cast<size_t>(count) > mLimit) taken = count - 1;
-    mText.append(bytes, static_cast<size_t>(taken));
-    return taken;
-  }
-  std::string mText;
-  size_t mLimit = SIZE_MAX;
-  std::vector<int32_t> mWrites;
-};
-
 // One counted reference to a picture, released at the end of the scope.
-class CImageRef {
-public:
-  explicit CImageRef(XCXMLImage* image = nullptr) : mImage(image) {}
-  ~CImageRef() {
-    if (mImage) mImage->Release();
-  }
+struct CImageRef {
+  explicit CImageRef(XCXMLImage* image) : mImage(image) {}
+  ~CImageRef() { mImage->Release(); }
   CImageRef(const CImageRef&) = delete;
   CImageRef& operator=(const CImageRef&) = delete;
   XCXMLImage* operator->() const { return mImage; }
-  XCXMLImage* get() const { return mImage; }
-
-private:
+  XCXMLImage& operator*() const { return *mImage; }
   XCXMLImage* mImage;
 };
 
 XCXMLImage* MakeImage(uint32_t width, uint32_t height, const std::vector<Pixel>& pixels) {
   Pixel* data = XCXMLImage::AllocatePixels(uint64_t{width} * height);
   if (!pixels.empty()) std::memcpy(data, pixels.data(), pixels.size() * sizeof(Pixel));
-  XCXMLImage* image = new XCXMLImage(width, height, data);
-  return image->Duplicate();
+  return (new XCXMLImage(width, height, data))->Duplicate();
 }
 
 std::string Hex(std::initializer_list<uint32_t> numbers) {
@@ -99,24 +54,14 @@ uint32_t Argb(const Pixel& p) {
 }
 
 std::string WriteBlock(const XCXMLImage& image) {
-  CTextWriteStream out;
+  CStringWriteStream out;
   image.Write(&out);
   return out.mText;
 }
 
-template <class F>
-std::string MessageOf(F&& f) {
-  try {
-    f();
-  } catch (const std::exception& e) {
-    return e.what();
-  }
-  return "<no exception>";
-}
-
 std::string ReadError(const std::string& text) {
-  CTextReadStream in(text);
-  return MessageOf([&] { CImageRef image(XCXMLImage::ReadNew(&in)); });
+  CStringReadStream in(text);
+  return ErrorOf([&] { CImageRef image(XCXMLImage::ReadNew(&in)); });
 }
 
 std::vector<Pixel> PixelsOf(const XCXMLImage& image) {
@@ -133,28 +78,17 @@ const char kInvalidHex[] = "XCXMLImage::ReadHex - Invalid hex value";
 const char kReadError[] = "XCXMLImage::ReadHex - Read stream error (assertion failed)";
 const char kWriteError[] = "XCXMLImage::WriteHex - Write stream error (assertion failed)";
 
-const Pixel kRed{255, 0, 0, 255};
-const Pixel kA{1, 2, 3, 4};
-const Pixel kB{5, 6, 7, 8};
-const Pixel kC{9, 10, 11, 12};
-const Pixel kD{0xFE, 0xDC, 0xBA, 0x98};
+const Pixel kA{1, 2, 3, 4}, kB{5, 6, 7, 8}, kC{9, 10, 11, 12}, kD{0xFE, 0xDC, 0xBA, 0x98};
 
 }  // namespace
 
-// ---- exact blocks
-
-namespace {
-
-struct BlockCase {
-  const char* name;
-  uint32_t width, height;
-  std::vector<Pixel> pixels;
-  std::string block;
-};
-
-std::vector<BlockCase> ExactBlocks() {
-  return {
-      {"single red pixel", 1, 1, {kRed}, Hex({1, 1, 1, 1, 0xFFFF0000})},
+TEST(ImageBlock, ExactBlocksBothWays) {
+  const struct {
+    const char* name;
+    uint32_t width, height;
+    std::vector<Pixel> pixels;
+    std::string block;
+  } cases[] = {
       {"channels written alpha red green blue", 1, 1, {{0x12, 0x34, 0x56, 0x78}}, Hex({1, 1, 1, 1, 0x78123456})},
       {"three equal pixels", 3, 1, {kA, kA, kA}, Hex({1, 3, 1, 3, Argb(kA)})},
       {"four different pixels", 2, 2, {kA, kB, kC, kD}, Hex({1, 2, 2, 1, Argb(kA), 3, Argb(kB), Argb(kC), Argb(kD)})},
@@ -170,43 +104,24 @@ std::vector<BlockCase> ExactBlocks() {
       {"no columns", 0, 5, {}, ""},
       {"no rows", 5, 0, {}, ""},
   };
-}
-
-}  // namespace
-
-TEST(ImageBlock, WritesExactBlocks) {
-  for (const BlockCase& c : ExactBlocks()) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     CImageRef image(MakeImage(c.width, c.height, c.pixels));
-    EXPECT_EQ(c.block, WriteBlock(*image.get()));
-  }
-  CImageRef red(MakeImage(1, 1, {kRed}));
-  const std::string block = WriteBlock(*red.get());
-  EXPECT_EQ(40u, block.size());
-  EXPECT_EQ("FFFF0000", block.substr(32));
-}
-
-TEST(ImageBlock, ReadsExactBlocks) {
-  for (const BlockCase& c : ExactBlocks()) {
-    SCOPED_TRACE(c.name);
-    CTextReadStream in(c.block);
-    CImageRef image(XCXMLImage::ReadNew(&in));
+    EXPECT_EQ(c.block, WriteBlock(*image));
+    CStringReadStream in(c.block);
+    CImageRef back(XCXMLImage::ReadNew(&in));
     // An empty block is the empty picture, whatever size wrote nothing.
-    EXPECT_EQ(c.block.empty() ? 0u : c.width, image->GetWidth());
-    EXPECT_EQ(c.block.empty() ? 0u : c.height, image->GetHeight());
-    EXPECT_TRUE(Same(c.pixels, PixelsOf(*image.get())));
-    EXPECT_EQ(1, image->GetReferenceCount());
-    EXPECT_TRUE(image->OwnsPixels());
+    EXPECT_EQ(c.block.empty() ? 0u : c.width, back->GetWidth());
+    EXPECT_EQ(c.block.empty() ? 0u : c.height, back->GetHeight());
+    EXPECT_TRUE(Same(c.pixels, PixelsOf(*back)));
+    EXPECT_EQ(1, back->GetReferenceCount());
   }
-  // A header announcing no columns but rows reads as that size, without pixels.
-  CTextReadStream in(Hex({1, 0, 7}));
+  // A header of no columns but rows reads as that size, without pixels.
+  CStringReadStream in(Hex({1, 0, 7}));
   CImageRef image(XCXMLImage::ReadNew(&in));
-  EXPECT_EQ(0u, image->GetWidth());
   EXPECT_EQ(7u, image->GetHeight());
   EXPECT_EQ(nullptr, image->GetPixels());
 }
-
-// ---- round trips
 
 TEST(ImageBlock, RoundTripsRandomPictures) {
   const struct {
@@ -224,46 +139,35 @@ TEST(ImageBlock, RoundTripsRandomPictures) {
         std::memcpy(&p, &v, sizeof p);
       }
       CImageRef image(MakeImage(shape.width, shape.height, pixels));
-      CTextWriteStream out;
+      CStringWriteStream out;
       image->Write(&out);
-      for (size_t i = 0; i + 1 < out.mWrites.size(); ++i) EXPECT_GE(out.mWrites[i], 1024);
-      EXPECT_EQ(std::string::npos, out.mText.find_first_not_of("0123456789ABCDEF"));
-
-      CTextReadStream in(out.mText);
+      EXPECT_LE(static_cast<size_t>(out.mCalls), out.mText.size() / 1024 + 1) << "pieces of 1 KiB or more";
+      CStringReadStream in(out.mText);
       CImageRef back(XCXMLImage::ReadNew(&in));
       EXPECT_EQ(shape.width, back->GetWidth());
-      EXPECT_EQ(shape.height, back->GetHeight());
-      EXPECT_TRUE(Same(pixels, PixelsOf(*back.get())));
+      EXPECT_TRUE(Same(pixels, PixelsOf(*back)));
       for (uint32_t request : in.mRequests) EXPECT_GE(request, 1024u);
-      EXPECT_EQ(out.mText, WriteBlock(*back.get()));
+      EXPECT_EQ(out.mText, WriteBlock(*back));
     }
   }
-}
-
-TEST(ImageBlock, ReadReplacesPictureInPlace) {
+  // Reading into a picture replaces it; an empty block asks the stream once.
   CImageRef image(MakeImage(2, 1, {kA, kB}));
-  CTextReadStream in(Hex({1, 1, 3, 3, Argb(kC)}));
+  CStringReadStream in(Hex({1, 1, 3, 3, Argb(kC)}));
   image->Read(&in);
-  EXPECT_EQ(1u, image->GetWidth());
-  EXPECT_EQ(3u, image->GetHeight());
-  EXPECT_TRUE(Same({kC, kC, kC}, PixelsOf(*image.get())));
-
-  CTextReadStream empty("");
+  EXPECT_TRUE(Same({kC, kC, kC}, PixelsOf(*image)));
+  CStringReadStream empty("");
   image->Read(&empty);
   EXPECT_EQ(0u, image->GetWidth());
-  EXPECT_EQ(0u, image->GetHeight());
   EXPECT_EQ(nullptr, image->GetPixels());
   EXPECT_EQ(1u, empty.mRequests.size());
 }
 
-// ---- errors
-
 TEST(ImageBlock, ErrorTexts) {
-  const std::string header = Hex({1, 2, 1});
+  const std::string header = Hex({1, 2, 1}), three = Hex({1, 3, 1});
   const struct {
     const char* name;
     std::string block;
-    const char* message;
+    const char* message;  // null: reads
   } cases[] = {
       {"unknown tag", Hex({2, 1, 1, 1, 0}), "Unknown format"},
       {"tag zero", Hex({0}), "Unknown format"},
@@ -275,8 +179,6 @@ TEST(ImageBlock, ErrorTexts) {
       {"letter beyond F", Hex({1, 1, 1, 1}) + "FFFG0000", kInvalidHex},
       {"bad digit in a literal run", header + Hex({1, 0, 1}) + "0000000x", kInvalidHex},
       {"bad digit before the data ends", header + Hex({1}) + "G", kReadError},
-      {"repeat beyond the picture", header + Hex({3, 0}), kWrongData},
-      {"literal beyond the picture", header + Hex({1, 0, 2, 0}), kWrongData},
       {"one character", "0", kReadError},
       {"seven characters", "0000000", kReadError},
       {"header only", header, kReadError},
@@ -285,51 +187,53 @@ TEST(ImageBlock, ErrorTexts) {
       {"size overflowing 32-bit bytes", Hex({1, 65535, 65535, 1, 0}), kWrongData},
       {"largest size", Hex({1, 0xFFFFFFFF, 0xFFFFFFFF, 1, 0}), kWrongData},
       {"one pixel too many", Hex({1, 0x10000, 0x4000, 1, 0}), kWrongData},
+      // The largest size that fits passes the header and fails on the missing data.
+      {"largest size that fits", Hex({1, 0xFFFF, 0x4000, 1, 0}), kReadError},
+      // Run counts against the pixels left.
+      {"repeat of exactly the pixels left", three + Hex({3, 0}), nullptr},
+      {"repeat of one more", three + Hex({4, 0}), kWrongData},
+      {"repeat that would wrap to 1", three + Hex({0xFFFFFFFE, 0}), kWrongData},
+      {"largest repeat", three + Hex({0xFFFFFFFF, 0}), kWrongData},
+      {"literal of exactly the pixels left", three + Hex({1, 0, 2, 0, 0}), nullptr},
+      {"literal of one more", three + Hex({1, 0, 3, 0, 0, 0}), kWrongData},
+      {"literal that would wrap to 2", three + Hex({1, 0, 0xFFFFFFFF}), kWrongData},
+      {"empty repeat then literal of all", three + Hex({0, 0, 3, 0, 0, 0}), nullptr},
+      {"empty runs alternate", three + Hex({0, 0, 0, 3, 0}), nullptr},
+      {"empty runs without end", three + Hex({0, 0, 0, 0, 0, 0}), kReadError},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    EXPECT_EQ(c.message, ReadError(c.block));
-  }
+  for (const auto& c : cases) EXPECT_EQ(c.message ? c.message : "<no exception>", ReadError(c.block)) << c.name;
 
-  // The largest size that fits passes the header and fails on the missing data.
-  EXPECT_EQ(kReadError, ReadError(Hex({1, 0xFFFF, 0x4000, 1, 0})));
-
-  CTextReadStream liar(Hex({1, 1, 1, 1, 0}));
-  liar.mLies = true;
-  EXPECT_EQ(kReadError, MessageOf([&] { CImageRef image(XCXMLImage::ReadNew(&liar)); }));
-
-  CImageRef image(MakeImage(1, 1, {kRed}));
-  EXPECT_EQ("XCXMLImage::Read - No stream (pointer is NULL)", MessageOf([&] { image->Read(nullptr); }));
-  EXPECT_EQ("XCXMLImage::Write - No stream (pointer is NULL)", MessageOf([&] { image->Write(nullptr); }));
+  CStringReadStream liar(Hex({1, 1, 1, 1, 0}));
+  liar.mExtra = 0x80000000u;  // claims more than it was asked for
+  EXPECT_EQ(kReadError, ErrorOf([&] { CImageRef image(XCXMLImage::ReadNew(&liar)); }));
+  CImageRef image(MakeImage(1, 1, {kA}));
+  EXPECT_EQ("XCXMLImage::Read - No stream (pointer is NULL)", ErrorOf([&] { image->Read(nullptr); }));
+  EXPECT_EQ("XCXMLImage::Write - No stream (pointer is NULL)", ErrorOf([&] { image->Write(nullptr); }));
 }
 
 TEST(ImageBlock, WriteStreamErrors) {
   std::vector<Pixel> pixels(50000);
   for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = Pixel{static_cast<unsigned char>(i), 1, 2, 3};
   CImageRef image(MakeImage(250, 200, pixels));
-  const size_t full = WriteBlock(*image.get()).size();
+  const size_t full = WriteBlock(*image).size();
+  IXMLCData* provider = image.mImage;
   // A stream that fails on the first, a middle or the last piece.
   for (size_t limit : {size_t{0}, full / 2, full - 1}) {
-    SCOPED_TRACE(limit);
-    CTextWriteStream out;
-    out.mLimit = limit;
-    EXPECT_EQ(kWriteError, MessageOf([&] { image->Write(&out); }));
-    CTextWriteStream provider;
-    provider.mLimit = limit;
-    IXMLCData* data = image.get();
-    EXPECT_FALSE(data->Write(&provider, 3, nullptr));
+    CStringWriteStream out, asProvider;
+    out.mLimit = asProvider.mLimit = limit;
+    EXPECT_EQ(kWriteError, ErrorOf([&] { image->Write(&out); })) << limit;
+    EXPECT_FALSE(provider->Write(&asProvider, 3, nullptr)) << limit;
   }
-  CTextWriteStream out;
-  IXMLCData* data = image.get();
-  EXPECT_TRUE(data->Write(&out, 0, nullptr));
+  CStringWriteStream out;
+  EXPECT_TRUE(provider->Write(&out, 0, nullptr));
   EXPECT_EQ(full, out.mText.size());
-  EXPECT_FALSE(data->Write(nullptr, 0, nullptr));
+  EXPECT_FALSE(provider->Write(nullptr, 0, nullptr));
 }
 
-TEST(ImageBlock, EveryTruncationFails) {
+TEST(ImageBlock, EveryTruncationFailsAndKeepsThePicture) {
   CImageRef image(MakeImage(5, 3, {kA, kA, kB, kC, kC, kD, kD, kD, kA, kB, kA, kB, kB, kB, kC}));
   const std::string blocks[] = {
-      WriteBlock(*image.get()),
+      WriteBlock(*image),
       // byte-reversed: 3 x 1, a repeat of 2, a literal of 1
       "01000000" "03000000" "01000000" "02000000" "11000000" "01000000" "22000000",
   };
@@ -337,14 +241,11 @@ TEST(ImageBlock, EveryTruncationFails) {
   const Pixel* before = target->GetPixels();
   for (const std::string& block : blocks) {
     for (size_t length = 1; length < block.size(); ++length) {
-      SCOPED_TRACE(block.substr(0, length));
-      CTextReadStream in(block.substr(0, length));
-      EXPECT_EQ(kReadError, MessageOf([&] { target->Read(&in); }));
-      // A failed read leaves the previous picture as it was.
+      CStringReadStream in(block.substr(0, length));
+      EXPECT_EQ(kReadError, ErrorOf([&] { target->Read(&in); })) << length;
       EXPECT_EQ(before, target->GetPixels());
-      EXPECT_EQ(1u, target->GetWidth());
       EXPECT_EQ(2u, target->GetHeight());
-      EXPECT_TRUE(Same({kD, kC}, PixelsOf(*target.get())));
+      EXPECT_TRUE(Same({kD, kC}, PixelsOf(*target)));
     }
   }
 }
@@ -356,7 +257,7 @@ TEST(ImageBlock, DamagedBlocksFailCleanly) {
   std::mt19937 random(7);
   for (Pixel& p : pixels) p = (random() % 3 == 0) ? kA : Pixel{static_cast<unsigned char>(random()), 1, 2, 3};
   CImageRef image(MakeImage(40, 30, pixels));
-  const std::string block = WriteBlock(*image.get());
+  const std::string block = WriteBlock(*image);
   const char alphabet[] = "0123456789ABCDEFaz \n";
   const std::string messages[] = {kWrongData, kInvalidHex, kReadError, "Unknown format"};
   for (int trial = 0; trial < 3000; ++trial) {
@@ -369,58 +270,25 @@ TEST(ImageBlock, DamagedBlocksFailCleanly) {
         default: damaged.insert(at, 1 + random() % 9, alphabet[random() % 16]); break;
       }
     }
-    CTextReadStream in(damaged);
+    CStringReadStream in(damaged);
     try {
       CImageRef back(XCXMLImage::ReadNew(&in));
-      if (!damaged.empty()) {
-        EXPECT_EQ(back->GetPixelCount(), uint64_t{back->GetWidth()} * back->GetHeight());
-        EXPECT_EQ(back->GetPixelCount() == 0, back->GetPixels() == nullptr);
-      }
+      EXPECT_EQ(back->GetPixelCount(), damaged.empty() ? 0 : uint64_t{back->GetWidth()} * back->GetHeight());
     } catch (const std::exception& e) {
       EXPECT_NE(std::end(messages), std::find(std::begin(messages), std::end(messages), e.what())) << e.what();
     }
   }
 }
 
-TEST(ImageBlock, RunCountBoundaries) {
-  const std::string header = Hex({1, 3, 1});
-  const struct {
-    const char* name;
-    std::string runs;
-    const char* message;  // null: reads
-  } cases[] = {
-      {"repeat of exactly the pixels left", Hex({3, 0}), nullptr},
-      {"repeat of one more", Hex({4, 0}), kWrongData},
-      {"repeat that would wrap to 1", Hex({0xFFFFFFFE, 0}), kWrongData},
-      {"largest repeat", Hex({0xFFFFFFFF, 0}), kWrongData},
-      {"literal of exactly the pixels left", Hex({1, 0, 2, 0, 0}), nullptr},
-      {"literal of one more", Hex({1, 0, 3, 0, 0, 0}), kWrongData},
-      {"literal that would wrap to 2", Hex({1, 0, 0xFFFFFFFF}), kWrongData},
-      {"empty repeat then literal of all", Hex({0, 0, 3, 0, 0, 0}), nullptr},
-      {"empty runs alternate", Hex({0, 0, 0, 3, 0}), nullptr},
-      {"empty runs without end", Hex({0, 0, 0, 0, 0, 0}), kReadError},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    EXPECT_EQ(c.message ? c.message : "<no exception>", ReadError(header + c.runs));
-  }
-}
-
 TEST(ImageBlock, ByteReversedForm) {
   // Tag, width 2, height 1, a repeat of 1, a literal of 1; only the first byte of each
   // pixel survives, as red.
-  const std::string block = "01000000" "02000000" "01000000" "01000000" "AB123456" "01000000" "CD00FF00";
-  CTextReadStream in(block);
+  CStringReadStream in("01000000" "02000000" "01000000" "01000000" "AB123456" "01000000" "CD00FF00");
   CImageRef image(XCXMLImage::ReadNew(&in));
   EXPECT_EQ(2u, image->GetWidth());
-  EXPECT_EQ(1u, image->GetHeight());
-  EXPECT_TRUE(Same({{0xAB, 0, 0, 0}, {0xCD, 0, 0, 0}}, PixelsOf(*image.get())));
+  EXPECT_TRUE(Same({{0xAB, 0, 0, 0}, {0xCD, 0, 0, 0}}, PixelsOf(*image)));
 
   const std::string header = "01000000" "03000000" "01000000";
-  CTextReadStream repeat(header + "03000000" "7F000000");
-  CImageRef three(XCXMLImage::ReadNew(&repeat));
-  EXPECT_TRUE(Same({{0x7F, 0, 0, 0}, {0x7F, 0, 0, 0}, {0x7F, 0, 0, 0}}, PixelsOf(*three.get())));
-
   const struct {
     std::string block;
     const char* message;
@@ -433,14 +301,10 @@ TEST(ImageBlock, ByteReversedForm) {
       {header + "01000000" "00000000" "02000000" "00000000", kReadError},
       {"0100000001000000", kReadError},
       {"01000000FFFF0000FFFF0000", kWrongData},  // 65535 x 65535 in reversed bytes
+      {header + "03000000" "7F000000", nullptr},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.block);
-    EXPECT_EQ(c.message, ReadError(c.block));
-  }
+  for (const auto& c : cases) EXPECT_EQ(c.message ? c.message : "<no exception>", ReadError(c.block)) << c.block;
 }
-
-// ---- hostile sizes
 
 #if defined(__SANITIZE_ADDRESS__)
 extern "C" {
@@ -452,8 +316,7 @@ size_t __sanitizer_get_allocated_size(const volatile void* p);
 namespace {
 // Bytes allocated and peak while tracking; the hooks see every thread's blocks.
 std::atomic<bool> gTrackHeap{false};
-std::atomic<int64_t> gHeapNow{0};
-std::atomic<int64_t> gHeapPeak{0};
+std::atomic<int64_t> gHeapNow{0}, gHeapPeak{0};
 void OnMalloc(const volatile void*, size_t size) {
   if (!gTrackHeap.load(std::memory_order_relaxed)) return;
   const int64_t now = gHeapNow += static_cast<int64_t>(size);
@@ -470,8 +333,7 @@ template <class F>
 size_t HeapGrowth(F&& f) {
   static const int installed = __sanitizer_install_malloc_and_free_hooks(OnMalloc, OnFree);
   (void)installed;
-  gHeapNow = 0;
-  gHeapPeak = 0;
+  gHeapNow = gHeapPeak = 0;
   gTrackHeap = true;
   f();
   gTrackHeap = false;
@@ -501,57 +363,14 @@ TEST(ImageBlock, AnnouncedSizeIsNotAllocated) {
             }),
             size_t{2} << 20);
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
     std::string message;
-    const size_t growth = HeapGrowth([&] { message = ReadError(c.block); });
-    EXPECT_EQ(c.message, message);
-    EXPECT_LT(growth, size_t{1} << 20);
+    EXPECT_LT(HeapGrowth([&] { message = ReadError(c.block); }), size_t{1} << 20) << c.name;
+    EXPECT_EQ(c.message, message) << c.name;
   }
 #else
   GTEST_SKIP() << "heap peaks are observed through the address sanitizer's hooks";
 #endif
 }
-
-// ---- sharing
-
-namespace {
-// Observes its own destruction.
-class CWatchedImage : public XCXMLImage {
-public:
-  explicit CWatchedImage(int* destroyed) : mDestroyed(destroyed) {}
-
-protected:
-  ~CWatchedImage() override { ++*mDestroyed; }
-
-private:
-  int* mDestroyed;
-};
-}  // namespace
-
-TEST(ImagePicture, SharingCountsReferences) {
-  int destroyed = 0;
-  XCXMLImage* image = new CWatchedImage(&destroyed);
-  EXPECT_EQ(0, image->GetReferenceCount());
-  IXMLCData* provider = image;
-  // A copied data node holds the same picture with one more reference.
-  IXMLCData* copy = provider->Duplicate();
-  EXPECT_EQ(static_cast<IXMLCData*>(image), copy);
-  EXPECT_EQ(1, image->GetReferenceCount());
-  EXPECT_EQ(image, image->Duplicate());
-  EXPECT_EQ(2, image->GetReferenceCount());
-  copy->Release();
-  EXPECT_EQ(1, image->GetReferenceCount());
-  EXPECT_EQ(0, destroyed);
-  provider->Release();
-  EXPECT_EQ(1, destroyed);
-
-  // A picture handed over without a reference dies with its first release.
-  XCXMLImage* fresh = new CWatchedImage(&destroyed);
-  static_cast<IXMLCData*>(fresh)->Release();
-  EXPECT_EQ(2, destroyed);
-}
-
-// ---- in documents
 
 namespace {
 // Decodes every data block of a parse into a new picture.
@@ -560,7 +379,7 @@ public:
   ~CPictureReader() {
     for (XCXMLImage* picture : mPictures) picture->Release();
   }
-  bool Read(QuorveXML::XIXMLElement*, XIXMLReadStream* stream) override {
+  bool Read(QuorveXML::XIXMLElement*, QuorveXML::XIXMLReadStream* stream) override {
     mPictures.push_back(XCXMLImage::ReadNew(stream));
     return true;
   }
@@ -570,8 +389,8 @@ public:
 
 // Pictures travel through the document writer and parser as data blocks; a copied
 // data node shares its picture, and the tree's nodes hold their references until
-// they die.
-TEST(ImagePicture, TravelsInDocuments) {
+// they die. A picture handed over without a reference dies with its first release.
+TEST(ImagePicture, SharedByDataNodesAndTravelsInDocuments) {
   std::vector<Pixel> pixels(300 * 200);
   std::mt19937 random(11);
   for (Pixel& p : pixels) p = (random() % 4 == 0) ? kB : Pixel{static_cast<unsigned char>(random()), 9, 8, 7};
@@ -582,121 +401,83 @@ TEST(ImagePicture, TravelsInDocuments) {
     QuorveXML::XCXMLTree tree;
     QuorveXML::XCXMLRoot* root = tree.GetRoot();
     QuorveXML::XIXMLElement* file = root->AddElement(root->GetKey("File"));
-    QuorveXML::XIXMLElement* preview = file->AddElement(root->GetKey("Preview.Image"));
-    QuorveXML::XIXMLData* data = preview->AddData(picture->Duplicate());
+    QuorveXML::XIXMLData* data = file->AddElement(root->GetKey("Preview.Image"))->AddData(picture->Duplicate());
     EXPECT_EQ(2, picture->GetReferenceCount());
     data->GetNode()->CopyTo(file->AddElement(root->GetKey("Image")));
     EXPECT_EQ(3, picture->GetReferenceCount());
     file->AddElement(root->GetKey("Image"))->AddData(empty->Duplicate());
-    CTextWriteStream out;
-    root->Write(&out);
-    document = out.mText;
+    document = Written(root);
   }
   EXPECT_EQ(1, picture->GetReferenceCount());
   EXPECT_EQ(1, empty->GetReferenceCount());
-  const std::string block = WriteBlock(*picture.get());
+  const std::string block = WriteBlock(*picture);
   EXPECT_EQ("<File>\n\t<Preview.Image><![CDATA[" + block + "]]>\n\t</Preview.Image>\n\t<Image><![CDATA[" + block +
                 "]]>\n\t</Image>\n\t<Image><![CDATA[]]>\n\t</Image>\n</File>\n",
             document);
 
-  CTextReadStream in(document);
   CPictureReader reader;
-  QuorveXML::CXMLTreeReader treeReader(&reader);
-  delete treeReader.Read(&in);
+  ReadTree(document, &reader);
   ASSERT_EQ(3u, reader.mPictures.size());
-  for (int i = 0; i < 2; ++i) {
-    EXPECT_EQ(300u, reader.mPictures[i]->GetWidth());
-    EXPECT_EQ(200u, reader.mPictures[i]->GetHeight());
-    EXPECT_TRUE(Same(pixels, PixelsOf(*reader.mPictures[i])));
-  }
-  EXPECT_EQ(0u, reader.mPictures[2]->GetPixelCount());
+  for (int i = 0; i < 2; ++i) EXPECT_TRUE(Same(pixels, PixelsOf(*reader.mPictures[i])));
   EXPECT_EQ(nullptr, reader.mPictures[2]->GetPixels());
 
   // A block cut by the document's end fails the parse with the picture's message.
-  CTextReadStream cut(document.substr(0, document.find("]]>") - 3) + "]]></Preview.Image></File>");
   CPictureReader failing;
-  QuorveXML::CXMLTreeReader failingReader(&failing);
-  EXPECT_EQ(kReadError, MessageOf([&] { delete failingReader.Read(&cut); }));
+  EXPECT_EQ(kReadError, ErrorOf([&] {
+              ReadTree(document.substr(0, document.find("]]>") - 3) + "]]></Preview.Image></File>", &failing);
+            }));
+
+  XCXMLImage* fresh = new XCXMLImage();  // handed over without a reference
+  EXPECT_EQ(0, fresh->GetReferenceCount());
+  IXMLCData* copy = static_cast<IXMLCData*>(fresh)->Duplicate();
+  EXPECT_EQ(static_cast<IXMLCData*>(fresh), copy);
+  EXPECT_EQ(1, fresh->GetReferenceCount());
+  copy->Release();  // the last reference: gone, or the sanitizer reports a leak
 }
 
-// ---- image template library
-
-namespace {
-struct CGreyPixel {
-  uint16_t mLevel;
-};
-}  // namespace
-
-TEST(ImxTemplates, MissingOperationsThrow) {
+TEST(ImxTemplates, ConversionsAverageAndSizes) {
+  struct CGreyPixel {
+    uint16_t mLevel;
+  };
   imx_timage<CGreyPixel> grey;
   CGreyPixel g{};
   imx_RGBAn8 rgba{};
   EXPECT_EQ("imx_timage< _T >::convert_from ( const imx_RGBAn8 &, _T & ) not defined",
-            MessageOf([&] { grey.convert_from(rgba, g); }));
+            ErrorOf([&] { grey.convert_from(rgba, g); }));
   EXPECT_EQ("imx_timage< _T >::convert_from ( const _T &, imx_RGBAn8 & ) not defined",
-            MessageOf([&] { grey.convert_from(g, rgba); }));
+            ErrorOf([&] { grey.convert_from(g, rgba); }));
   EXPECT_EQ("imx_timage< _T >::average(const _T&,imx_float,const _T&,imx_float,const _T&,imx_float,"
             "const _T&,imx_float) not defined",
-            MessageOf([&] { grey.average(g, 1, g, 1, g, 1, g, 1); }));
-}
+            ErrorOf([&] { grey.average(g, 1, g, 1, g, 1, g, 1); }));
 
-TEST(ImxTemplates, RGBAn8ConversionsAndAverage) {
   imx_image_RGBAn8 image;
   const imx_timage<Pixel>& base = image;  // through the virtual table
   Pixel pixel{};
   base.convert_from(imx_RGBAn8{1, 2, 3, 4}, pixel);
-  EXPECT_TRUE(Same({{1, 2, 3, 4}}, {pixel}));
-  imx_RGBAn8 rgba{};
-  base.convert_from(Pixel{5, 6, 7, 8}, rgba);
-  EXPECT_EQ(5, rgba.mRed);
-  EXPECT_EQ(6, rgba.mGreen);
-  EXPECT_EQ(7, rgba.mBlue);
-  EXPECT_EQ(8, rgba.mAlpha);
-
+  base.convert_from(pixel, rgba);
+  EXPECT_EQ((std::vector<int>{1, 2, 3, 4}), (std::vector<int>{rgba.mRed, rgba.mGreen, rgba.mBlue, rgba.mAlpha}));
   const Pixel white{255, 255, 255, 255}, black{0, 0, 0, 0}, mixed{10, 20, 30, 40};
   const struct {
-    const char* name;
     imx_float w1, w2, w3, w4;
     Pixel expected;
   } cases[] = {
-      {"equal weights", 1, 1, 1, 1, {66, 68, 71, 73}},     // (255+0+10+0)/4 ... truncated
-      {"first only", 1, 0, 0, 0, white},
-      {"third only", 0, 0, 2.9f, 0, mixed},                // 2.9 counts as 2
-      {"truncated thirds", 1, 1, 0, 1, {85, 85, 85, 85}},  // 255/3
-      {"negative counts as 0", 1, 5, -3, 0, {42, 42, 42, 42}},
-      {"NaN counts as 0", std::nanf(""), 1, 0, 0, black},
+      {1, 1, 1, 1, {66, 68, 71, 73}},   // (255 + 0 + 10 + 0) / 4 ... truncated
+      {0, 0, 2.9f, 0, mixed},           // 2.9 counts as 2
+      {1, 1, 0, 1, {85, 85, 85, 85}},   // 255 / 3
+      {1, 5, -3, 0, {42, 42, 42, 42}},  // negative counts as 0
+      {std::nanf(""), 1, 0, 0, black},  // NaN counts as 0
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    const Pixel got = base.average(white, c.w1, black, c.w2, mixed, c.w3, black, c.w4);
-    EXPECT_TRUE(Same({c.expected}, {got}));
-  }
-  EXPECT_EQ("imx_image_RGBAn8::average - Weights sum to 0 (assertion failed)",
-            MessageOf([&] { base.average(white, 0, black, 0, mixed, -1, black, 0); }));
-  // Weights that wrap to a zero sum in 32 bits are refused the same way.
-  EXPECT_EQ("imx_image_RGBAn8::average - Weights sum to 0 (assertion failed)",
-            MessageOf([&] { base.average(white, 2147483648.0f, black, 2147483648.0f, mixed, 0, black, 0); }));
-}
-
-TEST(ImxTemplates, ResizeAndAdopt) {
-  imx_image_RGBAn8 image;
-  EXPECT_EQ(0u, image.GetWidth());
-  EXPECT_EQ(0u, image.GetHeight());
-  EXPECT_EQ(nullptr, image.GetPixels());
-  EXPECT_TRUE(image.OwnsPixels());
-  EXPECT_EQ(0, image.GetReferenceCount());
+  for (const auto& c : cases)
+    EXPECT_TRUE(Same({c.expected}, {base.average(white, c.w1, black, c.w2, mixed, c.w3, black, c.w4)})) << c.w3;
+  // Weights that sum to 0, also by wrapping in 32 bits, are refused.
+  for (imx_float big : {0.0f, 2147483648.0f})
+    EXPECT_EQ("imx_image_RGBAn8::average - Weights sum to 0 (assertion failed)",
+              ErrorOf([&] { base.average(white, big, black, big, mixed, big ? 0 : -1, black, 0); }));
 
   image.Resize(3, 2);
-  EXPECT_EQ(3u, image.GetWidth());
-  EXPECT_EQ(2u, image.GetHeight());
-  EXPECT_TRUE(Same(std::vector<Pixel>(6, Pixel{0, 0, 0, 0}),
-                   std::vector<Pixel>(image.GetPixels(), image.GetPixels() + 6)));
-  image.GetPixels()[5] = kA;
+  EXPECT_TRUE(Same(std::vector<Pixel>(6, black), std::vector<Pixel>(image.GetPixels(), image.GetPixels() + 6)));
   image.Resize(0, 4);
-  EXPECT_EQ(0u, image.GetWidth());
-  EXPECT_EQ(4u, image.GetHeight());
   EXPECT_EQ(nullptr, image.GetPixels());
-
   // Sizes beyond 32-bit byte counts are refused before anything is allocated, and
   // the picture stays as it was.
   image.Resize(2, 2);
@@ -704,13 +485,10 @@ TEST(ImxTemplates, ResizeAndAdopt) {
   EXPECT_THROW(image.Resize(0x10000, 0x4000), std::bad_alloc);
   EXPECT_THROW(image.Resize(0xFFFFFFFF, 0xFFFFFFFF), std::bad_alloc);
   EXPECT_EQ(kept, image.GetPixels());
-  EXPECT_EQ(2u, image.GetWidth());
   EXPECT_THROW(imx_image_RGBAn8::AllocatePixels(uint64_t{1} << 30), std::bad_alloc);
   EXPECT_TRUE(imx_image_RGBAn8::FitsSize((uint64_t{1} << 30) - 1));
-  EXPECT_EQ(nullptr, imx_image_RGBAn8::AllocatePixels(0));
-
-  // A borrowed array is not freed by the picture.
+  // A borrowed array is not freed by the picture (the sanitizer would see it).
   Pixel borrowed[2] = {kA, kB};
-  { imx_image_RGBAn8 view(2, 1, borrowed, false); EXPECT_FALSE(view.OwnsPixels()); }
-  EXPECT_TRUE(Same({kA, kB}, {borrowed[0], borrowed[1]}));
+  imx_image_RGBAn8 view(2, 1, borrowed, false);
+  EXPECT_FALSE(view.OwnsPixels());
 }

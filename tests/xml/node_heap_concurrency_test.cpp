@@ -11,8 +11,6 @@
 #include <vector>
 
 #include "support/c_locale.h"
-#include "xml/node_heap.h"
-#include "xml/tree_reader.h"
 #include "xml_test_support.h"
 
 using namespace QuorveXML;
@@ -25,12 +23,6 @@ std::string SampleDocument(int items) {
   for (int i = 0; i < items; ++i)
     document += "<item n='" + std::to_string(i) + "'><v>" + std::to_string(i * 3) + "</v><flag/></item>";
   return document + "</r>";
-}
-
-XCXMLTree* Parse(const std::string& document) {
-  CMemoryReadStream stream(document.data(), document.size());
-  CXMLTreeReader reader;
-  return reader.Read(&stream);
 }
 
 TEST(NodeHeapConcurrency, TreesBuiltInOneThreadDieInAnother) {
@@ -63,7 +55,7 @@ TEST(NodeHeapConcurrency, TreesBuiltInOneThreadDieInAnother) {
   for (int p = 0; p < 2; ++p) {
     producers.emplace_back([&] {
       for (int i = 0; i < kTrees / 2; ++i) {
-        XCXMLTree* tree = Parse(document);
+        XCXMLTree* tree = ReadTree(document).release();
         std::lock_guard<std::mutex> hold(lock);
         queue.push_back(tree);
         ready.notify_one();

@@ -3,15 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "xml_test_support.h"
+#include "test_support.h"
 
 using namespace QuorveXML;
-using namespace XMLTest;
+using namespace QvZinTest;
 
 namespace {
 
@@ -19,71 +18,46 @@ namespace {
 class CEventParser : public CXMLParser {
 public:
   void* OnStartElement(const char* name) override {
-    mEvents.push_back(std::string("<") + name);
-    if (mSkip.count(name)) return nullptr;
-    return reinterpret_cast<void*>(++mHandles);
+    Add(std::string("<") + name);
+    return mSkip == name ? nullptr : reinterpret_cast<void*>(++mHandles);
   }
-  void OnAttribute(const char* name, const char* value) override {
-    mEvents.push_back(std::string(" ") + name + "=" + value);
-  }
-  void OnText(const char* text) override { mEvents.push_back(std::string("'") + text + "'"); }
-  void OnEndElement(void* handle) override {
-    mEvents.push_back("/" + std::to_string(reinterpret_cast<uintptr_t>(handle)));
-  }
-  void OnComment(const char* text) override { mEvents.push_back(std::string("!") + text); }
+  void OnAttribute(const char* name, const char* value) override { Add(std::string(" ") + name + "=" + value); }
+  void OnText(const char* text) override { Add(std::string("'") + text + "'"); }
+  void OnEndElement(void* handle) override { Add("/" + std::to_string(reinterpret_cast<uintptr_t>(handle))); }
+  void OnComment(const char* text) override { Add(std::string("!") + text); }
   bool OnPI(const char* target, const char* data) override {
-    mEvents.push_back(std::string("?") + target + "|" + data);
+    Add(std::string("?") + target + "|" + data);
     return mStopAt != target;
   }
   void OnDocType(const char* name, const char* publicId, const char* systemId, const char* subset) override {
-    mEvents.push_back(std::string("D") + name + "|" + (publicId ? publicId : "-") + "|" +
-                      (systemId ? systemId : "-") + "|" + subset);
+    Add(std::string("D") + name + "|" + (publicId ? publicId : "-") + "|" + (systemId ? systemId : "-") + "|" + subset);
   }
   bool OnEntityReference(const char* buffer, int32_t size) override {
-    mEvents.push_back("&" + std::string(buffer, static_cast<size_t>(size)));
+    Add("&" + std::string(buffer, static_cast<size_t>(size)));
     return true;
   }
-  std::vector<std::string> mEvents;
-  std::set<std::string> mSkip;
-  std::string mStopAt = "<none>";
+  void Add(const std::string& event) { mEvents += event + "\n"; }
+  std::string mEvents, mSkip = "skip", mStopAt = "<none>";
   uintptr_t mHandles = 0;
 };
 
-std::string Events(const std::vector<std::string>& events) {
-  std::string all;
-  for (const std::string& event : events) all += event + "\n";
-  return all;
-}
-
-// The events of a document, or the parse's message after the events so far.
+// The events of a document, then "error: " and the parse's message if it fails.
 std::string ParseEvents(const std::string& document, CEventParser& parser, bool selective = false) {
-  CMemoryReadStream stream(document);
-  const std::string message = MessageOf([&] {
-    if (selective)
-      ParseSelective(&stream, &parser);
-    else
-      Parse(&stream, &parser);
-  });
-  std::string all = Events(parser.mEvents);
-  if (message != "<no exception>") all += "error: " + message + "\n";
-  return all;
+  CStringReadStream stream(document);
+  const std::string message = ErrorOf([&] { (selective ? ParseSelective : Parse)(&stream, &parser); });
+  return parser.mEvents + (message != "<no exception>" ? "error: " + message + "\n" : "");
 }
 
 std::string ParseEvents(const std::string& document, bool selective = false) {
   CEventParser parser;
+  parser.mSkip = "";
   return ParseEvents(document, parser, selective);
 }
 
-std::string ErrorOf(const std::string& document, bool selective = false) {
+std::string ParseError(const std::string& document, bool selective = false) {
   CEventParser parser;
-  parser.mSkip = {"skip"};
-  CMemoryReadStream stream(document);
-  return MessageOf([&] {
-    if (selective)
-      ParseSelective(&stream, &parser);
-    else
-      Parse(&stream, &parser);
-  });
+  CStringReadStream stream(document);
+  return ErrorOf([&] { (selective ? ParseSelective : Parse)(&stream, &parser); });
 }
 
 TEST(Parser, EveryMessage) {
@@ -152,12 +126,9 @@ TEST(Parser, EveryMessage) {
       {"<?pi", "End of data inside a name"},
       {"<!DOCTYPE a [x", "End of data inside a document type subset"},
   };
-  for (const Case& c : cases) EXPECT_EQ(c.message, ErrorOf(c.document)) << c.document;
+  for (const Case& c : cases) EXPECT_EQ(c.message, ParseError(c.document)) << c.document;
 
-  struct Selective {
-    std::string document;
-    std::string message;
-  } selective[] = {
+  const Case selective[] = {
       {"<r><skip>text", "End of data inside a skipped element"},
       {"<r><skip>a/", "End of data inside a skipped element"},
       {"<r><skip>a/ skip></r>", "Must be a name here"},
@@ -165,7 +136,7 @@ TEST(Parser, EveryMessage) {
       {"<r><skip>a/skip", "End of data inside a name"},
       {"<r><skip x></skip></r>", "Attribute name must be followed by '='."},
   };
-  for (const Selective& c : selective) EXPECT_EQ(c.message, ErrorOf(c.document, true)) << c.document;
+  for (const Case& c : selective) EXPECT_EQ(c.message, ParseError(c.document, true)) << c.document;
 }
 
 TEST(Parser, TheAcceptedGrammar) {
@@ -211,16 +182,20 @@ TEST(Parser, TheAcceptedGrammar) {
 }
 
 TEST(Parser, AProcessingInstructionCanEndTheParseQuietly) {
-  CEventParser prolog;
-  prolog.mStopAt = "stop";
-  EXPECT_EQ("?stop|\n", ParseEvents("<?stop?><a>&bad;</a>", prolog));
-  CEventParser epilog;
-  epilog.mStopAt = "stop";
-  EXPECT_EQ("<a\n/1\n?stop|x\n", ParseEvents("<a/><?stop x?>garbage", epilog));
-  CEventParser inside;
-  inside.mStopAt = "stop";
-  EXPECT_EQ("<a\nerror: Must be a name here\n", ParseEvents("<a><?stop?></a>", inside))
-      << "inside an element a question mark is no instruction";
+  const struct {
+    const char* document;
+    const char* events;
+  } cases[] = {
+      {"<?stop?><a>&bad;</a>", "?stop|\n"},
+      {"<a/><?stop x?>garbage", "<a\n/1\n?stop|x\n"},
+      // Inside an element a question mark is no instruction.
+      {"<a><?stop?></a>", "<a\nerror: Must be a name here\n"},
+  };
+  for (const auto& c : cases) {
+    CEventParser parser;
+    parser.mStopAt = "stop";
+    EXPECT_EQ(c.events, ParseEvents(c.document, parser)) << c.document;
+  }
 }
 
 TEST(Parser, SelectiveSkipping) {
@@ -244,75 +219,63 @@ TEST(Parser, SelectiveSkipping) {
   };
   for (const Case& c : cases) {
     CEventParser parser;
-    parser.mSkip = {"skip"};
     EXPECT_EQ(c.events, ParseEvents(c.document, parser, true)) << c.document;
   }
   CEventParser full;
-  full.mSkip = {"skip"};
   EXPECT_EQ("<r\n<skip\n a=1\n/0\n/1\n", ParseEvents("<r><skip a='1'></skip></r>", full, false))
       << "Parse passes null handles through like any other";
 }
 
 TEST(Parser, TheReadContract) {
   // A first piece of 1000 bytes is the last one: the parser never asks again.
-  std::string document = "<a/>" + std::string(996, ' ') + "<b/>";
-  CMemoryReadStream stream(document);
-  stream.mPiece = 1000;
   CEventParser parser;
+  CStringReadStream stream("<a/>" + std::string(996, ' ') + "<b/>");
+  stream.mPiece = 1000;
   Parse(&stream, &parser);
-  EXPECT_EQ("<a\n/1\n", Events(parser.mEvents));
-  EXPECT_EQ(1, stream.mCalls);
+  EXPECT_EQ("<a\n/1\n", parser.mEvents);
+  EXPECT_EQ(1u, stream.mRequests.size());
 
   // Every request is for 1024 bytes, and a full stream is read to its end once.
-  std::string big = "<a>" + std::string(5000, 'x') + "</a>";
-  CMemoryReadStream full(big);
-  CEventParser whole;
-  Parse(&full, &whole);
-  EXPECT_EQ(static_cast<int>(big.size() / 1024 + 1), full.mCalls);
+  const std::string big = "<a>" + std::string(5000, 'x') + "</a>";
+  CStringReadStream full(big);
+  Parse(&full, &parser);
+  EXPECT_EQ(std::vector<uint32_t>(big.size() / 1024 + 1, 1024), full.mRequests);
   EXPECT_FALSE(full.mAfterShortRead);
 
   // A stream claiming more than asked for is refused.
-  CMemoryReadStream liar(big);
-  liar.mExtra = 1;
-  CEventParser refused;
-  EXPECT_EQ("The read stream returned more bytes than requested", MessageOf([&] { Parse(&liar, &refused); }));
-  CMemoryReadStream wild(big);
-  wild.mExtra = 0x80000000u;
-  EXPECT_EQ("The read stream returned more bytes than requested", MessageOf([&] { Parse(&wild, &refused); }));
+  for (uint32_t extra : {1u, 0x80000000u}) {
+    CStringReadStream liar(big);
+    liar.mExtra = extra;
+    EXPECT_EQ("The read stream returned more bytes than requested", ErrorOf([&] { Parse(&liar, &parser); }));
+  }
 }
 
 TEST(Parser, EntryPointsAndReuse) {
   CEventParser parser;
-  CMemoryReadStream stream(std::string("<a/>"));
-  EXPECT_EQ("exception", MessageOf([&] { Parse(nullptr, &parser); }));
-  EXPECT_EQ("exception", MessageOf([&] { Parse(&stream, nullptr); }));
-  EXPECT_EQ("exception", MessageOf([&] { ParseSelective(nullptr, &parser); }));
+  CStringReadStream stream(std::string("<a/>"));
+  EXPECT_EQ("exception", ErrorOf([&] { Parse(nullptr, &parser); }));
+  EXPECT_EQ("exception", ErrorOf([&] { Parse(&stream, nullptr); }));
+  EXPECT_EQ("exception", ErrorOf([&] { ParseSelective(nullptr, &parser); }));
 
-  // No nested parse on one parser; a failed parse leaves the parser reusable.
+  // No nested parse on one parser; a failed parse leaves the parser reusable; a
+  // handler's exception passes through unchanged.
   class CNesting : public CEventParser {
   public:
     void* OnStartElement(const char* name) override {
-      CMemoryReadStream inner(std::string("<b/>"));
-      mInner = MessageOf([&] { Parse(&inner, this); });
+      CStringReadStream inner(std::string("<b/>"));
+      mInner = ErrorOf([&] { Parse(&inner, this); });
       return CEventParser::OnStartElement(name);
     }
+    void OnText(const char*) override { throw std::runtime_error("handler says no"); }
     std::string mInner;
   } nesting;
-  CMemoryReadStream outer(std::string("<a/>"));
-  Parse(&outer, &nesting);
+  EXPECT_EQ("<a\n/1\n", ParseEvents("<a/>", nesting));
   EXPECT_EQ("exception", nesting.mInner);
-
+  nesting.mEvents.clear();
   EXPECT_EQ("<a\nerror: exception\n", ParseEvents("<a>", parser));
   parser.mEvents.clear();
   EXPECT_EQ("<b\n/2\n", ParseEvents("<b/>", parser));
-
-  // A handler's exception passes through unchanged.
-  class CThrowing : public CEventParser {
-  public:
-    void OnText(const char*) override { throw std::runtime_error("handler says no"); }
-  } throwing;
-  CMemoryReadStream text(std::string("<a>x</a>"));
-  EXPECT_EQ("handler says no", MessageOf([&] { Parse(&text, &throwing); }));
+  EXPECT_EQ("<x\nerror: handler says no\n", ParseEvents("<x>t</x>", nesting));
 }
 
 TEST(Parser, LongNamesAndTextsGrowTheBuffers) {

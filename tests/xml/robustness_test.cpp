@@ -9,8 +9,6 @@
 #include <memory>
 #include <string>
 
-#include "xml/hash_key.h"
-#include "xml/tree_reader.h"
 #include "xml_test_support.h"
 
 using namespace QuorveXML;
@@ -52,15 +50,10 @@ public:
 std::string ParseAtEndOfHeap(const char* data, size_t size, IXMLCDataReader* reader) {
   char* copy = static_cast<char*>(std::malloc(size ? size : 1));
   if (size) std::memcpy(copy, data, size);
-  CMemoryReadStream stream(copy, size);
+  CStringReadStream stream(copy, size);
   CXMLTreeReader treeReader(reader);
   std::string result;
-  const std::string message = MessageOf([&] {
-    std::unique_ptr<XCXMLTree> tree(treeReader.Read(&stream));
-    CStringWriteStream out;
-    tree->GetRoot()->Write(&out);
-    result = out.mText;
-  });
+  const std::string message = ErrorOf([&] { result = Written(std::unique_ptr<XCXMLTree>(treeReader.Read(&stream))->GetRoot()); });
   std::free(copy);
   if (message != "<no exception>") return "error: " + message;
   EXPECT_FALSE(stream.mAfterShortRead);
@@ -131,7 +124,7 @@ TEST_F(RobustnessTest, AMillionLevelsDeep) {
   document += "leaf";
   for (size_t i = 0; i < kDepth; ++i) document += "</a>";
   RunWithSmallStack([&] {
-    CMemoryReadStream stream(document.data(), document.size());
+    CStringReadStream stream(document.data(), document.size());
     CXMLTreeReader reader;
     std::unique_ptr<XCXMLTree> tree(reader.Read(&stream));
     XIXMLElement* element = tree->GetRoot()->GetFirstElement();
@@ -149,7 +142,7 @@ TEST_F(RobustnessTest, AMillionLevelsDeep) {
     XIXMLElement* top = tree->GetRoot()->GetFirstElement();
     top->GetNode()->CopyTo(element);
     EXPECT_EQ(2, element->CountElements() + (element->GetData() ? 1 : 0));
-    EXPECT_EQ("exception (assertion failed)", MessageOf([&] {
+    EXPECT_EQ("exception (assertion failed)", ErrorOf([&] {
                 tree->GetRoot()->RemoveNode(top->GetNode());
                 try {
                   element->AddNode(top->GetNode());
@@ -161,7 +154,7 @@ TEST_F(RobustnessTest, AMillionLevelsDeep) {
     // A failing stream ends a write cleanly at any depth.
     CStringWriteStream out;
     out.mLimit = 1 << 20;
-    EXPECT_EQ("Can't write character", MessageOf([&] { tree->GetRoot()->Write(&out); }));
+    EXPECT_EQ("Can't write character", ErrorOf([&] { tree->GetRoot()->Write(&out); }));
   });
 }
 
@@ -173,7 +166,7 @@ TEST_F(RobustnessTest, WritingDeepDocumentsNeedsNoStack) {
   for (int i = 0; i < kDepth; ++i) document += "<a>";
   for (int i = 0; i < kDepth; ++i) document += "</a>";
   RunWithSmallStack([&] {
-    CMemoryReadStream stream(document.data(), document.size());
+    CStringReadStream stream(document.data(), document.size());
     CXMLTreeReader reader;
     std::unique_ptr<XCXMLTree> tree(reader.Read(&stream));
     CCountingWriteStream out;
@@ -193,9 +186,7 @@ TEST_F(RobustnessTest, WideDocuments) {
   for (int i = 0; i < 100000; ++i) attributes += " a" + std::to_string(i) + "='" + std::to_string(i) + "'";
   attributes += "/>";
   for (const std::string& document : {siblings, attributes}) {
-    CMemoryReadStream stream(document);
-    CXMLTreeReader reader;
-    std::unique_ptr<XCXMLTree> tree(reader.Read(&stream));
+    auto tree = ReadTree(document);
     CCountingWriteStream out;
     tree->GetRoot()->Write(&out);
     EXPECT_GT(out.mBytes, document.size());
@@ -208,9 +199,7 @@ TEST_F(RobustnessTest, NamesCraftedToCollide) {
   ASSERT_GE(names.size(), 32u);
   for (const std::string& name : names) document += "<" + name + " " + name + "='1'/>";
   document += "</r>";
-  CMemoryReadStream stream(document);
-  CXMLTreeReader reader;
-  std::unique_ptr<XCXMLTree> tree(reader.Read(&stream));
+  auto tree = ReadTree(document);
   CHashKey* table = tree->GetRoot()->Table();
   EXPECT_EQ(names.size() + 1, table->Count());
   EXPECT_LE(table->Capacity(), 16u * table->Count());
@@ -239,9 +228,7 @@ TEST_F(RobustnessTest, LongRunsOfSpecialBytes) {
       {"<r a='" + entities + "'/>", 50000u * 5},
   };
   for (const Case& c : cases) {
-    CMemoryReadStream stream(c.document);
-    CXMLTreeReader reader;
-    std::unique_ptr<XCXMLTree> tree(reader.Read(&stream));
+    auto tree = ReadTree(c.document);
     XIXMLElement* r = tree->GetRoot()->GetFirstElement();
     const char* text = r->GetFirstAttribute() ? r->GetFirstAttribute()->GetValue()
                        : r->GetData()            ? r->GetData()->GetText()

@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "xml/cdata_stream.h"
 #include "xml_test_support.h"
 
 using namespace QuorveXML;
@@ -15,20 +14,8 @@ using namespace XMLTest;
 
 namespace {
 
-std::unique_ptr<XCXMLTree> ReadTree(const std::string& document, IXMLCDataReader* reader = nullptr) {
-  CMemoryReadStream stream(document);
-  CXMLTreeReader treeReader(reader);
-  return std::unique_ptr<XCXMLTree>(treeReader.Read(&stream));
-}
-
-std::string Written(XIXMLElement* element) {
-  CStringWriteStream out;
-  element->Write(&out);
-  return out.mText;
-}
-
 std::string ReadError(const std::string& document, IXMLCDataReader* reader = nullptr) {
-  return MessageOf([&] { ReadTree(document, reader); });
+  return ErrorOf([&] { ReadTree(document, reader); });
 }
 
 // Reads up to mLimit bytes of each block in pieces of mPiece and records them.
@@ -39,8 +26,7 @@ public:
     std::string block;
     std::vector<char> piece(mPiece);
     while (block.size() < mLimit) {
-      const uint32_t want = static_cast<uint32_t>(std::min(mPiece, mLimit - block.size()));
-      const uint32_t count = stream->Read(piece.data(), want);
+      const uint32_t count = stream->Read(piece.data(), static_cast<uint32_t>(std::min(mPiece, mLimit - block.size())));
       if (!count) break;
       block.append(piece.data(), count);
     }
@@ -83,29 +69,13 @@ TEST_F(TreeReaderTest, BuildsTheDocumentItReads) {
   XCXMLRoot* root = tree->GetRoot();
   EXPECT_EQ(document, Written(root)) << "the written layout reads back to the same bytes";
 
-  XIXMLNode* first = root->GetFirstNode();
-  ASSERT_NE(nullptr, first->AsPI()) << "the declaration is a processing instruction of the root";
-  EXPECT_STREQ("xml", first->AsPI()->GetTarget());
-  EXPECT_STREQ("version=\"1.0\" encoding=\"UTF-8\"", first->AsPI()->GetData());
-  XIXMLDocType* docType = first->GetNext()->AsDocType();
-  ASSERT_NE(nullptr, docType);
-  EXPECT_EQ(root->GetKey("Zin.File"), docType->GetKeyRef());
-  EXPECT_STREQ("", docType->GetSubset()) << "an absent subset arrives as an empty text";
-  XIXMLElement* file = root->FindElement(root->GetKey("Zin.File"));
-  ASSERT_NE(nullptr, file);
-  EXPECT_EQ(file, root->GetFirstElement());
+  // The declaration is an instruction of the root; names and values are decoded.
+  EXPECT_STREQ("version=\"1.0\" encoding=\"UTF-8\"", root->GetFirstNode()->AsPI()->GetData());
+  XIXMLElement* file = root->GetFirstElement();
+  EXPECT_EQ(root->GetKey("Zin.File"), file->GetKeyRef());
   EXPECT_STREQ("a & b", file->FindAttribute(root->GetKey("Name"))->GetValue());
-  XIXMLElement* object = file->FindElement(root->GetKey("Object"));
-  XIXMLElement* second = object->GetNextSameElement();
-  ASSERT_NE(nullptr, second);
+  XIXMLElement* second = file->FindElement(root->GetKey("Object"))->GetNextSameElement();
   EXPECT_STREQ("x < y", second->FindElement(root->GetKey("Name"))->GetData()->GetText());
-  double x = 0;
-  object->FindElement(root->GetKey("Point"))->FindAttribute(root->GetKey("X"))->Scan("%lf", &x);
-  EXPECT_EQ(1.5, x);
-  int value = 0;
-  object->FindElement(root->GetKey("Value"))->GetData()->Scan("%d", &value);
-  EXPECT_EQ(12, value);
-  EXPECT_NE(nullptr, object->FindElement(root->GetKey("Flag")));
 }
 
 TEST_F(TreeReaderTest, CallbackRules) {
@@ -125,9 +95,9 @@ TEST_F(TreeReaderTest, CallbackRules) {
       << "the empty subset is written back as an empty pair of brackets";
 
   CXMLTreeReader idle;
-  EXPECT_EQ("exception (pointer is NULL)", MessageOf([&] { idle.OnText("x"); }));
-  EXPECT_EQ("exception (pointer is NULL)", MessageOf([&] { idle.OnStartElement("x"); }));
-  EXPECT_EQ("exception (pointer is NULL)", MessageOf([&] { idle.OnEndElement(nullptr); }));
+  EXPECT_EQ("exception (pointer is NULL)", ErrorOf([&] { idle.OnText("x"); }));
+  EXPECT_EQ("exception (pointer is NULL)", ErrorOf([&] { idle.OnStartElement("x"); }));
+  EXPECT_EQ("exception (pointer is NULL)", ErrorOf([&] { idle.OnEndElement(nullptr); }));
 
   class CWrongHandle : public CXMLTreeReader {
   public:
@@ -136,19 +106,19 @@ TEST_F(TreeReaderTest, CallbackRules) {
       return this;
     }
   } wrong;
-  CMemoryReadStream stream(std::string("<a/>"));
-  EXPECT_EQ("exception (assertion failed)", MessageOf([&] { delete wrong.Read(&stream); }));
+  CStringReadStream stream(std::string("<a/>"));
+  EXPECT_EQ("exception (assertion failed)", ErrorOf([&] { delete wrong.Read(&stream); }));
 
   class CReentrant : public CXMLTreeReader {
   public:
     void OnText(const char* text) override {
-      CMemoryReadStream inner(std::string("<b/>"));
-      mInner = MessageOf([&] { delete Read(&inner); });
+      CStringReadStream inner(std::string("<b/>"));
+      mInner = ErrorOf([&] { delete Read(&inner); });
       CXMLTreeReader::OnText(text);
     }
     std::string mInner;
   } reentrant;
-  CMemoryReadStream outer(std::string("<a>x</a>"));
+  CStringReadStream outer(std::string("<a>x</a>"));
   delete reentrant.Read(&outer);
   EXPECT_EQ("exception (assertion failed)", reentrant.mInner);
 }
@@ -206,12 +176,10 @@ TEST_F(TreeReaderTest, NamesBuiltToCollideHaveTheirKeysWhenAnyoneLooks) {
   auto tree = ReadTree(document, &reader);
   EXPECT_EQ(std::vector<std::string>{names[31 % 25]}, reader.mElements);
   EXPECT_EQ(expected, Written(tree->GetRoot()));
-  XIXMLElement* top = tree->GetRoot()->GetFirstElement();
   size_t i = 0;
-  for (XIXMLElement* element = top->GetFirstElement(); element; element = element->GetNextElement(), ++i) {
-    ASSERT_LT(i, elementNames.size());
-    EXPECT_EQ(tree->GetRoot()->GetKey(elementNames[i].c_str()), element->GetKeyRef()) << i;
-    EXPECT_EQ(tree->GetRoot()->GetKey(attributeNames[i].c_str()), element->GetFirstAttribute()->GetKeyRef()) << i;
+  for (XIXMLElement* e = tree->GetRoot()->GetFirstElement()->GetFirstElement(); e; e = e->GetNextElement(), ++i) {
+    EXPECT_EQ(tree->GetRoot()->GetKey(elementNames[i].c_str()), e->GetKeyRef()) << i;
+    EXPECT_EQ(tree->GetRoot()->GetKey(attributeNames[i].c_str()), e->GetFirstAttribute()->GetKeyRef()) << i;
   }
   EXPECT_EQ(elementNames.size(), i);
 
@@ -259,11 +227,11 @@ TEST_F(TreeReaderTest, TheBracketsOfTheClosingSequence) {
   ReadTree("<r><![CDATA[]]></r>", &emptyReader);
   EXPECT_EQ(std::vector<std::string>{""}, emptyReader.mBlocks);
   EXPECT_EQ(nullptr, ReadTree("<r><![CDATA[]]></r>")->GetRoot()->GetFirstElement()->GetData());
-  EXPECT_EQ("Error while reading <[CDATA[...]]>", ReadError("<r><![CDATA[abc]]"));
-  EXPECT_EQ("Error while reading <[CDATA[...]]>", ReadError("<r><![CDATA[abc]>"));
   CBlockReader lazy;
   lazy.mLimit = 0;
-  EXPECT_EQ("Error while reading <[CDATA[...]]>", ReadError("<r><![CDATA[abc]]", &lazy));
+  for (IXMLCDataReader* reader : {static_cast<IXMLCDataReader*>(nullptr), static_cast<IXMLCDataReader*>(&lazy)})
+    for (const char* cut : {"<r><![CDATA[abc]]", "<r><![CDATA[abc]>"})
+      EXPECT_EQ("Error while reading <[CDATA[...]]>", ReadError(cut, reader)) << cut;
 
   // Once ended, the stream delivers nothing more.
   class CEndReader : public IXMLCDataReader {

@@ -16,50 +16,43 @@ class WriterTest : public CHeapCheckedTest {
 protected:
   XIXMLElement* Root() { return mTree.GetRoot(); }
   const char* Key(const char* name) { return Root()->GetKey(name); }
-  std::string Document() {
-    CStringWriteStream out;
-    Root()->Write(&out);
-    return out.mText;
-  }
-  static std::string Written(XIXMLElement* element) {
-    CStringWriteStream out;
-    element->Write(&out);
-    return out.mText;
-  }
   XCXMLTree mTree;
 };
 
 TEST_F(WriterTest, ElementForms) {
-  XIXMLElement* a = Root()->AddElement(Key("a"));
-  EXPECT_EQ("<a/>", Written(a));
-
-  a->AddAttribute(Key("x"), "1");
-  EXPECT_EQ("<a x=\"1\"/>", Written(a)) << "one attribute: no break";
-
-  a->AddAttribute(Key("y"), "2");
-  EXPECT_EQ("<a\n\t x=\"1\"\n\t y=\"2\"/>", Written(a)) << "two attributes: each on its own line";
-
-  XIXMLElement* b = Root()->AddElement(Key("b"));
-  b->AddElement(Key("c"));
-  EXPECT_EQ("<b>\n\t<c/>\n</b>", Written(b)) << "an element alone ends with its own end tag";
-
-  XIXMLElement* t = Root()->AddElement(Key("t"));
-  t->AddData("text");
-  EXPECT_EQ("<t>text</t>", Written(t)) << "a text-only element is one line";
-
-  XIXMLElement* m = Root()->AddElement(Key("m"));
-  m->AddElement(Key("c"));
-  m->AddData("after");
-  EXPECT_EQ("<m>\n\t<c/>after</m>", Written(m)) << "text follows its sibling directly, the end tag follows the text";
-}
-
-TEST_F(WriterTest, TheElementOfTheSpecifiedLayoutAtDepthOne) {
-  XIXMLElement* r = Root()->AddElement(Key("r"));
-  XIXMLElement* e = r->AddElement(Key("e"));
-  e->AddAttribute(Key("p"), "1");
-  e->AddAttribute(Key("q"), "2");
-  e->AddElement(Key("c"));
-  EXPECT_EQ("<r>\n\t<e\n\t\t p=\"1\"\n\t\t q=\"2\">\n\t\t<c/>\n\t</e>\n</r>\n", Document());
+  const struct {
+    void (*build)(XIXMLElement* root);
+    const char* expected;
+  } cases[] = {
+      {[](XIXMLElement*) {}, "<e/>"},
+      {[](XIXMLElement* e) { e->AddAttribute(e->GetKey("x"), "1"); }, "<e x=\"1\"/>"},
+      // Two attributes or more: each on its own line.
+      {[](XIXMLElement* e) {
+         e->AddAttribute(e->GetKey("x"), "1");
+         e->AddAttribute(e->GetKey("y"), "2");
+       },
+       "<e\n\t x=\"1\"\n\t y=\"2\"/>"},
+      {[](XIXMLElement* e) { e->AddElement(e->GetKey("c")); }, "<e>\n\t<c/>\n</e>"},
+      {[](XIXMLElement* e) { e->AddData("text"); }, "<e>text</e>"},
+      // A text follows its sibling directly, and the end tag follows the text.
+      {[](XIXMLElement* e) {
+         e->AddElement(e->GetKey("c"));
+         e->AddData("after");
+       },
+       "<e>\n\t<c/>after</e>"},
+      {[](XIXMLElement* e) {
+         XIXMLElement* inner = e->AddElement(e->GetKey("i"));
+         inner->AddAttribute(e->GetKey("p"), "1");
+         inner->AddAttribute(e->GetKey("q"), "2");
+         inner->AddElement(e->GetKey("c"));
+       },
+       "<e>\n\t<i\n\t\t p=\"1\"\n\t\t q=\"2\">\n\t\t<c/>\n\t</i>\n</e>"},
+  };
+  for (const auto& c : cases) {
+    XIXMLElement* e = Root()->AddElement(Key("e"));
+    c.build(e);
+    EXPECT_EQ(c.expected, Written(e));
+  }
 }
 
 TEST_F(WriterTest, Escaping) {
@@ -87,7 +80,7 @@ TEST_F(WriterTest, Escaping) {
 }
 
 TEST_F(WriterTest, TopLevelNodeForms) {
-  struct Case {
+  const struct {
     void (*build)(XIXMLElement* root);
     const char* expected;
   } cases[] = {
@@ -112,12 +105,10 @@ TEST_F(WriterTest, TopLevelNodeForms) {
        },
        "<?xml v?>\n<!--c-->\n<a>\n\t<!--inner-->\n</a>\n"},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     XCXMLTree tree;
     c.build(tree.GetRoot());
-    CStringWriteStream out;
-    tree.GetRoot()->Write(&out);
-    EXPECT_EQ(c.expected, out.mText);
+    EXPECT_EQ(c.expected, Written(tree.GetRoot()));
   }
 }
 
@@ -127,12 +118,12 @@ TEST_F(WriterTest, BlocksAreFramedAndTheirProviderWritesThroughTheWriter) {
   auto* provider = new CTextProvider("DATA]");
   XIXMLData* node = b->AddData(provider);
   b->AddAttribute(Key("n"), "1");
-  EXPECT_EQ("<r>\n\t<b n=\"1\"><![CDATA[DATA]]]>\n\t</b>\n</r>\n", Document());
+  EXPECT_EQ("<r>\n\t<b n=\"1\"><![CDATA[DATA]]]>\n\t</b>\n</r>\n", Written(Root()));
   EXPECT_EQ(2, provider->mDepth) << "the depth of the data node";
   EXPECT_EQ(node, provider->mNode);
 
   provider->mResult = false;
-  EXPECT_EQ("exception", MessageOf([&] { Document(); }));
+  EXPECT_EQ("exception", ErrorOf([&] { Written(Root()); }));
 }
 
 TEST_F(WriterTest, StreamFailures) {
@@ -141,7 +132,7 @@ TEST_F(WriterTest, StreamFailures) {
   {
     CStringWriteStream out;
     out.mLimit = 3;
-    EXPECT_EQ("Can't write character", MessageOf([&] { Root()->Write(&out); }));
+    EXPECT_EQ("Can't write character", ErrorOf([&] { Root()->Write(&out); }));
   }
   // A stream failing while a provider writes: the provider sees a short write and the
   // writer reports the stream, not the provider.
@@ -150,9 +141,9 @@ TEST_F(WriterTest, StreamFailures) {
   b->AddData(provider);
   CStringWriteStream out;
   out.mLimit = 100000;
-  EXPECT_EQ("Can't write character", MessageOf([&] { Root()->Write(&out); }));
+  EXPECT_EQ("Can't write character", ErrorOf([&] { Root()->Write(&out); }));
   EXPECT_EQ(2 * XCXMLWriter::kCapacity - 1, out.mText.size()) << "what was written stays written";
-  EXPECT_EQ("exception (pointer is NULL)", MessageOf([&] { Root()->Write(nullptr); }));
+  EXPECT_EQ("exception (pointer is NULL)", ErrorOf([&] { Root()->Write(nullptr); }));
 }
 
 TEST_F(WriterTest, OutputGoesOutInLargePieces) {
