@@ -4,6 +4,7 @@
 #include <string>
 
 #include "framework/string.h"
+#include "test_support.h"
 
 using namespace QvZin;
 
@@ -82,11 +83,6 @@ TEST(ZinString, WithoutOwner) {
   CZinString text;
   text.set(0x656E, "x");
   EXPECT_STREQ("x", text.get(0x656E));
-  try {
-    text.get();
-    FAIL();
-  } catch (const std::runtime_error& e) {
-    EXPECT_STREQ("TZinComPtr::operator->() - Dereferencing NULL", e.what());
-  }
-  EXPECT_THROW(text.set("y"), std::runtime_error);
+  EXPECT_EQ("TZinComPtr::operator->() - Dereferencing NULL", QvZinTest::ErrorOf([&] { text.get(); }));
+  EXPECT_EQ("TZinComPtr::operator->() - Dereferencing NULL", QvZinTest::ErrorOf([&] { text.set("y"); }));
 }

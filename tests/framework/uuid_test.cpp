@@ -6,6 +6,7 @@
 
 #include "ZinBase.h"
 #include "framework/uuid.h"
+#include "test_support.h"
 
 using namespace QvZin;
 
@@ -17,14 +18,6 @@ std::string TextOf(const CZinUUID& id) {
   return text;
 }
 
-std::string ParseError(const char* text) {
-  try {
-    CZinUUID::fromText(text);
-  } catch (const std::runtime_error& e) {
-    return e.what();
-  }
-  return "";
-}
 
 }  // namespace
 
@@ -49,7 +42,8 @@ TEST(ZinUUID, InvalidDigits) {
       "C00428457056",                      // too short: the terminator is no digit
       "",
   };
-  for (const char* text : bad) EXPECT_EQ("Invalid hex value", ParseError(text)) << text;
+  for (const char* text : bad)
+    EXPECT_EQ("Invalid hex value", QvZinTest::ErrorOf([&] { CZinUUID::fromText(text); })) << text;
 }
 
 TEST(ZinUUID, KnownIdentifiersAndNewOnes) {
