@@ -80,7 +80,7 @@ private:
 class CZinFileWriteStream final : public IZinWriteStream {
 public:
   explicit CZinFileWriteStream(const char* path, size_t bufferSize = 1 << 18)
-      : mFile(std::fopen(path, "wb")), mBuffer(bufferSize ? bufferSize : 1) {}
+      : mFile(std::fopen(path, "wb")), mBuffer(bufferSize ? bufferSize : 1), mFailed(mFile == nullptr) {}
   ~CZinFileWriteStream() { close(); }
   CZinFileWriteStream(const CZinFileWriteStream&) = delete;
   CZinFileWriteStream& operator=(const CZinFileWriteStream&) = delete;
@@ -126,7 +126,7 @@ private:
   std::vector<char> mBuffer;
   size_t mFill = 0;
   int64_t mWritten = 0;
-  bool mFailed = false;
+  bool mFailed;  // a file that did not open, or a byte that did not reach it
 };
 
 /// Reads from bytes held in memory. The bytes are borrowed: keep them alive.
