@@ -7,21 +7,13 @@
 #include <type_traits>
 #include <vector>
 
-#include "ZinMgr.h"
-#include "feedback_recorder.h"
 #include "manager/mgr.h"
+#include "test_support.h"
 
 using namespace QvZin;
-using QvZinTest::FeedbackRecorder;
-using Texts = std::vector<std::string>;
+using namespace QvZinTest;
 
 namespace {
-
-IZinMgr* NewManager(FeedbackRecorder* feedback) {
-  IZinMgr* mgr = nullptr;
-  CZinEntryPoints::newZinMgr(&mgr, eZinVersionCurrent, feedback);
-  return mgr;
-}
 
 IZinMgrEx* Ex(IZinMgr* mgr) { return mgr->getMgrEx(eZinVersionCurrent); }
 
@@ -119,132 +111,41 @@ std::vector<Row> Rows() {
 }
 
 // A client value whose last release records its label.
-class CReleaseLog final : public IUnknown {
-public:
+struct CReleaseLog final : IUnknown {
   CReleaseLog(std::vector<std::string>* log, std::string label) : mLog(log), mLabel(std::move(label)) {}
-  ZinResult QueryInterface(const CZinUUID&, void** out) override {
-    if (out) *out = nullptr;
-    return kZinNoInterface;
-  }
-  int32_t AddRef() override {
-    ++mCount;
-    return 1;
-  }
-  int32_t Release() override {
-    if (--mCount == 0) mLog->push_back(mLabel);
-    return 1;
-  }
-
-private:
+  ZinResult QueryInterface(const CZinUUID&, void** out) override { return *out = nullptr, kZinNoInterface; }
+  int32_t AddRef() override { return ++mCount, 1; }
+  int32_t Release() override { return (--mCount == 0 ? mLog->push_back(mLabel) : void()), 1; }
   std::vector<std::string>* mLog;
   std::string mLabel;
   int mCount = 0;
 };
 
-const CZinUUID kLogKey = CZinUUID::fromText("10C0000000000000000000000000000B");
-
 }  // namespace
 
 TEST(ManagerCollections, NewManagerHoldsOneHeliodonAndEmptyCollections) {
   FeedbackRecorder feedback;
-  IZinMgr* mgr = NewManager(&feedback);
-  ASSERT_NE(nullptr, mgr);
-  IZinMgrRef* link = mgr->getBasicData()->getMgrRef();
+  ManagerHold hold(&feedback);
+  IZinMgr* mgr = hold.mgr;
   for (const Row& row : Rows()) {
     SCOPED_TRACE(row.name);
     IZinObjectMgrBase* list = row.get(mgr);
-    ASSERT_NE(nullptr, list);
     EXPECT_EQ(row.count, list->getCount());
     EXPECT_EQ(row.itemIID, list->getItemIID());
     EXPECT_TRUE(Answers(list, kIID_ZinObjectMgr));
-    EXPECT_TRUE(Answers(list, IID_IUnknown));
     EXPECT_FALSE(Answers(list, kIID_ZinBasicObject));
     EXPECT_EQ(mgr->getObjectLink(), list->getObjectLink());  // owned through the link object
-    EXPECT_EQ(link, list->getBasicData()->getMgrRef());
     EXPECT_EQ(list, row.get(mgr));  // the same collection every time
     row.checkNewElement(mgr, row);
   }
   EXPECT_EQ(mgr->getLayers(), mgr->getLayers2());
   EXPECT_NE(static_cast<IZinObjectMgrBase*>(mgr->getParallelViews()), Ex(mgr)->getWorkingWindows());
   EXPECT_EQ(1024u, static_cast<CZIN*>(mgr)->scene().mPoints->capacity());
-  EXPECT_TRUE(feedback.warnings.empty());
-  mgr->Release();
-}
+  EXPECT_TRUE(Answers(&mgr->getPreviewImage(), IZinImage::sIID));
+  EXPECT_TRUE(Answers(mgr->getObjectDefinitions(), IZinObjectDefinitionMgr::sIID));
+  EXPECT_TRUE(Answers(mgr->getLayersInfo(), IZinLayerInfo::sIID));
 
-TEST(ManagerCollections, SingleObjects) {
-  IZinMgr* mgr = NewManager(nullptr);
-  IZinMgrRef* link = mgr->getBasicData()->getMgrRef();
-  IZinImage& preview = mgr->getPreviewImage();
-  EXPECT_TRUE(Answers(&preview, IZinImage::sIID));
-  EXPECT_TRUE(preview.getImageId()->isNull());
-  const CZinUUID id = CZinUUID::fromText("0123456789ABCDEF0123456789ABCDEF");
-  EXPECT_EQ(&id, preview.setImageId(&id));
-  EXPECT_EQ(id, *preview.getImageId());
-  EXPECT_NE(id, *preview.getBasicData()->getId());
-  EXPECT_EQ(nullptr, preview.setImageId(nullptr));
-  EXPECT_EQ(id, *preview.getImageId());
-  EXPECT_EQ(link, preview.getBasicData()->getMgrRef());
-
-  IZinObjectDefinitionMgr* definitions = mgr->getObjectDefinitions();
-  ASSERT_NE(nullptr, definitions);
-  EXPECT_TRUE(Answers(definitions, IZinObjectDefinitionMgr::sIID));
-  EXPECT_EQ(link, definitions->getBasicData()->getMgrRef());
-  IZinLayerInfo* layersInfo = mgr->getLayersInfo();
-  ASSERT_NE(nullptr, layersInfo);
-  EXPECT_TRUE(Answers(layersInfo, IZinLayerInfo::sIID));
-  EXPECT_EQ(link, layersInfo->getBasicData()->getMgrRef());
-  mgr->Release();
-}
-
-TEST(ManagerCollections, MissingSingleObjectsThrow) {
-  IZinMgr* mgr = NewManager(nullptr);
-  CZinSceneCollections& scene = static_cast<CZIN*>(mgr)->scene();
-  scene.releaseImages();
-  scene.mLayersInfo.reset();
-  scene.mShaderProperties.reset();
-  auto errorOf = [](auto&& call) -> std::string {
-    try {
-      call();
-    } catch (const std::runtime_error& e) {
-      return e.what();
-    }
-    return "";
-  };
-  EXPECT_EQ("TZinComPtr::operator*() - Dereferencing NULL", errorOf([&] { mgr->getPreviewImage(); }));
-  EXPECT_EQ("TZinComPtr::operator*() - Dereferencing NULL", errorOf([&] { mgr->getImages(); }));
-  EXPECT_EQ("TZinStrongPtr::getPtr - Shared pointer is NULL", errorOf([&] { mgr->getLayersInfo(); }));
-  EXPECT_EQ("TZinComPtr::operator->() - Dereferencing NULL", errorOf([&] { Ex(mgr)->newShaderProperty(); }));
-  mgr->Release();
-}
-
-TEST(ManagerCollections, ShaderProperties) {
-  FeedbackRecorder feedback;
-  IZinMgr* mgr = NewManager(&feedback);
-  IZinMgrEx* ex = Ex(mgr);
-  CZinPropertyList& shaders = *static_cast<CZIN*>(mgr)->scene().mShaderProperties;
-  IZinProperty* first = ex->newShaderProperty();
-  IZinProperty* second = ex->newShaderProperty();
-  ASSERT_NE(nullptr, first);
-  EXPECT_STREQ("Material #0", first->getBasicData()->getName());
-  EXPECT_EQ(2u, shaders.getCount());
-  EXPECT_EQ(second, shaders.getZinObject(1));
-  EXPECT_EQ(0u, mgr->getProperties()->getCount());  // a separate collection
-  // Absent objects are not found: nothing happens, nothing is said.
-  ex->removeShaderProperty(nullptr);
-  ex->removeShaderProperty(mgr->getProperties()->newZinObject(kZinEndOfList));
-  EXPECT_EQ(2u, shaders.getCount());
-  ex->removeShaderProperty(first);
-  EXPECT_EQ(1u, shaders.getCount());
-  EXPECT_EQ(second, shaders.getZinObject(0));
-  ex->removeShaderProperty(second);
-  EXPECT_EQ(0u, shaders.getCount());
-  EXPECT_TRUE(feedback.warnings.empty());
-  mgr->Release();
-}
-
-TEST(ManagerCollections, IndexWarningsReachTheFeedbackWithTheManager) {
-  FeedbackRecorder feedback;
-  IZinMgr* mgr = NewManager(&feedback);
+  // Index warnings reach the feedback object with the manager.
   EXPECT_EQ(nullptr, mgr->getLights()->getZinObject(0));
   mgr->getHeliodons()->moveObject(0, 1);
   mgr->getPoints()->removeObject(kZinEndOfList);
@@ -253,58 +154,56 @@ TEST(ManagerCollections, IndexWarningsReachTheFeedbackWithTheManager) {
                    "removeObject: no more object to remove", "removeObject: Bad index value"}),
             feedback.texts());
   for (const auto& warning : feedback.warnings) EXPECT_EQ(mgr, warning.mgr);
-  mgr->Release();
 }
 
-TEST(ManagerCollections, ElementsOutliveTheManager) {
+TEST(ManagerCollections, ShaderProperties) {
+  ManagerHold hold;
+  IZinMgrEx* ex = Ex(hold.mgr);
+  CZinPropertyList& shaders = *static_cast<CZIN*>(hold.mgr)->scene().mShaderProperties;
+  IZinProperty* first = ex->newShaderProperty();
+  IZinProperty* second = ex->newShaderProperty();
+  EXPECT_STREQ("Material #0", first->getBasicData()->getName());
+  EXPECT_EQ(2u, shaders.getCount());
+  EXPECT_EQ(0u, hold->getProperties()->getCount());  // a separate collection
+  // Absent objects are not found: nothing happens, nothing is said.
+  ex->removeShaderProperty(nullptr);
+  ex->removeShaderProperty(hold->getProperties()->newZinObject(kZinEndOfList));
+  ex->removeShaderProperty(first);
+  EXPECT_EQ(1u, shaders.getCount());
+  EXPECT_EQ(second, shaders.getZinObject(0));
+}
+
+TEST(ManagerCollections, ElementsOutliveTheManagerWhichReleasesInOrder) {
   FeedbackRecorder feedback;
-  IZinMgr* mgr = NewManager(&feedback);
+  IZinMgr* mgr = nullptr;
+  CZinEntryPoints::newZinMgr(&mgr, eZinVersionCurrent, &feedback);
   IZinCamera* camera = mgr->getPerspectiveViews()->newZinObject(kZinEndOfList);
   camera->AddRef();
   IZinMgrRef* link = camera->getBasicData()->getMgrRef();
   EXPECT_EQ(mgr, link->getMgr());
-  mgr->Release();
-  EXPECT_EQ(nullptr, link->getMgr());
-  link->warning("dropped");  // no manager, no feedback
-  EXPECT_STREQ("View 0", camera->getBasicData()->getName());
-  camera->Release();
-  EXPECT_TRUE(feedback.warnings.empty());
-}
 
-TEST(ManagerCollections, DestructionOrder) {
   std::vector<std::string> log;
   std::vector<std::unique_ptr<CReleaseLog>> values;
-  IZinMgr* mgr = NewManager(nullptr);
   CZinSceneCollections& scene = static_cast<CZIN*>(mgr)->scene();
-  auto mark = [&](IZinBasic* object, const char* label) {
-    values.push_back(std::make_unique<CReleaseLog>(&log, label));
-    object->getBasicData()->setUserData(kLogKey, values.back().get());
+  const std::pair<IZinBasic*, const char*> marks[] = {
+      {scene.mAnimations.get(), "animations"}, {scene.mPanoramas.get(), "panoramas"},
+      {scene.mPreviewImage.get(), "preview image"}, {scene.mImages.get(), "images"},
+      {scene.mObjectDefinitions.get(), "object definitions"}, {scene.mObjectInstances.get(), "object instances"},
+      {scene.mShaderProperties.get(), "shader properties"}, {scene.mScenarios.get(), "scenarios"},
+      {scene.m3DPaths.get(), "3D paths"}, {scene.mEnvironments.get(), "environments"},
+      {scene.mGrounds.get(), "grounds"}, {scene.mLayers.get(), "layers"},
+      {scene.mHeliodons.get(), "heliodons"}, {scene.mPerspectiveViews.get(), "perspective views"},
+      {scene.mPolygons.get(), "polygons"}, {scene.mPoints.get(), "points"},
+      {scene.mProperties.get(), "properties"}, {scene.mLights.get(), "lights"},
+      {scene.mViewObjects.get(), "view objects"}, {scene.mBBMgrData.get(), "billboard data"},
+      {scene.mParallelViews.get(), "parallel views"}, {scene.mWorkingWindows.get(), "working windows"},
+      {scene.mLightsGroups.get(), "light groups"}, {scene.mLayersInfo.get(), "layers information"},
+      {scene.mInternalComponentDefinitions.get(), "internal component definitions"},
   };
-  mark(scene.mAnimations.get(), "animations");
-  mark(scene.mPanoramas.get(), "panoramas");
-  mark(scene.mPreviewImage.get(), "preview image");
-  mark(scene.mImages.get(), "images");
-  mark(scene.mObjectDefinitions.get(), "object definitions");
-  mark(scene.mObjectInstances.get(), "object instances");
-  mark(scene.mShaderProperties.get(), "shader properties");
-  mark(scene.mScenarios.get(), "scenarios");
-  mark(scene.m3DPaths.get(), "3D paths");
-  mark(scene.mEnvironments.get(), "environments");
-  mark(scene.mGrounds.get(), "grounds");
-  mark(scene.mLayers.get(), "layers");
-  mark(scene.mHeliodons.get(), "heliodons");
-  mark(scene.mPerspectiveViews.get(), "perspective views");
-  mark(scene.mPolygons.get(), "polygons");
-  mark(scene.mPoints.get(), "points");
-  mark(scene.mProperties.get(), "properties");
-  mark(scene.mLights.get(), "lights");
-  mark(scene.mViewObjects.get(), "view objects");
-  mark(scene.mBBMgrData.get(), "billboard data");
-  mark(scene.mParallelViews.get(), "parallel views");
-  mark(scene.mWorkingWindows.get(), "working windows");
-  mark(scene.mLightsGroups.get(), "light groups");
-  mark(scene.mLayersInfo.get(), "layers information");
-  mark(scene.mInternalComponentDefinitions.get(), "internal component definitions");
+  for (const auto& [object, label] : marks) {
+    values.push_back(std::make_unique<CReleaseLog>(&log, label));
+    object->getBasicData()->setUserData(CZinUUID::fromText("10C0000000000000000000000000000B"), values.back().get());
+  }
   mgr->Release();
   EXPECT_EQ((std::vector<std::string>{
                 "heliodons", "perspective views", "polygons", "points", "properties", "lights", "view objects",
@@ -313,4 +212,9 @@ TEST(ManagerCollections, DestructionOrder) {
                 "object definitions", "object instances", "shader properties", "scenarios", "3D paths",
                 "environments", "grounds", "layers"}),
             log);
+  EXPECT_EQ(nullptr, link->getMgr());
+  link->warning("dropped");  // no manager, no feedback
+  EXPECT_STREQ("View 0", camera->getBasicData()->getName());
+  camera->Release();
+  EXPECT_TRUE(feedback.warnings.empty());
 }

@@ -6,13 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "ZinMgr.h"
 #include "ZinReporter.h"
-#include "feedback_recorder.h"
+#include "test_support.h"
 
 using namespace QvZin;
-using QvZinTest::FeedbackRecorder;
-using Texts = std::vector<std::string>;
+using namespace QvZinTest;
 
 namespace {
 
@@ -24,12 +22,9 @@ IZinMgr* NewManager(FeedbackRecorder* feedback = nullptr, int version = eZinVers
 
 }  // namespace
 
-TEST(Manager, EntryPointVersions) {
+TEST(Manager, VersionNegotiation) {
   EXPECT_EQ(50, IZinMgr::getZINVersion());
   EXPECT_EQ(50, IZinMgr::getExtendedZinVersion());
-}
-
-TEST(Manager, VersionNegotiation) {
   struct Case {
     int version;
     bool created;
@@ -79,31 +74,20 @@ TEST(Manager, NewZinMgrReleasesThePreviousManager) {
   link->Release();
 }
 
-TEST(Manager, NewManagerState) {
-  IZinMgr* mgr = NewManager();
-  const CZinVersion* version = mgr->getFileVersion();
-  EXPECT_EQ(CZinVersion(), *version);
+TEST(Manager, NewManagerStateAndInterfaces) {
+  ManagerHold hold;
+  IZinMgr* mgr = hold.mgr;
+  EXPECT_EQ(CZinVersion(), *mgr->getFileVersion());
   int major = 0, minor = 0;
   EXPECT_TRUE(mgr->getFileFormat(&major, &minor));
-  EXPECT_EQ(5, major);
-  EXPECT_EQ(1, minor);
-  EXPECT_TRUE(mgr->getFileFormat(nullptr, &minor));
-  EXPECT_TRUE(mgr->getFileFormat(&major, nullptr));
+  EXPECT_EQ(51, major * 10 + minor);
+  EXPECT_TRUE(mgr->getFileFormat(nullptr, nullptr));
   EXPECT_STREQ("en", mgr->getLanguage());
-  EXPECT_STREQ("", mgr->getBasicData()->getName());
-  EXPECT_FALSE(mgr->getBasicData()->getId()->isNull());
-  const double* m = mgr->getTransformation();
-  for (int i = 0; i < 16; ++i) EXPECT_EQ(i % 5 == 0 ? 1.0 : 0.0, m[i]);
-  ASSERT_NE(nullptr, mgr->getObjectLink());
+  for (int i = 0; i < 16; ++i) EXPECT_EQ(i % 5 == 0 ? 1.0 : 0.0, mgr->getTransformation()[i]);
   EXPECT_EQ(nullptr, mgr->getObjectLink()->getParentLink());
   mgr->setApplication(nullptr, nullptr);
-  mgr->Release();
-}
 
-TEST(Manager, QueryInterface) {
-  IZinMgr* mgr = NewManager();
-  const CZinUUID accepted[] = {IID_IUnknown, kIID_ZinBasicObject, IZinMgr::sIID};
-  for (const CZinUUID& iid : accepted) {
+  for (const CZinUUID& iid : {IID_IUnknown, kIID_ZinBasicObject, IZinMgr::sIID}) {
     void* out = nullptr;
     EXPECT_EQ(kZinOk, mgr->QueryInterface(iid, &out));
     EXPECT_EQ(static_cast<IUnknown*>(mgr), out);
@@ -113,14 +97,23 @@ TEST(Manager, QueryInterface) {
   EXPECT_EQ(kZinNoInterface, mgr->QueryInterface(kIID_ZinObjectMgr, &out));
   EXPECT_EQ(nullptr, out);
   EXPECT_EQ(kZinInvalidArg, mgr->QueryInterface(IID_IUnknown, nullptr));
-
   // The link object answers its own identifier.
   IZinMgrRef* link = mgr->getBasicData()->getMgrRef();
   EXPECT_EQ(kZinOk, link->QueryInterface(kIID_ZinMgrRef, &out));
   EXPECT_EQ(static_cast<IUnknown*>(link), out);
   link->Release();
   EXPECT_EQ(link, mgr->getObjectLink()->getLinkRef());
-  mgr->Release();
+
+  struct Recorder : Quorve::XIReporter {
+    void Report(Quorve::EReportLevel, const char*) override {}
+  } recorder;
+  IZinReporterControl* control = nullptr;
+  ASSERT_EQ(kZinOk, mgr->QueryInterface(IZinReporterControl::sIID, reinterpret_cast<void**>(&control)));
+  EXPECT_EQ(nullptr, control->setThreadReporter(&recorder));
+  EXPECT_EQ(&recorder, control->setThreadReporter(nullptr));
+  EXPECT_EQ(nullptr, control->setProcessReporter(&recorder));
+  EXPECT_EQ(&recorder, control->setProcessReporter(nullptr));
+  control->Release();
 }
 
 TEST(Manager, GetMgrExRange) {
@@ -155,53 +148,41 @@ TEST(Manager, LanguageRules) {
 }
 
 TEST(Manager, TransformationRules) {
-  IZinMgr* mgr = NewManager();
-  IZinMgrRef* link = mgr->getBasicData()->getMgrRef();
-  double identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
-  mgr->setTransformation(identity);
-  double p[3] = {4, 5, 6};
-  link->transformPoint(p);
-  EXPECT_EQ(4, p[0]);
-
-  double translate[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 1, 2, 3, 1};
-  mgr->setTransformation(translate);
-  double origin[3] = {0, 0, 0};
-  link->transformPoint(origin);
-  EXPECT_EQ(1, origin[0]);
-  EXPECT_EQ(2, origin[1]);
-  EXPECT_EQ(3, origin[2]);
-  double v[3] = {1, 1, 1};
-  link->transformVector(v);
-  EXPECT_EQ(1, v[0]);
-  EXPECT_EQ(1, v[2]);
-
-  // Scale by 2 and swap x and y, then translate: rows are the images of the axes.
-  double m[16] = {0, 2, 0, 0, 2, 0, 0, 0, 0, 0, 2, 0, 10, 0, 0, 1};
-  mgr->setTransformation(m);
-  double q[3] = {1, 3, 5};
-  link->transformPoint(q);
-  EXPECT_EQ(16, q[0]);
-  EXPECT_EQ(2, q[1]);
-  EXPECT_EQ(10, q[2]);
-  double matrix[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+  ManagerHold hold;
+  IZinMgrRef* link = hold->getBasicData()->getMgrRef();
+  // Rows are the images of the axes; a NaN counts as different from the identity,
+  // and the fourth column is not used by points.
+  const double identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+  const double translate[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 1, 2, 3, 1};
+  const double swapScale[16] = {0, 2, 0, 0, 2, 0, 0, 0, 0, 0, 2, 0, 10, 0, 0, 1};
+  const double lastNaN[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, std::nan("")};
+  const struct {
+    const double* matrix;
+    std::vector<double> point, pointAfter, vectorAfter;
+  } cases[] = {
+      {identity, {4, 5, 6}, {4, 5, 6}, {4, 5, 6}},
+      {translate, {0, 0, 0}, {1, 2, 3}, {0, 0, 0}},
+      {swapScale, {1, 3, 5}, {16, 2, 10}, {6, 2, 10}},
+      {lastNaN, {1, 2, 3}, {1, 2, 3}, {1, 2, 3}},
+  };
+  for (const auto& c : cases) {
+    hold->setTransformation(c.matrix);
+    std::vector<double> point = c.point, vector = c.point;
+    link->transformPoint(point.data());
+    link->transformVector(vector.data());
+    EXPECT_EQ(c.pointAfter, point);
+    EXPECT_EQ(c.vectorAfter, vector);
+  }
+  hold->setTransformation(swapScale);
+  double matrix[16];
+  std::copy(identity, identity + 16, matrix);
   link->transformMatrix(matrix);
-  for (int i = 0; i < 16; ++i) EXPECT_EQ(m[i], matrix[i]);
-
-  // A NaN counts as different from the identity: the transformation is active.
-  double nanMatrix[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, std::nan("")};
-  mgr->setTransformation(nanMatrix);
-  EXPECT_TRUE(std::isnan(mgr->getTransformation()[15]));
-  double r[3] = {1, 2, 3};
-  link->transformPoint(r);  // the fourth column is not used by points
-  EXPECT_EQ(1, r[0]);
-
-  mgr->setTransformation(identity);
-  mgr->setTransformation(nullptr);  // ignored
+  EXPECT_TRUE(std::equal(swapScale, swapScale + 16, matrix));
+  hold->setTransformation(nullptr);  // ignored
   link->transformPoint(nullptr);
   link->transformVector(nullptr);
   link->transformMatrix(nullptr);
-  EXPECT_EQ(1.0, mgr->getTransformation()[0]);
-  mgr->Release();
+  EXPECT_EQ(0.0, hold->getTransformation()[0]);
 }
 
 TEST(Manager, LinkForwardsWarningsAndFallsSilentAfterTheManager) {
@@ -230,20 +211,4 @@ TEST(Manager, LinkForwardsWarningsAndFallsSilentAfterTheManager) {
   EXPECT_TRUE(feedback.warnings.empty());
   EXPECT_STREQ("en", link->getLanguage());
   link->Release();
-}
-
-TEST(Manager, ReporterControl) {
-  struct Recorder : Quorve::XIReporter {
-    std::vector<std::string> texts;
-    void Report(Quorve::EReportLevel, const char* text) override { texts.emplace_back(text); }
-  } recorder;
-  IZinMgr* mgr = NewManager();
-  IZinReporterControl* control = nullptr;
-  ASSERT_EQ(kZinOk, mgr->QueryInterface(IZinReporterControl::sIID, reinterpret_cast<void**>(&control)));
-  EXPECT_EQ(nullptr, control->setThreadReporter(&recorder));
-  EXPECT_EQ(&recorder, control->setThreadReporter(nullptr));
-  EXPECT_EQ(nullptr, control->setProcessReporter(&recorder));
-  EXPECT_EQ(&recorder, control->setProcessReporter(nullptr));
-  control->Release();
-  mgr->Release();
 }
