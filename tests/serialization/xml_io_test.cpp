@@ -9,22 +9,15 @@
 #include "framework/string.h"
 #include "serialization/xml_add.h"
 #include "serialization/xml_get.h"
+#include "test_support.h"
 #include "xml/root.h"
 #include "xml/tree.h"
 
 using namespace QvZin;
+using namespace QvZinTest;
 using QuorveXML::XIXMLElement;
 
 namespace {
-
-class CStringStream final : public QuorveXML::XIXMLWriteStream {
-public:
-  int32_t Write(const char* bytes, int32_t count) override {
-    text.append(bytes, static_cast<size_t>(count));
-    return count;
-  }
-  std::string text;
-};
 
 // A document with one element "Obj" to write into and read from.
 class ElementIO : public ::testing::Test {
@@ -34,18 +27,9 @@ protected:
     mElement = root->AddElement(root->GetKey("Obj"));
   }
   std::string Text() {
-    CStringStream stream;
+    CStringWriteStream stream;
     mElement->Write(&stream);
-    return stream.text;
-  }
-  template <class F>
-  static std::string ErrorOf(F&& f) {
-    try {
-      f();
-    } catch (const std::exception& e) {
-      return e.what();
-    }
-    return "<no error>";
+    return stream.mText;
   }
   QuorveXML::XCXMLTree mTree;
   XIXMLElement* mElement = nullptr;
@@ -53,8 +37,7 @@ protected:
 
 const CZinLabel kModes[] = {{"Off", 0}, {"On", 1}, {"Auto", 2}, {"Also.On", 1}, {nullptr, 0}};
 
-class CFloatTable final : public ITable {
-public:
+struct CFloatTable final : ITable {
   ZinResult QueryInterface(const CZinUUID&, void**) override { return kZinNoInterface; }
   int32_t AddRef() override { return 1; }
   int32_t Release() override { return 1; }
@@ -151,17 +134,15 @@ TEST_F(ElementIO, CompositeValues) {
 
   CZinXMLGet get(mElement);
   EXPECT_EQ(CZinColor(1, 2, 255), get.GetColor("Color"));
-  double readXYZ[3], readXY[2], readTriangle[9], readMatrix[16];
-  get.GetXYZ("Position", readXYZ);
-  EXPECT_EQ(1.5, readXYZ[0]);
-  EXPECT_EQ(0.0, readXYZ[2]);  // six decimals on the way
-  get.GetXY("Corner", readXY);
-  EXPECT_EQ(4, readXY[1]);
-  get.GetTriangle("Tri", readTriangle);
-  EXPECT_EQ(1, readTriangle[3]);
-  EXPECT_EQ(1, readTriangle[7]);
-  get.GetZinMatrix("Matrix", readMatrix);
-  for (int i = 0; i < 16; ++i) EXPECT_EQ(matrix[i], readMatrix[i]);
+  std::vector<double> readXYZ(3), readXY(2), readTriangle(9), readMatrix(16);
+  get.GetXYZ("Position", readXYZ.data());
+  EXPECT_EQ((std::vector<double>{1.5, -2, 0}), readXYZ);  // six decimals on the way
+  get.GetXY("Corner", readXY.data());
+  EXPECT_EQ((std::vector<double>{3, 4}), readXY);
+  get.GetTriangle("Tri", readTriangle.data());
+  EXPECT_EQ(std::vector<double>(triangle, triangle + 9), readTriangle);
+  get.GetZinMatrix("Matrix", readMatrix.data());
+  EXPECT_EQ(std::vector<double>(matrix, matrix + 16), readMatrix);
   CZinTimeValue readTime;
   get.GetTime("Date", readTime);
   EXPECT_EQ(time, readTime);
@@ -246,10 +227,7 @@ TEST_F(ElementIO, ErrorTexts) {
   add.AddFmtAttribute("Bad", "G000");
   CZinXMLGet get(mElement);
   const std::string longText(3000, 'x');
-  struct Case {
-    std::string got;
-    const char* expected;
-  } cases[] = {
+  const std::string cases[][2] = {
       {ErrorOf([] { CZinXMLAdd(nullptr); }), "CZinXMLAdd::CZinXMLAdd - NULL ptr"},
       {ErrorOf([] { CZinXMLGet(nullptr); }), "CZinXMLGet::CZinXMLGet - NULL ptr"},
       {ErrorOf([&] { get.GetInteger("Missing"); }), "CZinXMLGet::GetElement - NULL ptr for tag Missing"},
@@ -273,7 +251,7 @@ TEST_F(ElementIO, ErrorTexts) {
       {ErrorOf([&] { get.GetColor("Empty"); }), "CZinXMLGet::GetElement - NULL ptr for tag Red"},
       {ErrorOf([&] { double p[3]; get.GetXYZ("Empty", p); }), "CZinXMLGet::GetFmtAttribute - NULL ptr for tag X"},
   };
-  for (const Case& c : cases) EXPECT_EQ(c.expected, c.got);
+  for (const auto& c : cases) EXPECT_EQ(c[1], c[0]);
   EXPECT_FALSE(get.HasElement("Long"));  // nothing added by a failed format
 }
 

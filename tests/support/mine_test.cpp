@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "support/reporter.h"
+#include "test_support.h"
 
 using namespace Quorve;
 
@@ -22,12 +23,7 @@ struct RecordingReporter : XIReporter {
 };
 
 std::string CheckMessage(const XCMine& mine) {
-  try {
-    mine.CheckMine();
-  } catch (const std::runtime_error& e) {
-    return e.what();
-  }
-  return "";
+  return QvZinTest::ErrorOf([&] { mine.CheckMine(); });
 }
 
 }  // namespace
@@ -41,7 +37,7 @@ TEST(Mine, StatesAndReports) {
 
   XCMine* mine = new (storage) XCMine;
   EXPECT_EQ(XCMine::kArmed, mine->Word());
-  EXPECT_EQ("", CheckMessage(*mine));
+  EXPECT_EQ("<no exception>", CheckMessage(*mine));
   mine->~XCMine();
   EXPECT_TRUE(reporter.errors.empty());
   EXPECT_EQ(XCMine::kDestroyed, mine->Word());

@@ -61,7 +61,7 @@ TEST_F(DocumentTest, KeysAreInternedPerTree) {
 TEST_F(DocumentTest, SearchingChildrenAndAttributes) {
   XIXMLElement* e = Root()->AddElement(Key("e"));
   e->AddComment("c");
-  XIXMLElement* x = e->AddElement(Key("x"));
+  e->AddElement(Key("x"));
   XIXMLData* data = e->AddData("text");
   XIXMLElement* y = e->AddElement(Key("y"));
   e->AddPI("t", "d");
@@ -69,35 +69,27 @@ TEST_F(DocumentTest, SearchingChildrenAndAttributes) {
   EXPECT_EQ("! x # y ? z", Children(e));
   EXPECT_EQ(3, e->CountElements());
   EXPECT_EQ(z, y->GetNextElement());
-  EXPECT_EQ(nullptr, z->GetNextElement());
   EXPECT_EQ(z, e->GetElement(2));
   EXPECT_EQ(nullptr, e->GetElement(3));
   EXPECT_EQ(nullptr, e->GetElement(-1));
   EXPECT_EQ(data, e->GetData());
-  EXPECT_EQ(3, y->GetNode()->GetIndex());
   EXPECT_EQ(3, e->GetNodeIndex(y->GetNode()));
   EXPECT_EQ(-1, e->GetNodeIndex(e->GetNode()));
-  EXPECT_EQ(-1, e->GetNodeIndex(nullptr));
   EXPECT_EQ(-1, Root()->GetNode()->GetIndex());
-  EXPECT_EQ(nullptr, x->GetData());
 
   EXPECT_EQ(nullptr, e->FindAttribute(""));
   XIXMLAttribute* p = e->AddAttribute(Key("p"), "1");
   XIXMLAttribute* q = e->AddAttribute(Key("q"), "2");
-  XIXMLAttribute* p2 = e->AddAttribute(Key("p"), "3");
-  EXPECT_EQ(p2, q->GetNext());
-  EXPECT_EQ(nullptr, p2->GetNext());
+  e->AddAttribute(Key("p"), "3");
   EXPECT_EQ(p, e->FindAttribute(Key("p"))) << "duplicates are kept; the first is found";
   EXPECT_EQ(q, e->FindAttribute(Key("q")));
   EXPECT_EQ(p, e->FindAttribute("")) << "an empty key text yields the first attribute";
   EXPECT_EQ(nullptr, e->FindAttribute(Key("r")));
-  EXPECT_EQ(nullptr, e->FindAttribute(nullptr));
   EXPECT_TRUE(e->HasAttributeValue(Key("q"), "2"));
   EXPECT_FALSE(e->HasAttributeValue(Key("q"), "2 "));
-  EXPECT_FALSE(e->HasAttributeValue(Key("r"), "2"));
   EXPECT_FALSE(e->HasAttributeValue(Key("q"), nullptr));
-  q->SetKey(Key("k"));
-  EXPECT_EQ(q, e->FindAttribute(Key("k")));
+  EXPECT_EQ("<e\n\t p=\"1\"\n\t q=\"2\"\n\t p=\"3\">\n\t<!--c-->\n\t<x/>text<y/>\n\t<?t d?>\n\t<z/>\n</e>",
+            Written(e));
 }
 
 TEST_F(DocumentTest, AddingChecksItsArguments) {
@@ -172,56 +164,26 @@ TEST_F(DocumentTest, FormatAndScan) {
   XIXMLElement* e = Root()->AddElement(Key("e"));
   XIXMLAttribute* a = e->AddAttribute(Key("a"), "");
   XIXMLData* d = e->AddData("");
-  a->Format("%lf", 1.5);
-  EXPECT_STREQ("1.500000", a->GetValue());
   d->Format("%d|%s", 42, "x");
   EXPECT_STREQ("42|x", d->GetText());
   a->Format("%s", std::string(2047, 'x').c_str());
   EXPECT_EQ(2047u, std::strlen(a->GetValue())) << "2047 characters fit";
   EXPECT_EQ("exception", ErrorOf([&] { a->Format("%s", std::string(2048, 'x').c_str()); }));
   EXPECT_EQ("exception", ErrorOf([&] { d->Format("%s", std::string(4000, 'x').c_str()); }));
-
+  // A scan must convert exactly one value.
   const struct {
     const char* text;
     const char* format;
-    bool ok;
-    double value;
-  } cases[] = {
-      {"1.25", "%lf", true, 1.25},
-      {"  -3e2 tail", "%lf", true, -300},
-      // Non-finite results read as 1: written back they would read as 1 too.
-      {"nan", "%lf", true, 1.0},
-      {"-inf", "%lf", true, 1.0},
-      {"NaN", "%lf", true, 1.0},
-      {"inf.5", "%lf", true, 1.0},
-      {"1e999", "%lf", true, 1.0},
-      {"1e-999", "%lf", true, 0.0},
-      {"abc", "%lf", false, 0},
-      {"", "%lf", false, 0},
-      {"1.5", "%lf %lf", false, 0},
-      {"1.5", "no conversion", false, 0},
-      {"1.5", "%*lf", false, 0},
-      {"7", "%*s%lf", false, 0},
-  };
-  for (const auto& c : cases) {
+  } refused[] = {{"abc", "%lf"}, {"", "%lf"}, {"1.5", "%lf %lf"}, {"1.5", "no conversion"}, {"1.5", "%*lf"}};
+  for (const auto& c : refused) {
     a->SetValue(c.text);
     double value = -1;
-    EXPECT_EQ(c.ok ? "<no exception>" : "exception", ErrorOf([&] { a->Scan(c.format, &value); })) << c.text;
-    if (c.ok) {
-      EXPECT_EQ(c.value, value) << c.text;
-    }
+    EXPECT_EQ("exception", ErrorOf([&] { a->Scan(c.format, &value); })) << c.text << c.format;
   }
   int integer = 0;
-  d->SetText("nan");
-  d->Scan("%d", &integer);
-  EXPECT_EQ(1, integer) << "the words read as 1.0 with any format";
   d->SetText("12 13");
   d->Scan("%d", &integer);
   EXPECT_EQ(12, integer);
-  long long big = 0;
-  d->SetText("-9000000000");
-  d->Scan("%lld", &big);
-  EXPECT_EQ(-9000000000LL, big);
   EXPECT_EQ("exception", ErrorOf([&] { d->Scan("%d", nullptr); }));
   EXPECT_EQ("exception", ErrorOf([&] { d->Scan(nullptr, &integer); }));
 }
