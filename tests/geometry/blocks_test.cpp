@@ -178,13 +178,22 @@ TEST(GeometryBlocks, TransformationOnReadingNeverOnWriting) {
 }
 
 TEST(GeometryBlocks, ProgressSpacing) {
-  // The real clock: a small block is done long before 100 ms.
+  // The real clock: a small block is done long before 100 ms. A clock that moves
+  // exactly 100 ms between readings is past the spacing at every other check only.
   CRecordingWriterStorage small;
   for (int i = 0; i < 500; ++i) small.geometries["scene"].points.push_back(CZinPoint{double(i), 0, 0});
-  FeedbackRecorder quiet;
-  ManagerHold quietMgr(&quiet);
+  FeedbackRecorder quiet, exact;
+  ManagerHold quietMgr(&quiet), exactMgr(&exact);
   WriteToText(quietMgr.mgr, &small);
   EXPECT_EQ(std::vector<int>{}, quiet.positions);
+  const CZinProgress::CClock previous = CZinProgress::sClock;
+  CZinProgress::sClock = [] {
+    static uint64_t now = 0;
+    return now += 100;
+  };
+  WriteToText(exactMgr.mgr, &small);
+  CZinProgress::sClock = previous;
+  EXPECT_EQ((std::vector<int>{400, 800}), exact.positions);
 
   CFastClock clock;
   const struct {

@@ -169,12 +169,22 @@ TEST_F(ElementIO, OlderForms) {
   get.GetPlace(p);
   EXPECT_EQ(120, p.timeZone);
   EXPECT_FALSE(p.daylight);
-  // A longitude of 1000 means the zone is already in minutes.
-  mElement->FindElement(mElement->GetKey("Place"))->FindElement(mElement->GetKey("Longitude"))->GetData()->SetText("1000");
+  // A longitude of 1000, or a zone of 13, means the zone is already in minutes.
+  XIXMLElement* placeElement = mElement->FindElement(mElement->GetKey("Place"));
+  placeElement->FindElement(mElement->GetKey("Longitude"))->GetData()->SetText("1000");
   get.GetPlace(p);
   EXPECT_EQ(2, p.timeZone);
-  CZinTimeValue t;
+  placeElement->FindElement(mElement->GetKey("Longitude"))->GetData()->SetText("10");
+  placeElement->FindElement(mElement->GetKey("TimeZone"))->GetData()->SetText("-13");
+  get.GetPlace(p);
+  EXPECT_EQ(-13, p.timeZone);
+  CZinTimeValue t{1, 2, 3, 4, 1999};
   EXPECT_EQ("CZinXMLGet::GetElement - NULL ptr for tag Day", ErrorOf([&] { get.GetTime("Time", t); }));
+  // "Year" may be missing: the year stays.
+  CZinXMLAdd time(mElement->FindElement(mElement->GetKey("Time")));
+  for (const char* tag : {"Day", "Hour", "Minute"}) time.AddInteger(tag, 5);
+  get.GetTime("Time", t);
+  EXPECT_EQ((CZinTimeValue{3, 5, 5, 5, 1999}), t);
 }
 
 TEST_F(ElementIO, TablesAndStrings) {
@@ -184,6 +194,7 @@ TEST_F(ElementIO, TablesAndStrings) {
   add.AddTable("Table", &table);
   CZinString text;
   text.set(ZinLanguageCode("en"), "Hello");
+  text.set(0x0041, "no first letter: not written");
   text.set(ZinLanguageCode("fr"), "Bonjour");
   add.AddString("Name", &text);
   EXPECT_NE(std::string::npos, Text().find("<Name\n\t\t en=\"Hello\"\n\t\t fr=\"Bonjour\"/>"));
@@ -201,9 +212,12 @@ TEST_F(ElementIO, TablesAndStrings) {
   EXPECT_EQ(2u, backText.getCount());
   EXPECT_STREQ("Hello", get.GetAttributeLanguage("Name"));
 
-  // A "Length" that the "Float" children do not back fails without growing the
-  // table to the announced size.
+  // A shorter "Length" reads that many; one that the "Float" children do not back
+  // fails without growing the table to the announced size.
   XIXMLElement* t = mElement->FindElement(mElement->GetKey("Table"));
+  t->FindAttribute(t->GetKey("Length"))->SetValue("2");
+  get.GetTable("Table", &back);
+  EXPECT_EQ((std::vector<float>{0.5f, 1.25f}), back.values);
   t->FindAttribute(t->GetKey("Length"))->SetValue("2147483647");
   EXPECT_EQ("CZinXMLGet::GetTable 1 - NULL ptr", ErrorOf([&] { get.GetTable("Table", &back); }));
   EXPECT_EQ(3u, back.values.size());

@@ -435,60 +435,39 @@ TEST(ImagePicture, SharedByDataNodesAndTravelsInDocuments) {
   copy->Release();  // the last reference: gone, or the sanitizer reports a leak
 }
 
-TEST(ImxTemplates, ConversionsAverageAndSizes) {
+TEST(ImxTemplates, AverageAndSizes) {
   struct CGreyPixel {
     uint16_t mLevel;
   };
   imx_timage<CGreyPixel> grey;
   CGreyPixel g{};
-  imx_RGBAn8 rgba{};
-  EXPECT_EQ("imx_timage< _T >::convert_from ( const imx_RGBAn8 &, _T & ) not defined",
-            ErrorOf([&] { grey.convert_from(rgba, g); }));
-  EXPECT_EQ("imx_timage< _T >::convert_from ( const _T &, imx_RGBAn8 & ) not defined",
-            ErrorOf([&] { grey.convert_from(g, rgba); }));
   EXPECT_EQ("imx_timage< _T >::average(const _T&,imx_float,const _T&,imx_float,const _T&,imx_float,"
             "const _T&,imx_float) not defined",
             ErrorOf([&] { grey.average(g, 1, g, 1, g, 1, g, 1); }));
-
   imx_image_RGBAn8 image;
   const imx_timage<Pixel>& base = image;  // through the virtual table
-  Pixel pixel{};
-  base.convert_from(imx_RGBAn8{1, 2, 3, 4}, pixel);
-  base.convert_from(pixel, rgba);
-  EXPECT_EQ((std::vector<int>{1, 2, 3, 4}), (std::vector<int>{rgba.mRed, rgba.mGreen, rgba.mBlue, rgba.mAlpha}));
   const Pixel white{255, 255, 255, 255}, black{0, 0, 0, 0}, mixed{10, 20, 30, 40};
   const struct {
-    imx_float w1, w2, w3, w4;
+    imx_float w1, w2, w3;
     Pixel expected;
   } cases[] = {
-      {1, 1, 1, 1, {66, 68, 71, 73}},   // (255 + 0 + 10 + 0) / 4 ... truncated
-      {0, 0, 2.9f, 0, mixed},           // 2.9 counts as 2
-      {1, 1, 0, 1, {85, 85, 85, 85}},   // 255 / 3
-      {1, 5, -3, 0, {42, 42, 42, 42}},  // negative counts as 0
-      {std::nanf(""), 1, 0, 0, black},  // NaN counts as 0
+      {1, 1, 1, {88, 91, 95, 98}},      // (255 + 0 + 10) / 3 ... truncated
+      {0, 0, 2.9f, mixed},              // 2.9 counts as 2
+      {1, 5, -3, {42, 42, 42, 42}},     // negative counts as 0
+      {std::nanf(""), 1, 0, black},     // NaN counts as 0
   };
   for (const auto& c : cases)
-    EXPECT_TRUE(Same({c.expected}, {base.average(white, c.w1, black, c.w2, mixed, c.w3, black, c.w4)})) << c.w3;
+    EXPECT_TRUE(Same({c.expected}, {base.average(white, c.w1, black, c.w2, mixed, c.w3, black, 0)})) << c.w3;
   // Weights that sum to 0, also by wrapping in 32 bits, are refused.
   for (imx_float big : {0.0f, 2147483648.0f})
     EXPECT_EQ("imx_image_RGBAn8::average - Weights sum to 0 (assertion failed)",
               ErrorOf([&] { base.average(white, big, black, big, mixed, big ? 0 : -1, black, 0); }));
-
-  image.Resize(3, 2);
-  EXPECT_TRUE(Same(std::vector<Pixel>(6, black), std::vector<Pixel>(image.GetPixels(), image.GetPixels() + 6)));
-  image.Resize(0, 4);
-  EXPECT_EQ(nullptr, image.GetPixels());
   // Sizes beyond 32-bit byte counts are refused before anything is allocated, and
   // the picture stays as it was.
   image.Resize(2, 2);
   Pixel* kept = image.GetPixels();
   EXPECT_THROW(image.Resize(0x10000, 0x4000), std::bad_alloc);
-  EXPECT_THROW(image.Resize(0xFFFFFFFF, 0xFFFFFFFF), std::bad_alloc);
   EXPECT_EQ(kept, image.GetPixels());
-  EXPECT_THROW(imx_image_RGBAn8::AllocatePixels(uint64_t{1} << 30), std::bad_alloc);
   EXPECT_TRUE(imx_image_RGBAn8::FitsSize((uint64_t{1} << 30) - 1));
-  // A borrowed array is not freed by the picture (the sanitizer would see it).
-  Pixel borrowed[2] = {kA, kB};
-  imx_image_RGBAn8 view(2, 1, borrowed, false);
-  EXPECT_FALSE(view.OwnsPixels());
+  EXPECT_FALSE(imx_image_RGBAn8::FitsSize(uint64_t{1} << 30));
 }
