@@ -278,13 +278,4 @@ TEST(Parser, EntryPointsAndReuse) {
   EXPECT_EQ("<x\nerror: handler says no\n", ParseEvents("<x>t</x>", nesting));
 }
 
-TEST(Parser, LongNamesAndTextsGrowTheBuffers) {
-  const std::string name(100000, 'n');
-  const std::string text(300000, 't');
-  const std::string value(70000, 'v');
-  CEventParser parser;
-  EXPECT_EQ("<" + name + "\n " + name + "=" + value + "\n'" + text + "'\n/1\n",
-            ParseEvents("<" + name + " " + name + "='" + value + "'>" + text + "</" + name + ">", parser));
-}
-
 }  // namespace

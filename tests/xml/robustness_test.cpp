@@ -178,41 +178,6 @@ TEST_F(RobustnessTest, WritingDeepDocumentsNeedsNoStack) {
   });
 }
 
-TEST_F(RobustnessTest, WideDocuments) {
-  std::string siblings = "<r>";
-  for (int i = 0; i < 200000; ++i) siblings += "<e/>";
-  siblings += "</r>";
-  std::string attributes = "<r";
-  for (int i = 0; i < 100000; ++i) attributes += " a" + std::to_string(i) + "='" + std::to_string(i) + "'";
-  attributes += "/>";
-  for (const std::string& document : {siblings, attributes}) {
-    auto tree = ReadTree(document);
-    CCountingWriteStream out;
-    tree->GetRoot()->Write(&out);
-    EXPECT_GT(out.mBytes, document.size());
-  }
-}
-
-TEST_F(RobustnessTest, NamesCraftedToCollide) {
-  const std::vector<std::string> names = CollidingNames(3000);
-  std::string document = "<r>";
-  ASSERT_GE(names.size(), 32u);
-  for (const std::string& name : names) document += "<" + name + " " + name + "='1'/>";
-  document += "</r>";
-  auto tree = ReadTree(document);
-  CHashKey* table = tree->GetRoot()->Table();
-  EXPECT_EQ(names.size() + 1, table->Count());
-  EXPECT_LE(table->Capacity(), 16u * table->Count());
-  XIXMLElement* r = tree->GetRoot()->GetFirstElement();
-  XIXMLElement* e = r->GetFirstElement();
-  for (const std::string& name : names) {
-    ASSERT_STREQ(name.c_str(), e->GetKeyRef());
-    ASSERT_EQ(tree->GetRoot()->GetKey(name.c_str()), e->GetKeyRef());
-    ASSERT_EQ(e->GetKeyRef(), e->GetFirstAttribute()->GetKeyRef());
-    e = e->GetNextElement();
-  }
-}
-
 TEST_F(RobustnessTest, LongRunsOfSpecialBytes) {
   const std::string hyphens(100000, '-');
   const std::string brackets(100000, ']');
