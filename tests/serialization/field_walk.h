@@ -26,6 +26,7 @@
 #include "serialization/fields.h"
 #include "serialization/parts.h"
 #include "serialization/user_xml.h"
+#include "test_support.h"
 #include "xml/root.h"
 #include "xml/tree.h"
 
@@ -179,19 +180,10 @@ const auto& InnerForm(const TZinUnder<F>& form) {
   return InnerForm(form.form);
 }
 
-/// Writes the text of element into a string.
-class CStringWriteStream final : public QuorveXML::XIXMLWriteStream {
-public:
-  int32_t Write(const char* bytes, int32_t count) override {
-    text.append(bytes, static_cast<size_t>(count));
-    return count;
-  }
-  std::string text;
-};
 inline std::string TextOf(QuorveXML::XIXMLElement* element) {
   CStringWriteStream stream;
   element->Write(&stream);
-  return stream.text;
+  return stream.mText;
 }
 
 /// A document whose top element "Owner" receives what tests write.
