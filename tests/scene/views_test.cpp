@@ -10,6 +10,8 @@
 
 using namespace QvZin;
 using QvZinTest::FeedbackRecorder;
+using QvZinTest::ManagerHold;
+using QvZinTest::WriteToText;
 using QvZinTest::RecordingLink;
 using Texts = std::vector<std::string>;
 
@@ -121,23 +123,6 @@ ZIN_FIELD_WALK(CZinInsertionObject, InsertionText())
 
 namespace {
 
-struct ManagerHold {
-  IZinMgr* mgr = nullptr;
-  explicit ManagerHold(FeedbackRecorder* feedback = nullptr) {
-    CZinEntryPoints::newZinMgr(&mgr, eZinVersionCurrent, feedback);
-  }
-  ~ManagerHold() {
-    if (mgr) mgr->Release();
-  }
-  IZinMgr* operator->() const { return mgr; }
-};
-
-std::string Write(IZinMgr* mgr) {
-  CZinMemoryWriteStream out;
-  EXPECT_TRUE(mgr->write(&out, nullptr));
-  return out.bytes();
-}
-
 bool Read(IZinMgr* mgr, const std::string& text) {
   CZinMemoryReadStream in(text);
   return mgr->read(&in, nullptr);
@@ -170,7 +155,7 @@ TEST(Views, NewViewsInANewManagersDocument) {
   IZinParallelView* parallel = mgr->getParallelViews()->newZinObject(kZinEndOfList);
   IZinViewObject* object = mgr->getViewObjects()->newZinObject(kZinEndOfList);
   IZinParallelView* window = mgr->getMgrEx(eZinVersionCurrent)->getWorkingWindows()->newZinObject(kZinEndOfList);
-  const std::string text = Write(mgr.mgr);
+  const std::string text = WriteToText(mgr.mgr);
   EXPECT_EQ("<Perspective.Views>\n\t\t" + Nested(CameraText(IdText(camera->getViewInfo()->getId())), 2) +
                 "\n\t</Perspective.Views>",
             Section(text, "<Perspective.Views>", "</Perspective.Views>"));
@@ -252,7 +237,7 @@ TEST(Views, WhatAClientSeesOfTheSetters) {
 
   // Target type 2 was stored as 0: written as its label. The up vector is written
   // only once set, even to its default.
-  const std::string before = Section(Write(mgr.mgr), "<Perspective.View", "</Perspective.View>");
+  const std::string before = Section(WriteToText(mgr.mgr), "<Perspective.View", "</Perspective.View>");
   EXPECT_NE(std::string::npos, before.find("Target.type=\"Fixed.Vertex\""));
   EXPECT_EQ(std::string::npos, before.find("<Up"));
   EXPECT_FALSE(camera->isUpVectorSet());
@@ -260,7 +245,7 @@ TEST(Views, WhatAClientSeesOfTheSetters) {
   camera->setUpVector(CZinVector3D(0, 1, 0));
   EXPECT_TRUE(camera->isUpVectorSet());
   EXPECT_NE(std::string::npos,
-            Write(mgr.mgr).find("\t\t</Options>\n\t\t\t" + Nested(Point("Up", "0.000000", "1.000000", "0.000000"), 3)));
+            WriteToText(mgr.mgr).find("\t\t</Options>\n\t\t\t" + Nested(Point("Up", "0.000000", "1.000000", "0.000000"), 3)));
 }
 
 TEST(Views, FlagBitsAndTheRadiosityControl) {
@@ -300,7 +285,7 @@ TEST(Views, RenderersOwnDataTravelsWhole) {
   QuorveXML::XIXMLElement* setting = data->AddElement(data->GetKey("Setting"));
   setting->AddAttribute(setting->GetKey("Samples"), "64");
   options->setRendererIdentifier("Raylux");
-  const std::string first = Write(mgr.mgr);
+  const std::string first = WriteToText(mgr.mgr);
   EXPECT_NE(std::string::npos,
             first.find("<Renderer Identifier=\"Raylux\"/>\n\t\t\t\t\t<Extended.Datas>\n\t\t\t\t\t\t<Setting "
                        "Samples=\"64\"/>\n\t\t\t\t\t</Extended.Datas>\n\t\t\t\t</Rendering>"));
@@ -368,10 +353,10 @@ void BuildViews(IZinMgr* mgr) {
 TEST(Views, ScenesOfViewsReadBackEqual) {
   ManagerHold mgr;
   BuildViews(mgr.mgr);
-  const std::string first = Write(mgr.mgr);
+  const std::string first = WriteToText(mgr.mgr);
   ManagerHold fresh;
   ASSERT_TRUE(Read(fresh.mgr, first));
-  EXPECT_EQ(first, Write(fresh.mgr));
+  EXPECT_EQ(first, WriteToText(fresh.mgr));
   IZinCamera* camera = fresh->getPerspectiveViews()->getZinObject(0);
   EXPECT_STREQ("Hall", camera->getBasicData()->getName());
   EXPECT_STREQ("Summer <noon>", camera->getViewInfo()->getHeliodonName());
@@ -382,17 +367,17 @@ TEST(Views, ScenesOfViewsReadBackEqual) {
   BuildViews(used.mgr);
   used->getPerspectiveViews()->getZinObject(0)->getViewInfo()->getNeonShaders()->newZinObject(kZinEndOfList);
   ManagerHold empty;
-  const std::string emptyText = Write(empty.mgr);
+  const std::string emptyText = WriteToText(empty.mgr);
   ASSERT_TRUE(Read(used.mgr, first));
-  EXPECT_EQ(first, Write(used.mgr));
+  EXPECT_EQ(first, WriteToText(used.mgr));
   ASSERT_TRUE(Read(used.mgr, emptyText));
-  EXPECT_EQ(emptyText, Write(used.mgr));
+  EXPECT_EQ(emptyText, WriteToText(used.mgr));
 }
 
 TEST(Views, FilesReadAsTheirLayoutsSay) {
   ManagerHold source;
   BuildViews(source.mgr);
-  const std::string text = Write(source.mgr);
+  const std::string text = WriteToText(source.mgr);
   auto edit = [&](const std::string& from, const std::string& to) {
     std::string edited = text;
     edited.replace(edited.find(from), from.size(), to);
