@@ -106,7 +106,7 @@ public:
     return size;
   }
 
-  /// Flushes and closes the file; false when any byte failed to reach it.
+  /// Flushes and closes the file; false when it did not open or any write failed or fell short.
   bool close() {
     if (!mFile) return !mFailed;
     flush();

@@ -25,9 +25,9 @@ protected:
 /// A client's output stream. The library hands it the document in pieces.
 class IZinWriteStream {
 public:
-  /// Takes all size bytes. The result is ignored: the library cannot learn of a full
-  /// disk or a closed pipe from it, so a stream that can fail keeps the failure for
-  /// its owner, as CZinFileWriteStream does until close().
+  /// Takes all size bytes. The result is ignored (clients return anything, often 0), so
+  /// a stream that can fail keeps the failure for its owner, as CZinFileWriteStream
+  /// does: its close() returns false after a write that failed or fell short.
   virtual int write(const void* data, int size) = 0;
 
 protected:
