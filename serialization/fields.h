@@ -29,6 +29,7 @@
 #include "ZinValues.h"
 #include "framework/clip.h"
 #include "framework/com_base.h"
+#include "framework/string.h"
 #include "framework/uuid.h"
 #include "serialization/xml_add.h"
 #include "serialization/xml_get.h"
@@ -73,9 +74,18 @@ struct CZinNewId {
 // ---- value forms: put(out, tag, value) and get(in, tag) -> value
 
 /// A child element holding "%d".
+/// omitZero(): the element is written only for a value other than 0, and a missing
+/// one reads as 0.
 struct ZinInt {
-  void put(CZinXMLAdd& out, const char* tag, int32_t value) const { out.AddInteger(tag, value); }
-  int32_t get(CZinXMLGet& in, const char* tag) const { return in.GetInteger(tag); }
+  bool omitsZero = false;
+
+  constexpr ZinInt omitZero() const { return {true}; }
+  void put(CZinXMLAdd& out, const char* tag, int32_t value) const {
+    if (!omitsZero || value != 0) out.AddInteger(tag, value);
+  }
+  int32_t get(CZinXMLGet& in, const char* tag) const {
+    return omitsZero && !in.HasElement(tag) ? 0 : in.GetInteger(tag);
+  }
 };
 
 /// A child element holding "%lld".
@@ -137,9 +147,18 @@ struct ZinXY {
 };
 
 /// An attribute of the object's own element holding the id's 32 digits.
+/// omitZero(): the attribute is written only for an id that is not all zero, and a
+/// missing one reads as all zero.
 struct ZinId {
-  void put(CZinXMLAdd& out, const char* tag, const CZinUUID& value) const { out.AddUUID(tag, value); }
-  CZinUUID get(CZinXMLGet& in, const char* tag) const { return in.GetUUID(tag); }
+  bool omitsZero = false;
+
+  constexpr ZinId omitZero() const { return {true}; }
+  void put(CZinXMLAdd& out, const char* tag, const CZinUUID& value) const {
+    if (!omitsZero || !value.isNull()) out.AddUUID(tag, value);
+  }
+  CZinUUID get(CZinXMLGet& in, const char* tag) const {
+    return omitsZero && !in.GetAttribute(tag) ? CZinUUID() : in.GetUUID(tag);
+  }
 };
 
 /// A child element whose text is the field's text; an element without text reads
@@ -264,15 +283,42 @@ struct ZinBasicId {
   }
 };
 
-/// The owner's UI value as a "%d" child element. Required on reading.
+/// The owner's UI value as a "%d" child element. Required on reading, unless
+/// omitZero(): then written only for a value other than 0, and a missing one reads as 0.
 struct ZinBasicUIValue {
+  ZinInt form;
+
+  constexpr ZinBasicUIValue omitZero() const { return {form.omitZero()}; }
   template <class Owner>
   void put(CZinXMLAdd& out, const char* tag, CZinBasicPart&, Owner& owner) const {
-    out.AddInteger(tag, owner.getUIValue());
+    form.put(out, tag, owner.getUIValue());
   }
   template <class Owner>
   void get(CZinXMLGet& in, const char* tag, CZinBasicPart&, Owner& owner) const {
-    owner.setUIValue(in.GetInteger(tag));
+    owner.setUIValue(form.get(in, tag));
+  }
+};
+
+/// A multi-language text owned by its object (a shader's name): the link gives it
+/// the document's current language. A new one is empty.
+class CZinStringPart : public CZinString {
+public:
+  void setLink(IZinMgrRef* link) { setOwner(link); }
+  void resetFields() { clear(); }
+};
+
+/// A multi-language text in its own child element tag, one attribute per language
+/// (the two letters as its name). Reading replaces every entry; a missing element
+/// reads as an empty text.
+struct ZinStrings {
+  template <class Owner>
+  void put(CZinXMLAdd& out, const char* tag, CZinStringPart& part, Owner&) const {
+    out.AddString(tag, &part);
+  }
+  template <class Owner>
+  void get(CZinXMLGet& in, const char* tag, CZinStringPart& part, Owner&) const {
+    part.clear();
+    in.GetString(tag, &part);
   }
 };
 

@@ -96,6 +96,16 @@ T Within(T value, const TZinClip<B>& rule) {
   return value;
 }
 
+/// A value away from the default that the rule stores as it is: above the default,
+/// or below it when the default sits on the rule's upper bound.
+template <class T, class Form, class Rule>
+T AwayWithin(const T& def, const Form& form, const Rule& rule) {
+  T away = Within(Away(def, form), rule);
+  if constexpr (std::is_arithmetic<T>::value && !std::is_same<T, bool>::value)
+    if (away == def) away = Within(static_cast<T>(def - (Away(def, form) - def)), rule);
+  return away;
+}
+
 // ---- the probes of a rule
 
 template <class T>
@@ -234,6 +244,18 @@ inline void MoveAway(CZinUserXML& part, const char* tag) {
   setting->AddAttribute(setting->GetKey("Key"), "value & more");
   setting->AddData("text");
 }
+inline std::string PartText(CZinString& part) {
+  std::string text;
+  for (uint32_t i = 0; i < part.getCount(); ++i) {
+    const uint32_t code = part.getLanguageAt(i);
+    text += std::to_string(code) + "=" + part.get(code) + " ";
+  }
+  return text;
+}
+inline void MoveAway(CZinStringPart& part, const ZinStrings&) {
+  part.set(ZinLanguageCode("en"), "away <text>");
+  part.set(ZinLanguageCode("fr"), "loin \"texte\"");
+}
 template <class C>
 std::string PartText(C& owner, const ZinBasicName&) {
   return owner.getName();
@@ -297,7 +319,7 @@ struct TChecks {
         EXPECT_TRUE(link.take().empty()) << name;
       }
     };
-    check.setAway = [=](C& c) { set(c, ZinArgOf(Within(Away(def, form), rule))); };
+    check.setAway = [=](C& c) { set(c, ZinArgOf(AwayWithin(def, form, rule))); };
     check.compare = [=](C& a, C& b) { EXPECT_EQ(ToText(T(get(a))), ToText(T(get(b)))) << name; };
     check.checkMoved = [=](C& c, C& freshObject) {
       EXPECT_NE(ToText(T(get(freshObject))), ToText(T(get(c)))) << name << " kept its default";
