@@ -14,4 +14,14 @@ CZinUUID NewZinUUID() {
   return id;
 }
 
+uint64_t ZinHashSeed() {
+  static const uint64_t seed = [] {
+    const CZinUUID id = NewZinUUID();
+    uint64_t value;
+    std::memcpy(&value, id.mBytes, 8);
+    return value;
+  }();
+  return seed;
+}
+
 }  // namespace QvZin

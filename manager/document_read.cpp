@@ -11,6 +11,7 @@
 #include "manager/image_provider.h"
 #include "manager/mgr.h"
 #include "manager/stream_adapter.h"
+#include "materials/property.h"
 #include "scene/objects.h"
 #include "support/platform.h"
 #include "support/raise.h"
@@ -224,7 +225,10 @@ void CZIN::readTopLevel(CZinXMLGet& root) {
   GetList(root, getAnimations(), kAnimationsLayout);
   GetObjects(root, *mScene.mViewObjects, kViewObjectsLayout);
   GetList(root, getBBMgrData(), kBillboardsLayout);
-  GetList(root, getProperties(), kPropertiesLayout);
+  if (XIXMLElement* properties = root.FindElement("Properties")) {
+    CZinXMLGet in(properties);
+    GetProperties(in, *mScene.mProperties);
+  }
   GetList(root, getLights(), kLightsLayout);
   GetList(root, getLightsGroups(), kLightsGroupsLayout);
   XIXMLElement* working = root.FindElement("Working.Window");

@@ -23,7 +23,6 @@ using CZinHeliodonList = TComObjectMgr<CHeliodon, IZinHeliodon>;
 using CZinCameraList = TComObjectMgr<CCamera, IZinCamera>;
 using CZinPolygonList = TObject2Mgr<CPolygon, IZinPolygon>;
 using CZinPointList = TSimpleMgr<CZinPoint>;
-using CZinPropertyList = TObject2Mgr<CProperty, IZinProperty>;
 using CZinLightList = TComObjectMgr<CLight, IZinLight>;
 using CZinViewObjectList = TComObjectMgr<CViewObject, IZinViewObject>;
 using CZinBBMgrDataList = TObject2Mgr<CZinBBMgrData, IZinBBMgrData>;

@@ -1,0 +1,52 @@
+#include "materials/property.h"
+
+#include "support/raise.h"
+
+namespace QvZin {
+
+void CProperty::putProperty(CZinXMLAdd& parent) {
+  CZinXMLAdd out(parent.AddElement("Property"));
+  putFields(out);
+}
+
+int32_t CProperty::putInXML(QuorveXML::XIXMLElement* element) {
+  if (!element) Quorve::ThrowNullPointer(nullptr);
+  CZinXMLAdd parent(element);
+  putProperty(parent);
+  return 0;
+}
+
+int32_t CProperty::initWithXML(QuorveXML::XIXMLElement* element) {
+  if (!element) Quorve::ThrowNullPointer(nullptr);
+  CZinXMLGet parent(element);
+  CZinXMLGet in(parent.GetElement("Property"));
+  getProperty(in);
+  return 0;
+}
+
+// ---- lists
+
+void PutProperties(CZinXMLAdd& out, CZinPropertyList& list) {
+  for (uint32_t i = 0; i < list.getCount(); ++i) static_cast<CProperty*>(list.getZinObject(i))->putProperty(out);
+}
+
+void GetProperties(CZinXMLGet& in, CZinPropertyList& list) {
+  list.removeAll();
+  const char* key = in.GetElement()->GetKey("Property");
+  for (QuorveXML::XIXMLElement* item = in.GetElement()->FindElement(key); item; item = item->GetNextSameElement()) {
+    auto* property = static_cast<CProperty*>(list.newZinObject(kZinEndOfList));
+    if (!property) continue;
+    CZinXMLGet one(item);
+    property->getProperty(one);
+  }
+}
+
+void CZinProperties::setLink(IZinMgrRef* link) {
+  if (!mList) mList = NewZinCollection<CZinPropertyList>(link);
+}
+
+void CZinProperties::resetFields() {
+  if (mList) mList->removeAll();
+}
+
+}  // namespace QvZin
