@@ -72,6 +72,18 @@ public:
   virtual TZinObjectMgr<IZinAnimation>* getAnimations() = 0;
   /// The billboard data (borrowed).
   virtual TZinObjectMgr<IZinBBMgrData>* getBBMgrData() = 0;
+  /// Loads a shader file from stream into property: a "Zin.Shader" holding a "Node"
+  /// (what writeShader writes) or an older "Quorve.Shader" holding a "Node" becomes
+  /// the first child of the property's root node; a "Zin.Shader" holding a
+  /// "Property" is read into the whole property. The stream must start with "<".
+  /// Every failure goes to the feedback object and gives false; the property is then
+  /// unchanged, except after a failure inside a "Property".
+  virtual bool readShader(IZinProperty* property, IZinReadStream* stream) = 0;
+  /// Writes the first child of property's root node to stream as a shader file: the
+  /// bytes of a document whose root element "Zin.Shader" holds one "Node", with no
+  /// declaration or instruction. A property without that node, and every other
+  /// failure, goes to the feedback object and gives false.
+  virtual bool writeShader(IZinProperty* property, IZinWriteStream* stream) = 0;
   /// The parallel views written inside "Working.Window" (borrowed).
   virtual TZinObjectMgr<IZinParallelView>* getWorkingWindows() = 0;
   /// Appends a new property to the shader properties and returns it (borrowed).

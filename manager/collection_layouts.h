@@ -21,7 +21,6 @@ struct CZinListLayout {
 };
 
 constexpr CZinListLayout kHeliodonsLayout{"Heliodons", "Heliodon", "Name", "UUID", "UI.Value", nullptr};
-constexpr CZinListLayout kPropertiesLayout{"Properties", "Property", "Name", nullptr, nullptr, nullptr};
 constexpr CZinListLayout kBillboardsLayout{"Billboards", "Billboard", nullptr, nullptr, nullptr, nullptr};
 constexpr CZinListLayout kLightsLayout{"Lights", "Light", "Name", "UUID", "UI.Value", nullptr};
 constexpr CZinListLayout kLightsGroupsLayout{"Lights.Groups", "Lights.Group", "Name", "ID", "UI.Value", nullptr};

@@ -9,6 +9,8 @@
 #include "manager/header.h"
 #include "manager/image_provider.h"
 #include "manager/mgr.h"
+#include "manager/stream_adapter.h"
+#include "materials/property.h"
 #include "scene/objects.h"
 #include "serialization/xml_add.h"
 #include "support/raise.h"
@@ -34,22 +36,6 @@ void PlaceAfter(XIXMLElement* parent, XIXMLElement* node, XIXMLElement* anchor) 
   if (next == node) next = next->GetNextElement();
   parent->MoveNode(node->GetNode(), next ? next->GetNode() : nullptr);
 }
-
-// The document goes to the client's stream through here. The client's write takes
-// every byte and its result means nothing: clients return anything there (often 0),
-// so a stream that fails must say so itself (the file stream does, through close()).
-class CWriteStreamAdapter final : public QuorveXML::XIXMLWriteStream {
-public:
-  explicit CWriteStreamAdapter(IZinWriteStream* stream) : mStream(stream) {}
-  int32_t Write(const char* bytes, int32_t count) override {
-    Quorve::CheckPointer(mStream, "%s", "IZinWriteStream is NULL");
-    mStream->write(bytes, count);
-    return count;
-  }
-
-private:
-  IZinWriteStream* mStream;
-};
 
 void PutRenderConfig(CZinXMLAdd& root, const CZinRenderConfig& config) {
   DeleteAll(root.GetElement(), "Tmp.Render.Parameters");
@@ -98,7 +84,9 @@ void CZIN::writeTopLevel(CZinXMLAdd& root) {
 
   PutComponents(*this, root);
   PutList(root, getHeliodons(), kHeliodonsLayout);
-  PutList(root, getProperties(), kPropertiesLayout);
+  DeleteAll(file, "Properties");
+  CZinXMLAdd properties(root.AddElement("Properties"));
+  PutProperties(properties, *mScene.mProperties);
   PutList(root, getBBMgrData(), kBillboardsLayout);
   PutList(root, getLights(), kLightsLayout);
   PutList(root, getLightsGroups(), kLightsGroupsLayout);

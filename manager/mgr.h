@@ -85,6 +85,8 @@ public:
   // IZinMgrEx
   TZinObjectMgr<IZinAnimation>* getAnimations() override { return mScene.mAnimations.get(); }
   TZinObjectMgr<IZinBBMgrData>* getBBMgrData() override { return mScene.mBBMgrData.get(); }
+  bool readShader(IZinProperty* property, IZinReadStream* stream) override;
+  bool writeShader(IZinProperty* property, IZinWriteStream* stream) override;
   TZinObjectMgr<IZinParallelView>* getWorkingWindows() override { return mScene.mWorkingWindows.get(); }
   IZinProperty* newShaderProperty() override;
   void removeShaderProperty(IZinProperty* property) override;

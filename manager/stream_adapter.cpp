@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "support/raise.h"
 #include "xml/parser.h"
 
 namespace QvZin {
@@ -13,6 +14,12 @@ uint32_t CReadStreamAdapter::Read(void* buffer, uint32_t size) {
   if (!mStream) return 0;
   const int got = mStream->read(buffer, static_cast<int>(size));
   return got < 0 ? 0 : static_cast<uint32_t>(got);
+}
+
+int32_t CWriteStreamAdapter::Write(const char* bytes, int32_t count) {
+  Quorve::CheckPointer(mStream, "%s", "IZinWriteStream is NULL");
+  mStream->write(bytes, count);
+  return count;
 }
 
 namespace {

@@ -19,6 +19,20 @@ private:
   IZinReadStream* mStream;
 };
 
+/// The writer's output as the client's stream (documents and shader files). The
+/// client's write takes every byte and its result means nothing: clients return
+/// anything there (often 0), so a stream that fails must say so itself (the file
+/// stream does, through close()). A null stream fails at the first write with
+/// "IZinWriteStream is NULL (pointer is NULL)".
+class CWriteStreamAdapter final : public QuorveXML::XIXMLWriteStream {
+public:
+  explicit CWriteStreamAdapter(IZinWriteStream* stream) : mStream(stream) {}
+  int32_t Write(const char* bytes, int32_t count) override;
+
+private:
+  IZinWriteStream* mStream;
+};
+
 /// Scans stream for the "Zin" header instruction (from where it stands; the stream
 /// is left where the scan stopped). Never throws: what was found until a failure is
 /// returned, library 0.0.0 when nothing was.
