@@ -12,13 +12,14 @@ build="$(cd "$1" && pwd)"
 mode="$2"
 seconds="${3:-60}"
 runs="${4:-}"
-targets="${TARGETS:-tree_reader selective_parser tree_edit image_block geometry_blocks quick_reads document_read}"
+targets="${TARGETS:-tree_reader selective_parser tree_edit image_block geometry_blocks quick_reads document_read shader_file}"
 limits=(-rss_limit_mb=2048 -malloc_limit_mb=512 -timeout=5)
 
 dictionary() {
   case "$1" in
     image_block) echo "-dict=$here/dictionaries/image.dict" ;;
     geometry_blocks) echo "-dict=$here/dictionaries/geometry.dict" ;;
+    shader_file) echo "-dict=$here/dictionaries/shader.dict" ;;
     tree_edit) ;;
     *) echo "-dict=$here/dictionaries/zin.dict" ;;
   esac

@@ -48,6 +48,39 @@ std::vector<uint8_t> Gradient(uint32_t width, uint32_t height) {
   return pixels;
 }
 
+// A property with every setting away from its default and a tree of every kind.
+void FillMaterial(IZinProperty* property) {
+  property->getBasicData()->setName("Brick");
+  property->getBasicData()->setUIValue(3);
+  property->setVisible(false);
+  property->setUVDefined(true);
+  property->setBillboard(true);
+  property->setSmooth(0.25);
+  property->setBevel(0.125);
+  property->setScale(2.5);
+  property->setOverloadId(CZinUUID::fromText("0123456789ABCDEF0123456789ABCDEF"));
+  IZinTCE* graph = property->getTCE();
+  graph->setURL("shaders/brick.tce");
+  graph->setShaderId(CZinUUID::fromText("FEDCBA9876543210FEDCBA9876543210"));
+  graph->getShaderName()->set(ZinLanguageCode("en"), "Brick");
+  graph->getShaderName()->set(ZinLanguageCode("fr"), "Brique");
+  graph->setUIValue(-1);
+  graph->setEditorName("Seed editor");
+  // Chess over Fresnel over Leaf, and a custom node holding one of each other kind.
+  auto add = [graph](ITCENode* parent, ETCENodeType kind) {
+    ITCENode* node = graph->createNode(kind);
+    parent->addChild(node);
+    node->Release();
+    return node;
+  };
+  ITCENode* chess = add(graph->getRootNode(), eChessNode);
+  add(add(chess, eFresnelNode), eLeafNode)->setShader(true);
+  ITCENode* custom = add(chess, eCustomNode);
+  for (ETCENodeType kind : {eMappingNode, eTurbulenceNode, eFresnelDiffuseNode, eGlazingNode, eAltitudeNode,
+                            eMultiTextureNode, eWangTilesNode})
+    add(custom, kind)->setUIValue(kind);
+}
+
 CZinVertex Vertex(int32_t index, uint32_t flags = 0, float u = 0, float v = 0) { return {index, flags, u, v}; }
 
 // A scene with something in every collection the format reads back, geometry of its
@@ -58,7 +91,7 @@ void BuildScene(IZinMgr* mgr, bool withComponent) {
   for (const char* name : {"Entrance", "Garden"})
     mgr->getPerspectiveViews()->newZinObject(kZinEndOfList)->getBasicData()->setName(name);
   mgr->getLights()->newZinObject(kZinEndOfList)->getBasicData()->setName("Porch");
-  mgr->getProperties()->newZinObject(kZinEndOfList)->getBasicData()->setName("Brick");
+  FillMaterial(mgr->getProperties()->newZinObject(kZinEndOfList));
   mgr->getLayers()->newZinObject(kZinEndOfList)->getBasicData()->setName("Walls");
   mgr->getLightsGroups()->newZinObject(kZinEndOfList);
   mgr->getParallelViews()->newZinObject(kZinEndOfList);
@@ -246,6 +279,33 @@ int main(int argc, char** argv) {
   ZinFuzz::CManager views(nullptr);
   BuildViews(views.get());
   const std::string viewsDocument = WriteManager(views.get());
+
+  // Shader files: the seed scene's material, one node of each kind, an older root.
+  {
+    IZinMgrEx* ex = scene->getMgrEx(eZinVersionCurrent);
+    auto shader = [ex](IZinProperty* property) {
+      CZinMemoryWriteStream out;
+      if (!ex->writeShader(property, &out)) std::exit(1);
+      return out.bytes();
+    };
+    const std::string material = shader(scene->getProperties()->getZinObject(0));
+    Put("shader_file", "material.xml", material);
+    std::string older = material;
+    for (size_t at; (at = older.find("Zin.Shader")) != std::string::npos;) older.replace(at, 10, "Quorve.Shader");
+    Put("shader_file", "older_root.xml", older);
+    for (int kind = eChessNode; kind <= eCustomNode; ++kind) {
+      IZinProperty* single = ex->newShaderProperty();
+      ITCENode* node = single->getTCE()->createNode(static_cast<ETCENodeType>(kind));
+      single->getTCE()->getRootNode()->addChild(node);
+      node->Release();
+      Put("shader_file", "kind_" + std::to_string(kind) + ".xml", shader(single));
+    }
+    // The whole property, the form that reads every setting too.
+    QuorveXML::XCXMLTree whole;
+    QuorveXML::XIXMLElement* root = whole.GetRoot()->AddElement(whole.GetRoot()->GetKey("Zin.Shader"));
+    scene->getProperties()->getZinObject(0)->getBasicData()->putInXML(root);
+    Put("shader_file", "whole_property.xml", ZinFuzz::WriteElement(whole.GetRoot()));
+  }
 
   // The XML engine's own writer: a tree read from the sample, written out.
   std::string message;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "fuzz/manager_targets.h"
+#include "fuzz/material_targets.h"
 #include "fuzz_inputs.h"
 
 namespace {
@@ -36,7 +37,8 @@ std::vector<std::string> Resaves(std::string input, int rounds) {
 TEST(FuzzRegressions, EveryManagerSeedAndRegressionInputPassesItsHarness) {
   const std::pair<const char*, Harness> targets[] = {{"quick_reads", ZinFuzz::QuickReads},
                                                      {"geometry_blocks", ZinFuzz::GeometryBlocks},
-                                                     {"document_read", ZinFuzz::DocumentRead}};
+                                                     {"document_read", ZinFuzz::DocumentRead},
+                                                     {"shader_file", ZinFuzz::ShaderFile}};
   for (const auto& [target, harness] : targets) FuzzInputs::ReplayAll(target, harness);
 }
 
