@@ -21,6 +21,8 @@ struct CZinListLayout {
 };
 
 constexpr CZinListLayout kHeliodonsLayout{"Heliodons", "Heliodon", "Name", "UUID", "UI.Value", nullptr};
+// Properties declare their rows, their name, id and UI value included.
+constexpr CZinListLayout kPropertiesLayout{"Properties", "Property", nullptr, nullptr, nullptr, nullptr};
 constexpr CZinListLayout kBillboardsLayout{"Billboards", "Billboard", nullptr, nullptr, nullptr, nullptr};
 constexpr CZinListLayout kLightsLayout{"Lights", "Light", "Name", "UUID", "UI.Value", nullptr};
 constexpr CZinListLayout kLightsGroupsLayout{"Lights.Groups", "Lights.Group", "Name", "ID", "UI.Value", nullptr};

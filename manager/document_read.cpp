@@ -11,7 +11,6 @@
 #include "manager/image_provider.h"
 #include "manager/mgr.h"
 #include "manager/stream_adapter.h"
-#include "materials/property.h"
 #include "scene/objects.h"
 #include "support/platform.h"
 #include "support/raise.h"
@@ -225,10 +224,7 @@ void CZIN::readTopLevel(CZinXMLGet& root) {
   GetList(root, getAnimations(), kAnimationsLayout);
   GetObjects(root, *mScene.mViewObjects, kViewObjectsLayout);
   GetList(root, getBBMgrData(), kBillboardsLayout);
-  if (XIXMLElement* properties = root.FindElement("Properties")) {
-    CZinXMLGet in(properties);
-    GetProperties(in, *mScene.mProperties);
-  }
+  GetObjects(root, *mScene.mProperties, kPropertiesLayout);
   GetList(root, getLights(), kLightsLayout);
   GetList(root, getLightsGroups(), kLightsGroupsLayout);
   XIXMLElement* working = root.FindElement("Working.Window");

@@ -10,7 +10,6 @@
 #include "manager/image_provider.h"
 #include "manager/mgr.h"
 #include "manager/stream_adapter.h"
-#include "materials/property.h"
 #include "scene/objects.h"
 #include "serialization/xml_add.h"
 #include "support/raise.h"
@@ -84,9 +83,7 @@ void CZIN::writeTopLevel(CZinXMLAdd& root) {
 
   PutComponents(*this, root);
   PutList(root, getHeliodons(), kHeliodonsLayout);
-  DeleteAll(file, "Properties");
-  CZinXMLAdd properties(root.AddElement("Properties"));
-  PutProperties(properties, *mScene.mProperties);
+  PutObjects(root, *mScene.mProperties, kPropertiesLayout);
   PutList(root, getBBMgrData(), kBillboardsLayout);
   PutList(root, getLights(), kLightsLayout);
   PutList(root, getLightsGroups(), kLightsGroupsLayout);

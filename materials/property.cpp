@@ -27,17 +27,16 @@ int32_t CProperty::initWithXML(QuorveXML::XIXMLElement* element) {
 // ---- lists
 
 void PutProperties(CZinXMLAdd& out, CZinPropertyList& list) {
-  for (uint32_t i = 0; i < list.getCount(); ++i) static_cast<CProperty*>(list.getZinObject(i))->putProperty(out);
+  for (uint32_t i = 0; i < list.getCount(); ++i) list.itemAt(i)->putProperty(out);
 }
 
 void GetProperties(CZinXMLGet& in, CZinPropertyList& list) {
   list.removeAll();
   const char* key = in.GetElement()->GetKey("Property");
   for (QuorveXML::XIXMLElement* item = in.GetElement()->FindElement(key); item; item = item->GetNextSameElement()) {
-    auto* property = static_cast<CProperty*>(list.newZinObject(kZinEndOfList));
-    if (!property) continue;
+    if (!list.newZinObject(kZinEndOfList)) continue;
     CZinXMLGet one(item);
-    property->getProperty(one);
+    list.itemAt(list.getCount() - 1)->getProperty(one);
   }
 }
 
