@@ -2,6 +2,7 @@
 
 #include <pthread.h>
 
+#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -295,6 +296,37 @@ TEST(ShaderFile, PropertiesInADocument) {
   ASSERT_TRUE(other.mgr->write(&again, nullptr));
   EXPECT_EQ(out.bytes(), again.bytes());
   EXPECT_EQ(Texts{}, m.warnings());
+}
+
+
+TEST(ShaderFile, ANodeThatCannotBeReadFailsTheDocumentRead) {
+  Manager m;
+  FillMaterial(m.newProperty());
+  CZinMemoryWriteStream out;
+  ASSERT_TRUE(m.mgr->write(&out, nullptr));
+  struct Case {
+    const char* written;
+    const char* changed;
+    const char* warning;
+  };
+  const Case cases[] = {
+      {"Type=\"Leaf\"", "Type=\"Leaves\"", "Invalid label (Leaves) [Root..Custom]"},
+      {"Type=\"Leaf\"", "Type=\"Root\"", "CZinTCE::createNode - eRootNode node cannot be created"},
+      {"Type=\"Chess\"", "Type=\"Root\"", "Can't root's child (assertion failed)"},  // the top node
+      {" Id=\"00000000000000000000000000000003\"", "", "CZinXMLGet::GetUUID - NULL ptr for tag Id"},
+  };
+  for (const Case& c : cases) {
+    std::string file = out.bytes();
+    const size_t at = file.find(c.written);
+    ASSERT_NE(std::string::npos, at) << c.written;
+    file.replace(at, std::strlen(c.written), c.changed);
+    Manager other;
+    CZinMemoryReadStream in(file);
+    EXPECT_FALSE(other.mgr->read(&in, nullptr)) << c.warning;
+    // The read's own warning comes last, after the empty geometry blocks' notes.
+    const Texts warnings = other.warnings();
+    EXPECT_EQ(c.warning, warnings.empty() ? "" : warnings.back());
+  }
 }
 
 }  // namespace
