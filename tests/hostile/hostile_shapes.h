@@ -16,6 +16,8 @@
 #include "fuzz/manager_targets.h"
 #include "geometry/blocks.h"
 #include "manager/mgr.h"
+#include "materials/table.h"
+#include "serialization/xml_get.h"
 #include "xml/colliding_names.h"
 #include "xml/image.h"
 #include "xml/tree_reader.h"
@@ -132,6 +134,25 @@ inline std::string RepeatedComponents(size_t size) {
                 "</InternalComponentDefinitions></Zin.File>", size);
 }
 
+// A shader file whose top node holds the same node as its sub-node, and so on as
+// deep as the size allows.
+inline std::string DeepNodeChain(size_t size) {
+  const std::string open = "<Node Id=\"00000000000000000000000000000001\" Type=\"Fresnel\"><UI.Value>0</UI.Value>";
+  const std::string head = "<Zin.Shader>", close = "</Node>", tail = "</Zin.Shader>";
+  const size_t depth = (size - head.size() - tail.size()) / (open.size() + close.size());
+  std::string text = head;
+  text.reserve(size);
+  for (size_t i = 0; i < depth; ++i) text += open;
+  for (size_t i = 0; i < depth; ++i) text += close;
+  return text + tail;
+}
+
+// A table announcing the most values a length can, followed by the values it holds.
+inline std::string HugeTableLength(size_t size) {
+  return Repeat("<Holder><Table Length=\"2147483647\">", [](size_t) { return Fixed("<Float>1.5</Float>"); },
+                "</Table></Holder>", size);
+}
+
 // ---- the entry points: each returns "" when the entry point did what it must with
 // the shape, else what went wrong.
 
@@ -179,6 +200,35 @@ inline std::string ReadDocumentFailing(const std::string& text) {
   return feedback.mWarnings.size() == 1 ? "" : std::to_string(feedback.mWarnings.size()) + " warnings";
 }
 
+// A shader chain deeper than a tree may be: refused with its one warning.
+inline std::string ReadShader(const std::string& text) {
+  ZinFuzz::CRecordingFeedback feedback;
+  ZinFuzz::CManager mgr(&feedback);
+  QvZin::IZinProperty* property = mgr->getProperties()->newZinObject(QvZin::kZinEndOfList);
+  QvZin::CZinMemoryReadStream in(text);
+  if (mgr->getMgrEx(QvZin::eZinVersionCurrent)->readShader(property, &in)) return "a chain too deep was read";
+  const std::vector<std::string> expected{"Node tree deeper than 100 levels"};
+  return feedback.mWarnings == expected ? "" : feedback.mWarnings.empty() ? "no warning" : feedback.mWarnings[0];
+}
+
+// A table's announced length: it grows only as far as its values, then the read
+// finds the rest missing.
+inline std::string ReadTable(const std::string& text) {
+  ZinFuzz::CBytesReadStream in(text);
+  QuorveXML::CXMLTreeReader reader;
+  std::unique_ptr<QuorveXML::XCXMLTree> tree(reader.Read(&in));
+  QvZin::CZinXMLGet holder(tree->GetRoot()->GetFirstElement());
+  QvZin::TZinComPtr<QvZin::CTable> table(QvZin::CreateZinObject<QvZin::CTable>());
+  try {
+    holder.GetTable("Table", table.get());
+  } catch (const std::runtime_error&) {
+    size_t values = 0;
+    for (size_t at = text.find("<Float>"); at != std::string::npos; at = text.find("<Float>", at + 1)) ++values;
+    return table->getLength() == static_cast<int32_t>(values) ? "" : "the table grew to " + std::to_string(table->getLength());
+  }
+  return "a table announcing more than it holds was read";
+}
+
 struct CShape {
   const char* name;
   std::string (*make)(size_t);
@@ -205,6 +255,8 @@ inline const std::vector<CShape>& Shapes() {
       {"huge announced point count", HugePointCount, [](const std::string& t) { return ReadGeometry(t, true); }},
       {"huge announced polygon counts", HugePolygonCounts,
        [](const std::string& t) { return ReadGeometry(t, false); }},
+      {"deep node chain in a shader file", DeepNodeChain, ReadShader},
+      {"huge announced table length", HugeTableLength, ReadTable},
   };
   return shapes;
 }
