@@ -62,7 +62,11 @@ bool CZIN::readShader(IZinProperty* property, IZinReadStream* stream) {
     CZinNodeReading reading(property->getBasicData()->getMgrRef());
     TZinComPtr<ITCENode> top = GetNodeTree(node, reading);
     Quorve::CheckAssertion(top.get() != nullptr, "Can't root's child");
-    if (root->getChildCount() > 0)
+    // A graph of ours takes the node or throws; a client's own graph gets it through
+    // its interface.
+    if (CTCENode* own = CTCENode::From(root))
+      own->adoptFirst(CTCENode::From(top.get()));
+    else if (root->getChildCount() > 0)
       root->setChild(0, top.get());
     else
       root->addChild(top.get());

@@ -36,7 +36,8 @@ ITCENode* CZinTCE::createNode(ETCENodeType kind) {
 
 void CZinTCE::setTopNode(ITCENode* node) {
   while (childCount() > 0) dropChild(childCount() - 1);
-  if (node) appendChild(node);
+  // Not appendChild: a read must not succeed with its node silently dropped.
+  if (CTCENode* top = From(node)) adopt(top);
 }
 
 // ---- the property's hold

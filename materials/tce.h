@@ -32,7 +32,9 @@ class CZinTCE final : public TTCENode<IRootNode>, public TZinFrontier<IZinTCE> {
 
   /// The material's top node (child 0), or null.
   CTCENode* topNode() const { return childAt(0); }
-  /// Makes node (may be null) the graph's only child.
+  /// Makes node (null: none) the graph's only child: a node just made, read or
+  /// copied, so none of the graph's ancestors. Throws when there is no room; the
+  /// graph then has no child.
   void setTopNode(ITCENode* node);
 };
 

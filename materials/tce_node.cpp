@@ -93,7 +93,10 @@ void CTCENode::putChild(uint32_t index, ITCENode* node) {
   if (index > mChildren.size()) return;
   if (index == mChildren.size()) return appendChild(node);
   CTCENode* child = acceptable(node);
-  if (!child) return;
+  if (child) replace(index, child);
+}
+
+void CTCENode::replace(uint32_t index, CTCENode* child) {
   CTCENode* old = mChildren[index];
   if (old != child) {
     child->asInterface()->AddRef();
@@ -121,6 +124,11 @@ void CTCENode::adopt(CTCENode* child) {
   mChildren.push_back(child);
   child->asInterface()->AddRef();
   child->mParent.set(this);
+}
+
+void CTCENode::adoptFirst(CTCENode* child) {
+  if (mChildren.empty()) return adopt(child);
+  replace(0, child);
 }
 
 void CTCENode::dropChild(uint32_t index) {

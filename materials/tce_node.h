@@ -88,7 +88,11 @@ public:
   void dropChild(uint32_t index);
   CTCENode* search(const CZinUUID& id);
   /// Appends child, a node known to be no ancestor (a new node being read or copied).
+  /// Throws when there is no room, nothing changed.
   void adopt(CTCENode* child);
+  /// Makes child, such a node, child 0: it replaces the child there, or is appended
+  /// to no children. Throws when there is no room, nothing changed.
+  void adoptFirst(CTCENode* child);
 
 protected:
   CTCENode(IZinMgrRef* owner, ETCENodeType type);
@@ -99,6 +103,8 @@ protected:
 private:
   // Whether node may become a child: one of ours, not this node, not an ancestor.
   CTCENode* acceptable(ITCENode* node);
+  // Puts child, an acceptable node, in place of the child at index (< count).
+  void replace(uint32_t index, CTCENode* child);
   void releaseChildren() noexcept;
 
   CZinEmptyBasicData mBasic;  // a node has an id and a UI value, no basic data

@@ -339,4 +339,91 @@ TEST(AllocationFailures, AKeyTableThatCannotGrowKeepsEveryKeyItGave) {
   EXPECT_GT(tally.failed, 10);
 }
 
+
+// A material of every way of holding children, written as a shader file.
+std::string ShaderOf(QvZin::IZinMgrEx* ex, QvZin::IZinProperty* property) {
+  HostileTest::CNoFailures paused;
+  CZinMemoryWriteStream out;
+  return ex->writeShader(property, &out) ? out.bytes() : "";
+}
+
+QvZin::ITCENode* AddNode(QvZin::IZinTCE* graph, QvZin::ITCENode* parent, QvZin::ETCENodeType kind) {
+  QvZin::ITCENode* node = graph->createNode(kind);
+  parent->addChild(node);
+  node->Release();
+  return node;
+}
+
+TEST(AllocationFailures, ShaderFilesReadAndWriteWhollyOrFailWithOneWarning) {
+  CSweepFeedback feedback;
+  ZinFuzz::CManager mgr(&feedback);
+  QvZin::IZinMgrEx* ex = mgr->getMgrEx(QvZin::eZinVersionCurrent);
+  QvZin::IZinProperty* source = mgr->getProperties()->newZinObject(QvZin::kZinEndOfList);
+  QvZin::IZinTCE* graph = source->getTCE();
+  QvZin::ITCENode* chess = AddNode(graph, graph->getRootNode(), QvZin::eChessNode);
+  AddNode(graph, AddNode(graph, chess, QvZin::eFresnelNode), QvZin::eLeafNode)->setShader(true);
+  QvZin::ITCENode* custom = AddNode(graph, chess, QvZin::eCustomNode);
+  for (int i = 0; i < 3; ++i) AddNode(graph, custom, QvZin::eGlazingNode);
+  const std::string file = ShaderOf(ex, source);
+  ASSERT_NE("", file);
+
+  CTally reads, writes;
+  for (uint64_t k = 1;; ++k) {
+    // An empty property: the read must give it the whole tree or nothing.
+    QvZin::IZinProperty* target = mgr->getProperties()->newZinObject(QvZin::kZinEndOfList);
+    ASSERT_NE(nullptr, target);
+    feedback.mWarnings.clear();
+    bool read, failed;
+    {
+      QvZin::CZinMemoryReadStream in(file);
+      CFailure failure(k);
+      read = ex->readShader(target, &in);
+      failed = HostileTest::FailureHappened();
+    }
+    if (read) {
+      EXPECT_EQ(file, ShaderOf(ex, target)) << "allocation " << k;
+      EXPECT_TRUE(feedback.mWarnings.empty()) << "allocation " << k;
+    } else {
+      EXPECT_EQ(0u, target->getTCE()->getRootNode()->getChildCount()) << "allocation " << k;
+      EXPECT_EQ(1u, feedback.mWarnings.size()) << "allocation " << k;
+    }
+    reads.runs = k;
+    if (!failed) {
+      EXPECT_TRUE(read);
+      break;
+    }
+    ++(read ? reads.absorbed : reads.failed);
+  }
+  for (uint64_t k = 1;; ++k) {
+    feedback.mWarnings.clear();
+    bool written, failed;
+    std::string bytes;
+    {
+      CZinMemoryWriteStream out;
+      {
+        CFailure failure(k);
+        written = ex->writeShader(source, &out);
+        failed = HostileTest::FailureHappened();
+      }
+      HostileTest::CNoFailures paused;
+      bytes = out.bytes();
+    }
+    EXPECT_EQ(written ? 0u : 1u, feedback.mWarnings.size()) << "allocation " << k;
+    if (written) {
+      EXPECT_EQ(file, bytes) << "allocation " << k;
+    }
+    writes.runs = k;
+    if (!failed) {
+      EXPECT_TRUE(written);
+      break;
+    }
+    ++(written ? writes.absorbed : writes.failed);
+  }
+  std::printf("  reads: %llu allocations swept, %d failed; writes: %llu swept, %d failed\n",
+              static_cast<unsigned long long>(reads.runs), reads.failed, static_cast<unsigned long long>(writes.runs),
+              writes.failed);
+  EXPECT_GT(reads.failed, 0);
+  EXPECT_GT(writes.failed, 0);
+}
+
 }  // namespace
