@@ -200,6 +200,54 @@ void BuildViews(IZinMgr* mgr) {
   window->setPosition(CZinVector3D(-1, -1, -1));
 }
 
+// A view's image effects and the scene's grounds, each away from its defaults.
+void BuildEffects(IZinMgr* mgr) {
+  mgr->setApplication("Orvelle", "5.1");
+  IZinViewInfo* info = mgr->getPerspectiveViews()->newZinObject(kZinEndOfList)->getViewInfo();
+  IZinForeground* foreground = info->getForeground();
+  foreground->setURL("file:///overlays/frame & logo.png");
+  foreground->setPositionX(0.25);
+  foreground->setSizeY(0.5);
+  foreground->setPictureId(CZinUUID::fromText("F0000000000000000000000000000001"));
+  foreground->setKeepProportions(false);
+  IZinDepthOfField* depth = info->getDepthOfField();
+  depth->setUsed(true);
+  depth->setType(eDepthFromDistance);
+  depth->setClearnessPoint(CZinVector3D(10, 20, -30));
+  depth->setInvClearnessSize(0.01);
+  IZinClippingBox* box = info->getClippingBox();
+  box->setMinimum(CZinVector3D(-5, -5, 0));
+  box->setMaximum(CZinVector3D(5, 5, 3));
+  box->setVisible(true);
+  box->setActive(true);
+  box->setAngle(45);
+  info->getCameraLight()->setUsed(true);
+  info->getCameraLight()->setColor(CZinColor(255, 200, 100));
+  info->getRadiosityLight()->setPower(2.5);
+  IZinFilters* filters = info->getFilters();
+  filters->getImageSettingsFilter()->setActive(false);
+  filters->getImageSettingsFilter()->setUseMixColor(true);
+  filters->getImageSettingsFilter()->setMixColor(CZinColor(10, 20, 30));
+  filters->getGrainFilter()->setActive(true);
+  filters->getExposureFilter()->setSize(0.75);
+  filters->getHatchingFilter()->setUseTransparency(false);
+  filters->getHatchingFilter()->setTransparency(0.25);
+  IZinBackgroundPicture* background = info->getBackgroundPicture();
+  background->setType(eBackgroundPictureGradient4Colors);
+  background->setFourthColor(CZinColor(0, 0, 128));
+  background->set3D(true);
+  background->setLightingFlag(true);
+  background->setHorizontalRoll(90);
+  info->getToneSettings()->setLightTones(0.3);
+  info->getToneSettings()->setDarkTones(-0.2);
+  for (const char* name : {"Lawn", "Gravel"}) {
+    IZinGround* ground = mgr->getGrounds()->newZinObject(kZinEndOfList);
+    ground->getBasicData()->setName(name);
+    ground->setActive(true);
+    ground->setHeight(-0.5);
+  }
+}
+
 std::string WriteManager(IZinMgr* mgr) {
   CZinMemoryWriteStream out;
   if (!mgr->write(&out, nullptr)) {
@@ -279,6 +327,9 @@ int main(int argc, char** argv) {
   ZinFuzz::CManager views(nullptr);
   BuildViews(views.get());
   const std::string viewsDocument = WriteManager(views.get());
+  ZinFuzz::CManager effects(nullptr);
+  BuildEffects(effects.get());
+  const std::string effectsDocument = WriteManager(effects.get());
 
   // Shader files: the seed scene's material, one node of each kind, an older root.
   {
@@ -319,6 +370,7 @@ int main(int argc, char** argv) {
     Put(target, "scene_components.zin", componentsDocument);
   }
   Put("document_read", "views.zin", viewsDocument);
+  Put("document_read", "effects.zin", effectsDocument);
   Put("tree_reader", "all_node_kinds.xml", written);
   // Element and attribute names built to collide in the key table, some twice: the
   // tree reader gives such names their keys a few at a time.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "ZinBase.h"
+#include "ZinImageEffects.h"
 #include "ZinObjectMgr.h"
 #include "ZinObjects.h"
 #include "ZinRendering.h"
@@ -29,18 +30,31 @@ public:
   /// A value free for the client; default 0.
   virtual int32_t getUIValue() = 0;
   virtual void setUIValue(int32_t value) = 0;
+  /// The picture laid over the image (borrowed; owned by the view information).
+  virtual IZinForeground* getForeground() = 0;
   /// The ids of the light groups the view uses (borrowed collection), empty at first.
   virtual TZinObjectMgr<CZinUUID>* getLightsGroups() = 0;
   /// The name of the heliodon the view uses (borrowed text); default ""; null is stored as "".
   virtual const char* getHeliodonName() = 0;
   virtual void setHeliodonName(const char* name) = 0;
+  /// The image effects that follow (borrowed; owned by the view information).
+  virtual IZinDepthOfField* getDepthOfField() = 0;
+  virtual IZinClippingBox* getClippingBox() = 0;
+  virtual IZinCameraLight* getCameraLight() = 0;
+  virtual IZinCameraLight* getRadiosityLight() = 0;
   /// The id of the environment the view uses; default all zero.
   virtual const CZinUUID& getEnvironment() = 0;
   virtual void setEnvironment(const CZinUUID& id) = 0;
+  /// The image filters (borrowed; owned by the view information).
+  virtual IZinFilters* getFilters() = 0;
   /// The ids of the neon shaders that are on (borrowed collection).
   virtual TZinObjectMgr<CZinUUID>* getNeonShaders() = 0;
+  /// The picture or gradient behind the scene (borrowed; owned by the view information).
+  virtual IZinBackgroundPicture* getBackgroundPicture() = 0;
   /// The ids of the visible layers (borrowed collection).
   virtual TZinObjectMgr<CZinUUID>* getLayers() = 0;
+  /// The tone settings (borrowed; owned by the view information).
+  virtual IZinToneSettings* getToneSettings() = 0;
   /// The id of the ground the view uses; default all zero.
   virtual const CZinUUID& getGround() = 0;
   virtual void setGround(const CZinUUID& id) = 0;

@@ -36,7 +36,7 @@ constexpr CZinListLayout kObjectInstancesLayout{"Object.Instances", "Object.Inst
                                                 nullptr};
 constexpr CZinListLayout kScenariosLayout{"Scenarios", "Scenario", "Name", nullptr, nullptr, nullptr};
 constexpr CZinListLayout k3DPathsLayout{"Paths.3D", "Path.3D", nullptr, "UUID", nullptr, "3D.Paths"};
-constexpr CZinListLayout kGroundsLayout{"Grounds", "Ground", "Name", "UUID", nullptr, nullptr};
+constexpr CZinListLayout kGroundsLayout{"Grounds", "Ground", nullptr, nullptr, nullptr, nullptr};
 constexpr CZinListLayout kLayersLayout{"Layers", "Layer", "Name", "UUID", "UI.Value", nullptr};
 constexpr CZinListLayout kComponentsLayout{"InternalComponentDefinitions", "InternalComponentDefinition", nullptr,
                                            "UUID", nullptr, nullptr};

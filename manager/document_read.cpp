@@ -234,7 +234,7 @@ void CZIN::readTopLevel(CZinXMLGet& root) {
   GetList(root, getObjectInstances(), kObjectInstancesLayout);
   GetList(root, getScenarios(), kScenariosLayout);
   GetList(root, get3DPaths(), k3DPathsLayout);
-  GetList(root, getGrounds(), kGroundsLayout);
+  GetObjects(root, *mScene.mGrounds, kGroundsLayout);
   GetList(root, getLayers(), kLayersLayout);
   try {
     GetRenderConfig(root, mRenderConfig);

@@ -99,7 +99,7 @@ void CZIN::writeTopLevel(CZinXMLAdd& root) {
   PutList(root, getObjectInstances(), kObjectInstancesLayout);
   PutList(root, getScenarios(), kScenariosLayout);
   PutList(root, get3DPaths(), k3DPathsLayout);
-  PutList(root, getGrounds(), kGroundsLayout);
+  PutObjects(root, *mScene.mGrounds, kGroundsLayout);
   PutList(root, getLayers(), kLayersLayout);
   DeleteAll(file, "Layers.Info");
   root.AddElement("Layers.Info");

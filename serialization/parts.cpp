@@ -30,6 +30,17 @@ void CZinIdList::getIds(CZinXMLGet& list, const char* item) {
   }
 }
 
+void DeleteChildElements(QuorveXML::XIXMLElement* parent, const char* tag) {
+  // Each deletion starts from the sibling found before it: searching from the first
+  // child again would cost a parent of many such children their square.
+  QuorveXML::XIXMLElement* old = parent->FindElement(parent->GetKey(tag));
+  while (old) {
+    QuorveXML::XIXMLElement* next = old->GetNextSameElement();
+    old->GetNode()->Delete();
+    old = next;
+  }
+}
+
 void SendIndexWarning(IZinWarning* sink, const char* operation) {
   if (!sink) return;
   char text[256];

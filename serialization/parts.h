@@ -164,4 +164,37 @@ constexpr TZinArrayForm<Form> ZinArray(const char* item, Form form) {
   return {item, form};
 }
 
+// ---- an object placed alone under a parent
+
+/// Deletes every child tag of parent, in one pass over the siblings.
+void DeleteChildElements(QuorveXML::XIXMLElement* parent, const char* tag);
+
+/// Where an object that no list holds sits under its parent: one child tag, which
+/// replaces what an earlier write left, also under an older name that reading still
+/// accepts ("Backgroung").
+struct CZinPlacement {
+  const char* tag;
+  const char* oldTag = nullptr;
+
+  /// Deletes every tag and oldTag child of parent, then appends tag holding part's rows.
+  template <class Part>
+  void put(CZinXMLAdd& parent, Part& part) const {
+    DeleteChildElements(parent.GetElement(), tag);
+    if (oldTag) DeleteChildElements(parent.GetElement(), oldTag);
+    CZinXMLAdd out(parent.AddElement(tag));
+    part.putFields(out);
+  }
+  /// Reads part from the first tag child of parent, else from the first oldTag
+  /// child. False, and part untouched, when there is neither.
+  template <class Part>
+  bool get(CZinXMLGet& parent, Part& part) const {
+    QuorveXML::XIXMLElement* element = parent.FindElement(tag);
+    if (!element && oldTag) element = parent.FindElement(oldTag);
+    if (!element) return false;
+    CZinXMLGet in(element);
+    part.getFields(in);
+    return true;
+  }
+};
+
 }  // namespace QvZin

@@ -6,6 +6,7 @@
 #include "ZinFileStreams.h"
 #include "ZinSDK.h"
 #include "manager/feedback_recorder.h"
+#include "scene/effects_texts.h"
 #include "scene/views.h"
 
 using namespace QvZin;
@@ -34,11 +35,7 @@ std::string Point(const char* tag, const char* x, const char* y, const char* z =
   return text + (z ? std::string("\n\t Z=\"") + z + "\"" : "") + "/>";
 }
 
-std::string ViewInfoText(const std::string& id = kZeroId) {
-  return "<View.Info\n\t UUID=\"" + id + "\"\n\t Environment=\"" + kZeroId + "\"\n\t Ground=\"" + kZeroId +
-         "\">\n\t<UI.Value>0</UI.Value>\n\t<Lights.Groups/>\n\t<Heliodon.Name en=\"\"/>\n\t<Neon.Shaders/>"
-         "\n\t<Layers/>\n</View.Info>";
-}
+std::string ViewInfoText(const std::string& id = kZeroId) { return QvZinTest::ViewInfoText(id); }
 
 std::string RenderingText(const char* outputType = "CmpTGA") {
   return std::string("<Rendering\n\t Antialias=\"No\"\n\t Output.Type=\"") + outputType +

@@ -95,6 +95,10 @@ T Within(T value, const TZinClip<B>& rule) {
   if (rule.hasLow() && value < static_cast<T>(rule.low())) value = static_cast<T>(rule.low());
   return value;
 }
+template <class T, class A, class B>
+T Within(T value, const TZinThen<A, B>& rule) {
+  return Within(Within(value, rule.mFirst), rule.mSecond);
+}
 
 /// A value away from the default that the rule stores as it is: above the default,
 /// or below it when the default sits on the rule's upper bound.
@@ -111,52 +115,107 @@ T AwayWithin(const T& def, const Form& form, const Rule& rule) {
 template <class T>
 struct Probe {
   T input;
-  T stored;          // with a manager link
-  T storedDetached;  // without one (never a warning)
-  std::string warning;  // with a link; "" for none
+  T stored;                           // with a manager link
+  T storedDetached;                   // without one (never a warning)
+  std::vector<std::string> warnings;  // with a link
 };
 
-template <class T, class Rule>
-std::vector<Probe<T>> Probes(const Rule&, const std::string&) {
-  return {};
+/// What a rule stores for an input, and the warnings it sends, worked out from the
+/// rule's description (not by applying it), with a manager link or without one.
+template <class T>
+struct Outcome {
+  T stored;
+  std::vector<std::string> warnings;
+};
+
+/// The rules that Expect can tell the outcome of.
+template <class Rule>
+struct Modelled : std::false_type {};
+template <>
+struct Modelled<TZinKeep> : std::true_type {};
+template <class B>
+struct Modelled<TZinClip<B>> : std::true_type {};
+template <class B>
+struct Modelled<TZinZeroBecomes<B>> : std::true_type {};
+template <class A, class B>
+struct Modelled<TZinThen<A, B>> : std::integral_constant<bool, Modelled<A>::value && Modelled<B>::value> {};
+
+template <class T>
+Outcome<T> Expect(const TZinKeep&, T input, bool, const std::string&) {
+  return {input, {}};
+}
+template <class T, class B>
+Outcome<T> Expect(const TZinClip<B>& rule, T input, bool attached, const std::string& setter) {
+  if (rule.onlyWhileAttached() && !attached) return {input, {}};
+  const bool below = rule.hasLow() && input < static_cast<T>(rule.low());
+  const bool above = !below && rule.hasHigh() && input > static_cast<T>(rule.high());
+  if (!below && !above) return {input, {}};
+  const T bound = static_cast<T>(below ? rule.low() : rule.high());
+  Outcome<T> outcome{rule.hasFallback() ? static_cast<T>(rule.fallback()) : bound, {}};
+  if (!attached || !rule.warnsWhenClipping()) return outcome;
+  if (rule.fixedText())
+    outcome.warnings.push_back(rule.fixedText());
+  else
+    outcome.warnings.push_back(std::string(rule.prefixText() ? rule.prefixText() : "") + "Method " +
+                               (rule.namedSetter() ? rule.namedSetter() : setter) +
+                               " has clipped a value out of range.");
+  return outcome;
+}
+template <class T, class B>
+Outcome<T> Expect(const TZinZeroBecomes<B>& rule, T input, bool, const std::string&) {
+  return {input == T(0) ? static_cast<T>(rule.mReplacement) : input, {}};
+}
+template <class T, class A, class B>
+Outcome<T> Expect(const TZinThen<A, B>& rule, T input, bool attached, const std::string& setter) {
+  Outcome<T> first = Expect(rule.mFirst, input, attached, setter);
+  Outcome<T> second = Expect(rule.mSecond, first.stored, attached, setter);
+  first.warnings.insert(first.warnings.end(), second.warnings.begin(), second.warnings.end());
+  return {second.stored, first.warnings};
 }
 
+/// The inputs that try a rule: each bound, just inside and just outside it.
+template <class T, class Rule>
+std::vector<T> Inputs(const Rule&) {
+  return {};
+}
 template <class T, class B>
-std::vector<Probe<T>> Probes(const TZinClip<B>& rule, const std::string& setter) {
-  std::string message;
-  if (rule.fixedText())
-    message = rule.fixedText();
-  else
-    message = std::string(rule.prefixText() ? rule.prefixText() : "") + "Method " +
-              (rule.namedSetter() ? rule.namedSetter() : setter) + " has clipped a value out of range.";
-  if (!rule.warnsWhenClipping()) message.clear();
+std::vector<T> Inputs(const TZinClip<B>& rule) {
   const T step = std::is_floating_point<T>::value ? T(0.001) : T(1);
-  auto inside = [](T input) { return Probe<T>{input, input, input, ""}; };
-  auto outside = [&](T input, T bound) {
-    const T stored = rule.hasFallback() ? static_cast<T>(rule.fallback()) : bound;
-    return Probe<T>{input, stored, rule.onlyWhileAttached() ? input : stored, message};
-  };
-  std::vector<Probe<T>> probes;
+  std::vector<T> inputs;
   if (rule.hasLow()) {
     const T low = static_cast<T>(rule.low());
-    probes.push_back(inside(low));
-    probes.push_back(inside(low + step));
-    probes.push_back(outside(low - step, low));
+    inputs.insert(inputs.end(), {low, T(low + step), T(low - step)});
   }
   if (rule.hasHigh()) {
     const T high = static_cast<T>(rule.high());
-    probes.push_back(inside(high));
-    probes.push_back(inside(high - step));
-    probes.push_back(outside(high + step, high));
+    inputs.insert(inputs.end(), {high, T(high - step), T(high + step)});
   }
-  return probes;
+  return inputs;
+}
+template <class T, class B>
+std::vector<T> Inputs(const TZinZeroBecomes<B>&) {
+  std::vector<T> inputs{T(0), T(1)};
+  if (std::is_signed<T>::value) inputs.push_back(T(-1));
+  return inputs;
+}
+template <class T, class A, class B>
+std::vector<T> Inputs(const TZinThen<A, B>& rule) {
+  std::vector<T> inputs = Inputs<T>(rule.mFirst);
+  const std::vector<T> second = Inputs<T>(rule.mSecond);
+  inputs.insert(inputs.end(), second.begin(), second.end());
+  return inputs;
 }
 
-template <class T, class B>
-std::vector<Probe<T>> Probes(const TZinZeroBecomes<B>& rule, const std::string&) {
-  const T replacement = static_cast<T>(rule.mReplacement);
-  std::vector<Probe<T>> probes{{T(0), replacement, replacement, ""}, {T(1), T(1), T(1), ""}};
-  if (std::is_signed<T>::value) probes.push_back({T(-1), T(-1), T(-1), ""});
+template <class T, class Rule>
+std::vector<Probe<T>> Probes(const Rule& rule, const std::string& setter) {
+  std::vector<Probe<T>> probes;
+  if constexpr (Modelled<Rule>::value) {
+    for (const T& input : Inputs<T>(rule)) {
+      const Outcome<T> attached = Expect(rule, input, true, setter);
+      const Outcome<T> detached = Expect(rule, input, false, setter);
+      probes.push_back({input, attached.stored, detached.stored, attached.warnings});
+    }
+  }
   return probes;
 }
 
@@ -268,12 +327,11 @@ template <class C>
 std::string PartText(C& owner, const ZinBasicUIValue&) {
   return ToText(owner.getUIValue());
 }
-template <class C>
-void Normalise(C& owner, const ZinBasicId&) {
-  owner.setId(CZinUUID());
-}
+// A form of the owner's id (ZinBasicId, or one that reads it otherwise).
 template <class C, class Form>
-void Normalise(C&, const Form&) {}
+void Normalise(C& owner, const Form&) {
+  if constexpr (std::is_base_of<ZinBasicId, Form>::value) owner.setId(CZinUUID());
+}
 template <class C>
 void MoveAway(C& owner, const ZinBasicName&) {
   owner.setName("away <name>");
@@ -312,7 +370,7 @@ struct TChecks {
       for (const Probe<T>& p : Probes<T>(rule, std::string("set") + name)) {
         set(attached, ZinArgOf(p.input));
         EXPECT_EQ(ToText(p.stored), ToText(T(get(attached)))) << name << " <- " << ToText(p.input);
-        EXPECT_EQ(p.warning.empty() ? std::vector<std::string>{} : std::vector<std::string>{p.warning}, link.take())
+        EXPECT_EQ(p.warnings, link.take())
             << name << " <- " << ToText(p.input);
         set(detached, ZinArgOf(p.input));
         EXPECT_EQ(ToText(p.storedDetached), ToText(T(get(detached)))) << name << " (no link) <- " << ToText(p.input);

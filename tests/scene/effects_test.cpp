@@ -1,0 +1,339 @@
+#include <functional>
+
+#include "ZinFileStreams.h"
+#include "ZinSDK.h"
+#include "manager/feedback_recorder.h"
+#include "scene/atmosphere.h"
+#include "scene/background.h"
+#include "scene/effects_texts.h"
+#include "scene/environment.h"
+#include "scene/ground.h"
+#include "scene/view_info.h"
+#include "scene/views.h"
+#include "serialization/field_walk.h"
+#include "xml/tree_reader.h"
+#include "xml/xml_test_support.h"
+
+using namespace QvZin;
+using namespace QvZinTest;
+using Texts = std::vector<std::string>;
+
+namespace {
+
+std::string BackgroundText() {
+  return "<Background\n\t Image.Type=\"None\"\n\t Color.Type=\"Graduated\">" + Child(WhiteText("Color")) +
+         Child(ColourText("Second.Color", 0, 100, 255)) + Child(PointText("Up.Direction", "1.296153", "1.000000", "0.000000")) +
+         "\n\t<Line.Power>1.000000</Line.Power>\n\t<URL></URL>\n\t<Origin>1.000000</Origin>\n\t<Use.Default/>"
+         "\n\t<Direction.Angle>1.000000</Direction.Angle>\n</Background>";
+}
+
+std::string AtmosphereText() {
+  return "<Atmosphere>" + Child(ColourText("Color", 221, 221, 221)) +
+         "\n\t<Density.High>0.600000</Density.High>\n\t<Density.Medium>0.600000</Density.Medium>"
+         "\n\t<Density.Low>0.600000</Density.Low>\n\t<Scale>2.000000</Scale>"
+         "\n\t<Distance.Minimum>0.000000</Distance.Minimum>\n\t<Distance.Maximum>0.000000</Distance.Maximum>"
+         "\n\t<Noise>0.000000</Noise>\n\t<Use.Default/>\n</Atmosphere>";
+}
+
+std::string EnvironmentText() {
+  return "<Environment UUID=\"" + kZeroIdText + "\">\n\t<Name en=\"\"/>" + Child(FogText()) +
+         Child(BackgroundPictureText()) + Child(ForegroundText()) + "\n</Environment>";
+}
+
+std::string GroundText() {
+  return "<Ground UUID=\"" + kZeroIdText + "\">\n\t<Name en=\"\"/>\n\t<Height>0.000000</Height>\n\t<Property/>\n</Ground>";
+}
+
+}  // namespace
+
+ZIN_FIELD_WALK(CZinForeground, ForegroundText())
+ZIN_FIELD_WALK(CZinBackgroundPicture, BackgroundPictureText())
+ZIN_FIELD_WALK(CZinDepthOfField, DepthOfFieldText())
+ZIN_FIELD_WALK(CZinClippingBox, ClippingBoxText())
+ZIN_FIELD_WALK(CZinCameraLight, CameraLightText("Camera.Light"))
+ZIN_FIELD_WALK(CZinFilters, FiltersText())
+ZIN_FIELD_WALK(CZinToneSettings, ToneSettingsText())
+ZIN_FIELD_WALK(CBackground, BackgroundText())
+ZIN_FIELD_WALK(CAtmosphere, AtmosphereText())
+ZIN_FIELD_WALK(CZinEnvironment, EnvironmentText())
+ZIN_FIELD_WALK(CZinGround, GroundText())
+
+namespace {
+
+struct ManagerHold {
+  IZinMgr* mgr = nullptr;
+  explicit ManagerHold(FeedbackRecorder* feedback = nullptr) {
+    CZinEntryPoints::newZinMgr(&mgr, eZinVersionCurrent, feedback);
+  }
+  ~ManagerHold() {
+    if (mgr) mgr->Release();
+  }
+  IZinMgr* operator->() const { return mgr; }
+};
+
+std::string Write(IZinMgr* mgr) {
+  CZinMemoryWriteStream out;
+  EXPECT_TRUE(mgr->write(&out, nullptr));
+  return out.bytes();
+}
+
+bool Read(IZinMgr* mgr, const std::string& text) {
+  CZinMemoryReadStream in(text);
+  return mgr->read(&in, nullptr);
+}
+
+// What feedback heard, without the notes on the empty geometry blocks of a scene
+// that has none.
+Texts Heard(const FeedbackRecorder& feedback) {
+  Texts out;
+  for (const std::string& text : feedback.texts())
+    if (text.find("seems wrong") == std::string::npos) out.push_back(text);
+  return out;
+}
+
+std::string Edited(std::string text, const std::string& from, const std::string& to) {
+  const size_t at = text.find(from);
+  EXPECT_NE(std::string::npos, at) << from;
+  if (at != std::string::npos) text.replace(at, from.size(), to);
+  return text;
+}
+
+}  // namespace
+
+TEST(ImageEffects, TheClipsAClientSees) {
+  RecordingLink link;
+  {
+    CAtmosphere attached, detached;
+    CBackground background, loose;
+    attached.setLink(&link);
+    background.setLink(&link);
+    const std::string scale = "Method setScale has clipped a value out of range.";
+    const std::string power = "Method setLinePower has clipped a value out of range.";
+    struct Case {
+      const char* what;
+      std::function<double()> act;
+      double stored;
+      Texts warnings;
+    };
+    const Case cases[] = {
+        {"high density 1.5", [&] { attached.setHighDensity(1.5); return attached.getHighDensity(); }, 1,
+         {"Method setHighDensity has clipped a value out of range."}},
+        {"high density 1.5 detached", [&] { detached.setHighDensity(1.5); return detached.getHighDensity(); }, 1, {}},
+        {"maximum distance -3 names setScale",
+         [&] { attached.setMaxDistance(-3); return attached.getMaxDistance(); }, 0, {scale}},
+        {"minimum distance -3 kept", [&] { attached.setMinDistance(-3); return attached.getMinDistance(); }, -3, {}},
+        {"line power 150 attached", [&] { background.setLinePower(150); return background.getLinePower(); }, 100,
+         {power}},
+        {"line power 150 detached", [&] { loose.setLinePower(150); return loose.getLinePower(); }, 150, {}},
+        {"line power 5 becomes 1", [&] { background.setLinePower(5); return background.getLinePower(); }, 1, {}},
+        {"line power 0 becomes 1", [&] { background.setLinePower(0); return background.getLinePower(); }, 1, {}},
+        {"line power -4 clipped, then 1", [&] { background.setLinePower(-4); return background.getLinePower(); }, 1,
+         {power}},
+        {"line power -4 detached", [&] { loose.setLinePower(-4); return loose.getLinePower(); }, 1, {}},
+        {"line power 10 kept", [&] { background.setLinePower(10); return background.getLinePower(); }, 10, {}},
+    };
+    for (const Case& c : cases) {
+      EXPECT_DOUBLE_EQ(c.stored, c.act()) << c.what;
+      EXPECT_EQ(c.warnings, link.take()) << c.what;
+    }
+  }
+  // Each light of a view knows which one it is.
+  CZinViewInfo info;
+  EXPECT_FALSE(info.partCameraLight().isRadiosityLight());
+  EXPECT_TRUE(info.partRadiosityLight().isRadiosityLight());
+}
+
+TEST(ImageEffects, ObjectsPlacedAloneReplaceAndAcceptTheOldName) {
+  Document document;
+  CZinXMLAdd parent(document.owner);
+  parent.AddElement("Backgroung");
+  parent.AddElement("Atmosphere");
+  parent.AddElement("Background");
+  parent.AddElement("Other");
+  CBackground background;
+  background.setLinePower(42);
+  kBackgroundPlacement.put(parent, background);
+  CAtmosphere atmosphere;
+  kAtmospherePlacement.put(parent, atmosphere);
+  // Earlier ones go under both names; the others keep their place.
+  EXPECT_EQ("<Owner>\n\t<Other/>" + Child(Edited(BackgroundText(), "1.000000</Line", "42.000000</Line")) +
+                Child(AtmosphereText()) + "\n</Owner>",
+            TextOf(document.owner));
+
+  auto withPower = [](const char* tag, const char* power) {
+    std::string text = Edited(BackgroundText(), "1.000000</Line", std::string(power) + "</Line");
+    text = Edited(text, "<Background\n", std::string("<") + tag + "\n");
+    return Edited(text, "</Background>", std::string("</") + tag + ">");
+  };
+  struct Case {
+    const char* what;
+    std::string document;
+    bool found;
+    double power;
+  };
+  const Case cases[] = {
+      {"the older name", "<Owner>" + withPower("Backgroung", "12") + "</Owner>", true, 12},
+      {"both: the right name wins",
+       "<Owner>" + withPower("Backgroung", "12") + withPower("Background", "13") + "</Owner>", true, 13},
+      {"neither: untouched", "<Owner><Backgrounds/></Owner>", false, 42},
+  };
+  for (const Case& c : cases) {
+    XMLTest::CMemoryReadStream in(c.document);
+    std::unique_ptr<QuorveXML::XCXMLTree> tree(QuorveXML::CXMLTreeReader().Read(&in));
+    CZinXMLGet owner(tree->GetRoot()->GetFirstElement());
+    CBackground read;
+    read.setLinePower(42);
+    EXPECT_EQ(c.found, kBackgroundPlacement.get(owner, read)) << c.what;
+    EXPECT_EQ(c.power, read.getLinePower()) << c.what;
+  }
+}
+
+namespace {
+
+// The text of the exception that act throws, or "" when it throws none.
+std::string Failure(const std::function<void()>& act) {
+  try {
+    act();
+  } catch (const std::exception& e) {
+    return e.what();
+  }
+  return "";
+}
+
+}  // namespace
+
+TEST(ImageEffects, LabelsOutsideTheirTables) {
+  FeedbackRecorder feedback;
+  ManagerHold mgr(&feedback);
+  IZinViewInfo* info = mgr->getPerspectiveViews()->newZinObject(kZinEndOfList)->getViewInfo();
+  const std::string good = Write(mgr.mgr);
+  struct Case {
+    const char* what;
+    std::string document;
+    std::string warning;
+  };
+  const Case cases[] = {
+      {"depth of field", Edited(good, "Type=\"FromPoint\"", "Type=\"fromPoint\""),
+       "Invalid label (fromPoint) [FromPoint..FromDistance]"},
+      {"background picture, spelt right", Edited(good, "<Background.Picture Type=\"None\"", "<Background.Picture Type=\"User.Gradient\""),
+       "Invalid label (User.Gradient) [None..HDRI]"},
+  };
+  for (const Case& c : cases) {
+    feedback.warnings.clear();
+    ManagerHold reader(&feedback);
+    EXPECT_FALSE(Read(reader.mgr, c.document)) << c.what;
+    EXPECT_EQ(Texts{c.warning}, Heard(feedback)) << c.what;
+  }
+  feedback.warnings.clear();
+  info->getBackgroundPicture()->setType(eBackgroundPictureGradient);
+  EXPECT_NE(std::string::npos, Write(mgr.mgr).find("<Background.Picture Type=\"User.Gradiant\">"));
+  info->getDepthOfField()->setType(9);
+  CZinMemoryWriteStream out;
+  EXPECT_FALSE(mgr->write(&out, nullptr));
+  EXPECT_EQ(Texts{"Error \"No label for the value (9) [FromPoint..FromDistance]\" while writting"}, Heard(feedback));
+
+  // The older background's own tables.
+  Document document;
+  CZinXMLAdd parent(document.owner);
+  CBackground background;
+  kBackgroundPlacement.put(parent, background);
+  QuorveXML::XIXMLElement* element = document.owner->GetFirstElement();
+  element->FindAttribute(element->GetKey("Image.Type"))->SetValue("Tiled");
+  CZinXMLGet owner(document.owner);
+  EXPECT_EQ("Invalid label (Tiled) [None..QTVRCubic]", Failure([&] { kBackgroundPlacement.get(owner, background); }));
+  element->FindAttribute(element->GetKey("Image.Type"))->SetValue("QTVRCubic");
+  element->FindAttribute(element->GetKey("Color.Type"))->SetValue("Gradient");
+  EXPECT_EQ("Invalid label (Gradient) [None..Graduated.Line]",
+            Failure([&] { kBackgroundPlacement.get(owner, background); }));
+}
+
+TEST(ImageEffects, GroundsThatCannotBeRead) {
+  FeedbackRecorder feedback;
+  ManagerHold mgr(&feedback);
+  mgr->getGrounds()->newZinObject(kZinEndOfList)->getBasicData()->setName("Lawn");
+  const std::string good = Write(mgr.mgr);
+  const std::string id = ToText(*mgr->getGrounds()->getZinObject(0)->getBasicData()->getId());
+  const std::string noId = "CZinXMLIO::GetGround - no UUID or mGetUUID == false\n";
+  struct Case {
+    const char* what;
+    std::string document;
+    std::string warning;  // "" when the ground reads
+    CZinUUID id;
+  };
+  const Case cases[] = {
+      {"no property", Edited(good, "\n\t\t\t<Property/>", ""), "CZinXMLIO::GetGround : no property!", {}},
+      {"no id", Edited(good, "<Ground UUID=\"" + id + "\">", "<Ground>"), noId, {}},
+      {"an id that does not parse", Edited(good, id, id.substr(0, 31) + "G"), noId, {}},
+      {"an id cut short", Edited(good, id, id.substr(0, 30)), noId, {}},
+      {"no id and no property", Edited(Edited(good, "<Ground UUID=\"" + id + "\">", "<Ground>"), "<Property/>", ""),
+       noId, {}},
+      {"the zero id", Edited(good, id, kZeroIdText), "", CZinUUID()},
+      {"a lower-case id", Edited(good, id, "00000000000000000000000000abcdef"), "",
+       CZinUUID::fromText("00000000000000000000000000ABCDEF")},
+  };
+  for (const Case& c : cases) {
+    feedback.warnings.clear();
+    ManagerHold reader(&feedback);
+    const bool read = Read(reader.mgr, c.document);
+    EXPECT_EQ(c.warning.empty(), read) << c.what;
+    EXPECT_EQ(c.warning.empty() ? Texts{} : Texts{c.warning}, Heard(feedback)) << c.what;
+    if (!read) continue;
+    ASSERT_EQ(1u, reader->getGrounds()->getCount()) << c.what;
+    EXPECT_EQ(c.id, *reader->getGrounds()->getZinObject(0)->getBasicData()->getId()) << c.what;
+    EXPECT_STREQ("Lawn", reader->getGrounds()->getZinObject(0)->getBasicData()->getName()) << c.what;
+  }
+}
+
+TEST(ImageEffects, EnvironmentsGroundsAndViewEffectsRoundTripFieldByField) {
+  ManagerHold mgr;
+  const auto groundChecks = ChecksOf<CZinGround>();
+  const auto environmentChecks = ChecksOf<CZinEnvironment>();
+  const auto infoChecks = ChecksOf<CZinViewInfo>();
+  std::vector<CZinGround*> grounds;
+  std::vector<CZinEnvironment*> environments;
+  for (int i = 0; i < 2; ++i) {
+    grounds.push_back(static_cast<CZinGround*>(mgr->getGrounds()->newZinObject(kZinEndOfList)));
+    for (const auto& check : groundChecks) check.setAway(*grounds.back());
+    environments.push_back(static_cast<CZinEnvironment*>(mgr->getEnvironments()->newZinObject(kZinEndOfList)));
+    for (const auto& check : environmentChecks) check.setAway(*environments.back());
+  }
+  // The second of each differs from the first.
+  grounds[1]->setId(NewZinUUID());
+  grounds[1]->setName("Gravel");
+  grounds[1]->setHeight(-2.5);
+  grounds[1]->setActive(false);
+  environments[1]->setId(NewZinUUID());
+  environments[1]->getFog()->setDensity(0.125);
+  environments[1]->getForeground()->setURL("file:///fg/second.png");
+  auto* camera = static_cast<CCamera*>(mgr->getPerspectiveViews()->newZinObject(kZinEndOfList));
+  for (const auto& check : infoChecks) check.setAway(camera->partViewInfo());
+
+  const std::string text = Write(mgr.mgr);
+  ManagerHold copy;
+  ASSERT_TRUE(Read(copy.mgr, text));
+  EXPECT_EQ(text, Write(copy.mgr));
+  ASSERT_EQ(2u, copy->getGrounds()->getCount());
+  for (uint32_t i = 0; i < 2; ++i)
+    for (const auto& check : groundChecks) check.compare(*grounds[i], *static_cast<CZinGround*>(copy->getGrounds()->getZinObject(i)));
+  auto* cameraCopy = static_cast<CCamera*>(copy->getPerspectiveViews()->getZinObject(0));
+  for (const auto& check : infoChecks) check.compare(camera->partViewInfo(), cameraCopy->partViewInfo());
+
+  // Environments have no element at the document's top level: each travels in its
+  // own.
+  EXPECT_EQ(std::string::npos, text.find("<Environment"));
+  EXPECT_EQ(0u, copy->getEnvironments()->getCount());
+  Document document;
+  CZinXMLAdd parent(document.owner);
+  for (CZinEnvironment* environment : environments) {
+    CZinXMLAdd out(parent.AddElement(kEnvironmentTag));
+    environment->putFields(out);
+  }
+  uint32_t i = 0;
+  for (QuorveXML::XIXMLElement* e = document.owner->GetFirstElement(); e; e = e->GetNextElement(), ++i) {
+    auto* read = static_cast<CZinEnvironment*>(copy->getEnvironments()->newZinObject(kZinEndOfList));
+    CZinXMLGet in(e);
+    read->getFields(in);
+    for (const auto& check : environmentChecks) check.compare(*environments[i], *read);
+  }
+  EXPECT_EQ(2u, i);
+}
