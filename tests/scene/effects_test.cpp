@@ -2,7 +2,7 @@
 
 #include "ZinFileStreams.h"
 #include "ZinSDK.h"
-#include "manager/feedback_recorder.h"
+#include "test_support.h"
 #include "scene/atmosphere.h"
 #include "scene/background.h"
 #include "scene/effects_texts.h"
@@ -12,11 +12,9 @@
 #include "scene/views.h"
 #include "serialization/field_walk.h"
 #include "xml/tree_reader.h"
-#include "xml/xml_test_support.h"
 
 using namespace QvZin;
 using namespace QvZinTest;
-using Texts = std::vector<std::string>;
 
 namespace {
 
@@ -60,23 +58,6 @@ ZIN_FIELD_WALK(CZinGround, GroundText())
 
 namespace {
 
-struct ManagerHold {
-  IZinMgr* mgr = nullptr;
-  explicit ManagerHold(FeedbackRecorder* feedback = nullptr) {
-    CZinEntryPoints::newZinMgr(&mgr, eZinVersionCurrent, feedback);
-  }
-  ~ManagerHold() {
-    if (mgr) mgr->Release();
-  }
-  IZinMgr* operator->() const { return mgr; }
-};
-
-std::string Write(IZinMgr* mgr) {
-  CZinMemoryWriteStream out;
-  EXPECT_TRUE(mgr->write(&out, nullptr));
-  return out.bytes();
-}
-
 bool Read(IZinMgr* mgr, const std::string& text) {
   CZinMemoryReadStream in(text);
   return mgr->read(&in, nullptr);
@@ -89,13 +70,6 @@ Texts Heard(const FeedbackRecorder& feedback) {
   for (const std::string& text : feedback.texts())
     if (text.find("seems wrong") == std::string::npos) out.push_back(text);
   return out;
-}
-
-std::string Edited(std::string text, const std::string& from, const std::string& to) {
-  const size_t at = text.find(from);
-  EXPECT_NE(std::string::npos, at) << from;
-  if (at != std::string::npos) text.replace(at, from.size(), to);
-  return text;
 }
 
 }  // namespace
@@ -156,14 +130,14 @@ TEST(ImageEffects, ObjectsPlacedAloneReplaceAndAcceptTheOldName) {
   CAtmosphere atmosphere;
   kAtmospherePlacement.put(parent, atmosphere);
   // Earlier ones go under both names; the others keep their place.
-  EXPECT_EQ("<Owner>\n\t<Other/>" + Child(Edited(BackgroundText(), "1.000000</Line", "42.000000</Line")) +
+  EXPECT_EQ("<Owner>\n\t<Other/>" + Child(Replaced(BackgroundText(), "1.000000</Line", "42.000000</Line")) +
                 Child(AtmosphereText()) + "\n</Owner>",
             TextOf(document.owner));
 
   auto withPower = [](const char* tag, const char* power) {
-    std::string text = Edited(BackgroundText(), "1.000000</Line", std::string(power) + "</Line");
-    text = Edited(text, "<Background\n", std::string("<") + tag + "\n");
-    return Edited(text, "</Background>", std::string("</") + tag + ">");
+    std::string text = Replaced(BackgroundText(), "1.000000</Line", std::string(power) + "</Line");
+    text = Replaced(text, "<Background\n", std::string("<") + tag + "\n");
+    return Replaced(text, "</Background>", std::string("</") + tag + ">");
   };
   struct Case {
     const char* what;
@@ -178,7 +152,7 @@ TEST(ImageEffects, ObjectsPlacedAloneReplaceAndAcceptTheOldName) {
       {"neither: untouched", "<Owner><Backgrounds/></Owner>", false, 42},
   };
   for (const Case& c : cases) {
-    XMLTest::CMemoryReadStream in(c.document);
+    CStringReadStream in(c.document);
     std::unique_ptr<QuorveXML::XCXMLTree> tree(QuorveXML::CXMLTreeReader().Read(&in));
     CZinXMLGet owner(tree->GetRoot()->GetFirstElement());
     CBackground read;
@@ -188,34 +162,20 @@ TEST(ImageEffects, ObjectsPlacedAloneReplaceAndAcceptTheOldName) {
   }
 }
 
-namespace {
-
-// The text of the exception that act throws, or "" when it throws none.
-std::string Failure(const std::function<void()>& act) {
-  try {
-    act();
-  } catch (const std::exception& e) {
-    return e.what();
-  }
-  return "";
-}
-
-}  // namespace
-
 TEST(ImageEffects, LabelsOutsideTheirTables) {
   FeedbackRecorder feedback;
   ManagerHold mgr(&feedback);
   IZinViewInfo* info = mgr->getPerspectiveViews()->newZinObject(kZinEndOfList)->getViewInfo();
-  const std::string good = Write(mgr.mgr);
+  const std::string good = WriteToText(mgr.mgr);
   struct Case {
     const char* what;
     std::string document;
     std::string warning;
   };
   const Case cases[] = {
-      {"depth of field", Edited(good, "Type=\"FromPoint\"", "Type=\"fromPoint\""),
+      {"depth of field", Replaced(good, "Type=\"FromPoint\"", "Type=\"fromPoint\""),
        "Invalid label (fromPoint) [FromPoint..FromDistance]"},
-      {"background picture, spelt right", Edited(good, "<Background.Picture Type=\"None\"", "<Background.Picture Type=\"User.Gradient\""),
+      {"background picture, spelt right", Replaced(good, "<Background.Picture Type=\"None\"", "<Background.Picture Type=\"User.Gradient\""),
        "Invalid label (User.Gradient) [None..HDRI]"},
   };
   for (const Case& c : cases) {
@@ -226,7 +186,7 @@ TEST(ImageEffects, LabelsOutsideTheirTables) {
   }
   feedback.warnings.clear();
   info->getBackgroundPicture()->setType(eBackgroundPictureGradient);
-  EXPECT_NE(std::string::npos, Write(mgr.mgr).find("<Background.Picture Type=\"User.Gradiant\">"));
+  EXPECT_NE(std::string::npos, WriteToText(mgr.mgr).find("<Background.Picture Type=\"User.Gradiant\">"));
   info->getDepthOfField()->setType(9);
   CZinMemoryWriteStream out;
   EXPECT_FALSE(mgr->write(&out, nullptr));
@@ -240,18 +200,18 @@ TEST(ImageEffects, LabelsOutsideTheirTables) {
   QuorveXML::XIXMLElement* element = document.owner->GetFirstElement();
   element->FindAttribute(element->GetKey("Image.Type"))->SetValue("Tiled");
   CZinXMLGet owner(document.owner);
-  EXPECT_EQ("Invalid label (Tiled) [None..QTVRCubic]", Failure([&] { kBackgroundPlacement.get(owner, background); }));
+  EXPECT_EQ("Invalid label (Tiled) [None..QTVRCubic]", ErrorOf([&] { kBackgroundPlacement.get(owner, background); }));
   element->FindAttribute(element->GetKey("Image.Type"))->SetValue("QTVRCubic");
   element->FindAttribute(element->GetKey("Color.Type"))->SetValue("Gradient");
   EXPECT_EQ("Invalid label (Gradient) [None..Graduated.Line]",
-            Failure([&] { kBackgroundPlacement.get(owner, background); }));
+            ErrorOf([&] { kBackgroundPlacement.get(owner, background); }));
 }
 
 TEST(ImageEffects, GroundsThatCannotBeRead) {
   FeedbackRecorder feedback;
   ManagerHold mgr(&feedback);
   mgr->getGrounds()->newZinObject(kZinEndOfList)->getBasicData()->setName("Lawn");
-  const std::string good = Write(mgr.mgr);
+  const std::string good = WriteToText(mgr.mgr);
   const std::string id = ToText(*mgr->getGrounds()->getZinObject(0)->getBasicData()->getId());
   const std::string noId = "CZinXMLIO::GetGround - no UUID or mGetUUID == false\n";
   struct Case {
@@ -261,14 +221,14 @@ TEST(ImageEffects, GroundsThatCannotBeRead) {
     CZinUUID id;
   };
   const Case cases[] = {
-      {"no property", Edited(good, "\n\t\t\t<Property/>", ""), "CZinXMLIO::GetGround : no property!", {}},
-      {"no id", Edited(good, "<Ground UUID=\"" + id + "\">", "<Ground>"), noId, {}},
-      {"an id that does not parse", Edited(good, id, id.substr(0, 31) + "G"), noId, {}},
-      {"an id cut short", Edited(good, id, id.substr(0, 30)), noId, {}},
-      {"no id and no property", Edited(Edited(good, "<Ground UUID=\"" + id + "\">", "<Ground>"), "<Property/>", ""),
+      {"no property", Replaced(good, "\n\t\t\t<Property/>", ""), "CZinXMLIO::GetGround : no property!", {}},
+      {"no id", Replaced(good, "<Ground UUID=\"" + id + "\">", "<Ground>"), noId, {}},
+      {"an id that does not parse", Replaced(good, id, id.substr(0, 31) + "G"), noId, {}},
+      {"an id cut short", Replaced(good, id, id.substr(0, 30)), noId, {}},
+      {"no id and no property", Replaced(Replaced(good, "<Ground UUID=\"" + id + "\">", "<Ground>"), "<Property/>", ""),
        noId, {}},
-      {"the zero id", Edited(good, id, kZeroIdText), "", CZinUUID()},
-      {"a lower-case id", Edited(good, id, "00000000000000000000000000abcdef"), "",
+      {"the zero id", Replaced(good, id, kZeroIdText), "", CZinUUID()},
+      {"a lower-case id", Replaced(good, id, "00000000000000000000000000abcdef"), "",
        CZinUUID::fromText("00000000000000000000000000ABCDEF")},
   };
   for (const Case& c : cases) {
@@ -308,10 +268,10 @@ TEST(ImageEffects, EnvironmentsGroundsAndViewEffectsRoundTripFieldByField) {
   auto* camera = static_cast<CCamera*>(mgr->getPerspectiveViews()->newZinObject(kZinEndOfList));
   for (const auto& check : infoChecks) check.setAway(camera->partViewInfo());
 
-  const std::string text = Write(mgr.mgr);
+  const std::string text = WriteToText(mgr.mgr);
   ManagerHold copy;
   ASSERT_TRUE(Read(copy.mgr, text));
-  EXPECT_EQ(text, Write(copy.mgr));
+  EXPECT_EQ(text, WriteToText(copy.mgr));
   ASSERT_EQ(2u, copy->getGrounds()->getCount());
   for (uint32_t i = 0; i < 2; ++i)
     for (const auto& check : groundChecks) check.compare(*grounds[i], *static_cast<CZinGround*>(copy->getGrounds()->getZinObject(i)));
