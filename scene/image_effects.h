@@ -77,27 +77,18 @@ class CZinClippingBox final : public TZinSettings<IZinClippingBox> {
   F(CZinColor, Color, "Color", CZinColor(255, 255, 255), ZinColour(), Keep())      \
   F(double, Power, "Power", 1.0, ZinDouble(), Keep())
 
-/// A view's camera light, or (CZinRadiosityLight) its radiosity light: the two are
-/// alike but for which one they are, fixed when they are made.
-class CZinCameraLight : public TZinSettings<IZinCameraLight> {
+/// A view's camera light (CZinCameraLight) or its radiosity light
+/// (CZinRadiosityLight): alike but for which one they are, fixed when they are made.
+template <bool kRadiosity>
+class TZinCameraLight final : public TZinSettings<IZinCameraLight> {
 public:
   ZIN_FIELDS(ZIN_CAMERA_LIGHT_FIELDS)
 
-  CZinCameraLight() = default;
   /// True for a view's radiosity light.
-  bool isRadiosityLight() const { return mRadiosity; }
-
-protected:
-  explicit CZinCameraLight(bool radiosity) : mRadiosity(radiosity) {}
-
-private:
-  const bool mRadiosity = false;
+  static constexpr bool isRadiosityLight() { return kRadiosity; }
 };
-
-class CZinRadiosityLight final : public CZinCameraLight {
-public:
-  CZinRadiosityLight() : CZinCameraLight(true) {}
-};
+using CZinCameraLight = TZinCameraLight<false>;
+using CZinRadiosityLight = TZinCameraLight<true>;
 
 // The flags come first in each filter's element, ahead of the values they switch.
 #define ZIN_IMAGE_SETTINGS_FILTER_FIELDS(F, P)                                       \
