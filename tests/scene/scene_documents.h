@@ -1,0 +1,81 @@
+// What the scene tests share: elements laid out as the writer lays them out, and a
+// manager written to and read from text.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "ZinFileStreams.h"
+#include "ZinSDK.h"
+#include "manager/feedback_recorder.h"
+
+namespace QvZinTest {
+
+inline const std::string kZeroId(32, '0');
+
+/// The element moved depth levels down: a tab more after every line break.
+inline std::string Nested(const std::string& element, int depth) {
+  std::string out;
+  for (char c : element) {
+    out += c;
+    if (c == '\n') out.append(static_cast<size_t>(depth), '\t');
+  }
+  return out;
+}
+
+/// An element whose attributes are a point's "X", "Y", "Z" or a colour's "R", "G", "B".
+inline std::string Triple(const char* tag, const char* names, const std::string& a, const std::string& b,
+                          const std::string& c) {
+  const std::string values[3] = {a, b, c};
+  std::string text = std::string("<") + tag;
+  for (int i = 0; i < 3; ++i) text += std::string("\n\t ") + names[i] + "=\"" + values[i] + "\"";
+  return text + "/>";
+}
+inline std::string Colour(const char* tag, int r, int g, int b) {
+  return Triple(tag, "RGB", std::to_string(r), std::to_string(g), std::to_string(b));
+}
+inline std::string Point(const char* tag, const char* x, const char* y, const char* z) {
+  return Triple(tag, "XYZ", x, y, z);
+}
+
+/// A new manager, released at the end of the scope.
+struct ManagerHold {
+  QvZin::IZinMgr* mgr = nullptr;
+  explicit ManagerHold(FeedbackRecorder* feedback = nullptr) {
+    QvZin::CZinEntryPoints::newZinMgr(&mgr, QvZin::eZinVersionCurrent, feedback);
+  }
+  ~ManagerHold() {
+    if (mgr) mgr->Release();
+  }
+  ManagerHold(const ManagerHold&) = delete;
+  ManagerHold& operator=(const ManagerHold&) = delete;
+  QvZin::IZinMgr* operator->() const { return mgr; }
+};
+
+inline std::string Write(QvZin::IZinMgr* mgr) {
+  QvZin::CZinMemoryWriteStream out;
+  mgr->write(&out, nullptr);
+  return out.bytes();
+}
+
+inline bool Read(QvZin::IZinMgr* mgr, const std::string& text) {
+  QvZin::CZinMemoryReadStream in(text);
+  return mgr->read(&in, nullptr);
+}
+
+/// The first piece of text from open to the end of close, or "".
+inline std::string Section(const std::string& text, const std::string& open, const std::string& close) {
+  const size_t start = text.find(open);
+  const size_t end = start == std::string::npos ? start : text.find(close, start);
+  if (end == std::string::npos) return "";
+  return text.substr(start, end + close.size() - start);
+}
+
+/// text with its first from replaced by to (unchanged when from is absent).
+inline std::string Edited(std::string text, const std::string& from, const std::string& to) {
+  const size_t at = text.find(from);
+  if (at != std::string::npos) text.replace(at, from.size(), to);
+  return text;
+}
+
+}  // namespace QvZinTest
