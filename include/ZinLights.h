@@ -6,6 +6,7 @@
 #include "ZinLensFlare.h"
 #include "ZinObjectMgr.h"
 #include "ZinValues.h"
+#include "ZinViews.h"
 
 namespace QvZin {
 
@@ -98,11 +99,11 @@ public:
   /// Default true.
   virtual bool getRadiosity() = 0;
   virtual void setRadiosity(bool on) = 0;
-  /// What the light aims at: 0 its target point ("Fixed.Vertex"), 1 an object
-  /// ("On.Object"); default 0; any other value is stored as 0.
+  /// What the light aims at, one of EZinTargetType; default eTargetFixedVertex; any
+  /// other value is stored as eTargetFixedVertex.
   virtual int32_t getTargetType() = 0;
   virtual void setTargetType(int32_t type) = 0;
-  /// The object aimed at when the target type is 1; default all zero.
+  /// The object aimed at when the target type is eTargetOnObject; default all zero.
   virtual const CZinUUID& getTargetObjectId() = 0;
   virtual void setTargetObjectId(const CZinUUID& id) = 0;
   /// The id of the light's photometric profile; default D174E7C83EF6C841BB95ACAE11258616.

@@ -17,7 +17,7 @@ extern const CZinLabel kSunPlacements[];
 
 /// The north angle rule: a negative angle has 360 added once; one above 360 becomes
 /// the remainder of its whole part divided by 360, computed in doubles so that no
-/// angle is out of reach; a NaN, or a remainder that is one, keeps the previous angle.
+/// angle is out of reach; a NaN, or a remainder that is not a number, keeps the previous angle.
 double WrapNorthAngle(double degrees, const double& previous);
 
 /// The sun's five colours through the day, index 0 to 4.

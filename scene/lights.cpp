@@ -6,6 +6,5 @@ const CZinLabel kLightTypes[] = {
     {"Point", eLightPoint}, {"Spot", eLightSpot}, {"Parallel", eLightParallel}, {nullptr, 0}};
 const CZinLabel kShadowTypes[] = {
     {"None", eShadowNone}, {"Traced", eShadowTraced}, {"Soft", eShadowSoft}, {nullptr, 0}};
-const CZinLabel kLightTargetTypes[] = {{"Fixed.Vertex", 0}, {"On.Object", 1}, {nullptr, 0}};
 
 }  // namespace QvZin

@@ -5,6 +5,7 @@
 #include "ZinLights.h"
 #include "framework/scene_object.h"
 #include "scene/lens_flare.h"
+#include "scene/views.h"
 #include "serialization/fields.h"
 #include "serialization/parts.h"
 
@@ -12,7 +13,6 @@ namespace QvZin {
 
 extern const CZinLabel kLightTypes[];
 extern const CZinLabel kShadowTypes[];
-extern const CZinLabel kLightTargetTypes[];
 /// The photometric profile of a new light.
 constexpr CZinUUID kDefaultIESProfile = CZinUUID::fromText("D174E7C83EF6C841BB95ACAE11258616");
 
@@ -51,7 +51,8 @@ class CZinLightCone final : public TZinSettings<IZinLightCone> {
   F(bool, Radiosity, "Radiosity", true, ZinFlag(), Keep())                                                   \
   P(CZinBasicPart, Id, "UUID", ZinBasicId())                                                                 \
   F(CZinUUID, TargetObjectId, "Object.Id", CZinUUID(), ZinId(), Keep())                                      \
-  F(int32_t, TargetType, "Target.type", 0, ZinLabel{kLightTargetTypes}, Clamp(0, 1).silent().orElse(0))     \
+  F(int32_t, TargetType, "Target.type", eTargetFixedVertex, ZinLabel{kTargetTypes},                           \
+    Clamp(0, 1).silent().orElse(0))                                                                          \
   F(CZinUUID, IESProfileId, "IES", kDefaultIESProfile, ZinId(), Keep())
 
 class CLight final : public TZinSceneObject<IZinLight> {

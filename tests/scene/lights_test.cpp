@@ -38,7 +38,7 @@ std::string GroupText(const std::string& id = kZeroId) {
 
 std::string IdText(const CZinUUID* id) { return ToText(*id); }
 
-Texts Heard(const FeedbackRecorder& feedback) { return feedback.texts(); }
+Texts Heard(const FeedbackRecorder& feedback) { return HeardBeyondBlocks(feedback); }
 
 }  // namespace
 

@@ -71,6 +71,15 @@ inline std::string Section(const std::string& text, const std::string& open, con
   return text.substr(start, end + close.size() - start);
 }
 
+/// What feedback heard, without the notes on the empty geometry blocks of a scene
+/// that has none.
+inline std::vector<std::string> HeardBeyondBlocks(const FeedbackRecorder& feedback) {
+  std::vector<std::string> out;
+  for (const std::string& text : feedback.texts())
+    if (text.find("seems wrong") == std::string::npos) out.push_back(text);
+  return out;
+}
+
 /// text with its first from replaced by to (unchanged when from is absent).
 inline std::string Edited(std::string text, const std::string& from, const std::string& to) {
   const size_t at = text.find(from);
