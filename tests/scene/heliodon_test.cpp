@@ -164,6 +164,44 @@ TEST(Heliodon, WhatAClientSeesOfTheWarnings) {
   }
 }
 
+TEST(Heliodon, EveryElementInItsPlace) {
+  ManagerHold mgr;
+  IZinHeliodon* sun = mgr->getHeliodons()->getZinObject(0);
+  // Every flag on, so that each one's element shows where it goes.
+  sun->getPlace()->setDaylight(true);
+  sun->setGlobalIllumination(true);
+  sun->getLensFlare()->setUsed(true);
+  sun->getGodRays()->setUsed(true);
+  sun->setColoredSun(true);
+  sun->setSunPowerFlag(true);
+  sun->setRadiosity(true);
+  sun->setCloudMaskSun(true);
+  IZinSkylight* sky = sun->getSkylight();
+  sky->setUsed(true);
+  sky->setBackground(true);
+  sky->setMixColorFlag(true);
+  sky->setPowerFlag(true);
+  sky->setSkyColorFlag(true);
+  sun->getClouds()->setActive(true);
+  sun->getClouds()->setWindActive(true);
+  sun->getFog()->setActive(true);
+  EXPECT_EQ(
+      "Heliodons: Heliodon\n"
+      "Heliodon: Active Time Place Sunshine North.Angle Theta Phi Shadow Shadow.Power Sun.Blur Global.Illumination "
+      "Global.Illumination.Power Global.Illumination.Quality Name Lens.Flare God.Rays Colored Colors Sun.PowerFlag "
+      "Radiosity Cloud.Coverage Cloud.Mask.Sun Sky.Light Clouds Fog UI.Value\n"
+      "Time: Month Day Hour Minute Year\n"
+      "Place: Longitude Latitude TimeZone Daylight\n"
+      "Lens.Flare: Used Size Intensity\n"
+      "God.Rays: Used Power\n"
+      "Colors: Sun.Color Sun.Color Sun.Color Sun.Color Sun.Color\n"
+      "Sky.Light: Used Factor Color Background Pollution Sky.Mix.Color.Flag Sky.Mix.Color Power.Flag Sky.Color.Flag\n"
+      "Clouds: Active Cumulus.Size Cumulus.Seed Cirrus.Size Cirrus.Seed Stratus.Size Stratus.Seed Cirrocumulus.Size "
+      "Cirrocumulus.Seed Active.Wind Wind.Speed Wind.Direction\n"
+      "Fog: Active Color Density Start.Distance End.Distance Altitude\n",
+      Outline(Write(mgr.mgr), "<Heliodons>", "</Heliodons>"));
+}
+
 namespace {
 
 // A heliodon away from its defaults, through the interfaces.

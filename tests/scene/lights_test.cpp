@@ -176,6 +176,27 @@ TEST(Lights, FilesReadAsTheirLayoutsSay) {
   }
 }
 
+TEST(Lights, EveryElementInItsPlace) {
+  ManagerHold mgr;
+  IZinLight* light = mgr->getLights()->newZinObject(kZinEndOfList);
+  // Every flag on and two groups, so that each one's element shows where it goes.
+  light->setGlobalIllumination(true);
+  light->setLocked(true);
+  light->getLensFlare()->setUsed(true);
+  light->getLightCone()->setUsed(true);
+  *light->getLightsGroups()->newZinObject(kZinEndOfList) = kLobby;
+  *light->getLightsGroups()->newZinObject(kZinEndOfList) = kGarden;
+  EXPECT_EQ(
+      "Lights: Light\n"
+      "Light: Name Active Color Power Distance.Near Distance.Far Position Target Cone.Angle Sharpness Shadow.Power "
+      "Map.Size Bias Global.Illumination Global.Illumination.Power Global.Illumination.Quality Locked UI.Value "
+      "Lights.Groups Lens.Flare Light.Cone Radiosity\n"
+      "Lights.Groups: Light Light\n"
+      "Lens.Flare: Used Size Intensity\n"
+      "Light.Cone: Used Power\n",
+      Outline(Write(mgr.mgr), "<Lights>", "</Lights>"));
+}
+
 TEST(Lights, ValuesWithoutALabelFailTheWrite) {
   const struct {
     const char* what;

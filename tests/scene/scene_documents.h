@@ -2,7 +2,9 @@
 // manager written to and read from text.
 #pragma once
 
+#include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ZinFileStreams.h"
@@ -69,6 +71,34 @@ inline std::string Section(const std::string& text, const std::string& open, con
   const size_t end = start == std::string::npos ? start : text.find(close, start);
   if (end == std::string::npos) return "";
   return text.substr(start, end + close.size() - start);
+}
+
+/// The element layout of the first element from open to close of a written text:
+/// one line per element that has children, "Tag: Child Child ...", in document
+/// order. The writer puts each element on a line of its own, a tab deeper than its
+/// parent, which is all this reads.
+inline std::string Outline(const std::string& text, const std::string& open, const std::string& close) {
+  const size_t start = text.find(open), stop = start == std::string::npos ? start : text.find(close, start);
+  if (stop == std::string::npos) return "";
+  // From the start of the line, so that the first element's depth counts its tabs.
+  const size_t line = text.rfind('\n', start) == std::string::npos ? 0 : text.rfind('\n', start) + 1;
+  const std::string section = text.substr(line, stop + close.size() - line);
+  std::vector<std::pair<size_t, std::string>> elements;  // depth, tag
+  for (size_t at = 0; at < section.size();) {
+    const size_t end = std::min(section.find('\n', at), section.size());
+    const size_t tag = section.find_first_not_of('\t', at);
+    if (tag < end && section[tag] == '<' && tag + 1 < end && section[tag + 1] != '/')
+      elements.emplace_back(tag - at, section.substr(tag + 1, section.find_first_of(" \n/>", tag + 1) - tag - 1));
+    at = end + 1;
+  }
+  std::string outline;
+  for (size_t i = 0; i < elements.size(); ++i) {
+    std::string children;
+    for (size_t j = i + 1; j < elements.size() && elements[j].first > elements[i].first; ++j)
+      if (elements[j].first == elements[i].first + 1) children += " " + elements[j].second;
+    if (!children.empty()) outline += elements[i].second + ":" + children + "\n";
+  }
+  return outline;
 }
 
 /// What feedback heard, without the notes on the empty geometry blocks of a scene
