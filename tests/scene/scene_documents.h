@@ -9,7 +9,7 @@
 
 #include "ZinFileStreams.h"
 #include "ZinSDK.h"
-#include "manager/feedback_recorder.h"
+#include "test_support.h"
 
 namespace QvZinTest {
 
@@ -39,20 +39,6 @@ inline std::string Colour(const char* tag, int r, int g, int b) {
 inline std::string Point(const char* tag, const char* x, const char* y, const char* z) {
   return Triple(tag, "XYZ", x, y, z);
 }
-
-/// A new manager, released at the end of the scope.
-struct ManagerHold {
-  QvZin::IZinMgr* mgr = nullptr;
-  explicit ManagerHold(FeedbackRecorder* feedback = nullptr) {
-    QvZin::CZinEntryPoints::newZinMgr(&mgr, QvZin::eZinVersionCurrent, feedback);
-  }
-  ~ManagerHold() {
-    if (mgr) mgr->Release();
-  }
-  ManagerHold(const ManagerHold&) = delete;
-  ManagerHold& operator=(const ManagerHold&) = delete;
-  QvZin::IZinMgr* operator->() const { return mgr; }
-};
 
 inline std::string Write(QvZin::IZinMgr* mgr) {
   QvZin::CZinMemoryWriteStream out;
