@@ -248,6 +248,104 @@ void BuildEffects(IZinMgr* mgr) {
   }
 }
 
+// Lights of every kind in two groups, and two heliodons, each part of them away
+// from its defaults.
+void BuildLights(IZinMgr* mgr) {
+  mgr->setApplication("Orvelle", "5.1");
+  const CZinUUID hall = CZinUUID::fromText("0000000000000000000000000000A0B1");
+  const CZinUUID garden = CZinUUID::fromText("0000000000000000000000000000A0B2");
+  IZinLightsGroup* group = mgr->getLightsGroups()->newZinObject(kZinEndOfList);
+  group->getBasicData()->setId(hall);
+  group->getBasicData()->setName("Hall & stairs");
+  group->getBasicData()->setUIValue(3);
+  mgr->getLightsGroups()->newZinObject(kZinEndOfList)->getBasicData()->setId(garden);
+  IZinLight* point = mgr->getLights()->newZinObject(kZinEndOfList);
+  point->getBasicData()->setName("Ceiling");
+  point->setColor(CZinColor(255, 240, 200));
+  point->setPower(40);
+  point->setNearDistance(0.5);
+  point->setFarDistance(900);
+  point->setPosition(CZinVector3D(1.25, -2, 300));
+  point->setLocked(true);
+  *point->getLightsGroups()->newZinObject(kZinEndOfList) = hall;
+  *point->getLightsGroups()->newZinObject(kZinEndOfList) = garden;
+  point->getLensFlare()->setUsed(true);
+  point->getLensFlare()->setType(eHalo2);
+  point->getLensFlare()->setSize(2.5);
+  IZinLight* spot = mgr->getLights()->newZinObject(kZinEndOfList);
+  spot->setType(eLightSpot);
+  spot->setTarget(CZinVector3D(0, 0, -1));
+  spot->setConeAngle(35.5);
+  spot->setSharpness(0.75);
+  spot->setShadowType(eShadowSoft);
+  spot->setShadowPower(0.6);
+  spot->setShadowMapSize(2048);
+  spot->setBias(0.05);
+  spot->setTargetType(eTargetOnObject);
+  spot->setTargetObjectId(CZinUUID::fromText("00112233445566778899AABBCCDDEEFF"));
+  spot->getLightCone()->setUsed(true);
+  spot->getLightCone()->setPower(0.4);
+  IZinLight* parallel = mgr->getLights()->newZinObject(kZinEndOfList);
+  parallel->setType(eLightParallel);
+  parallel->setActive(false);
+  parallel->setShadowType(eShadowNone);
+  parallel->setGlobalIllumination(true);
+  parallel->setGlobalIlluminationPower(0.9);
+  parallel->setGlobalIlluminationQuality(3);
+  parallel->setRadiosity(false);
+  parallel->setIESProfileId(CZinUUID::fromText("FFEEDDCCBBAA99887766554433221100"));
+
+  IZinHeliodon* sun = mgr->getHeliodons()->getZinObject(0);
+  sun->getBasicData()->setName("June");
+  IZinTime* time = sun->getTime();
+  time->setMonth(6);
+  time->setDay(21);
+  time->setHour(13);
+  time->setMinute(5);
+  time->setYear(2031);
+  sun->getPlace()->setLongitude(-122);
+  sun->getPlace()->setLatitude(37);
+  sun->getPlace()->setTimeZone(-480);
+  sun->getPlace()->setDaylight(true);
+  sun->setActive(false);
+  sun->setSunshine(0.7);
+  sun->setNorthAngle(-15);
+  sun->setTheta(0.5);
+  sun->setShadow(false);
+  sun->setShadowBlur(40);
+  sun->setGlobalIllumination(true);
+  sun->setColoredSun(true);
+  sun->setColor(4, CZinColor(1, 2, 3));
+  sun->setSunPowerFlag(true);
+  sun->setRadiosity(true);
+  sun->setCloudCoverage(0.9);
+  sun->setCloudMaskSun(true);
+  sun->setPlacementKind(eSun45Degree);
+  sun->setColorType(eColorUser);
+  sun->getLensFlare()->setUsed(true);
+  sun->getGodRays()->setUsed(true);
+  sun->getGodRays()->setPower(2);
+  IZinSkylight* sky = sun->getSkylight();
+  sky->setUsed(true);
+  sky->setSkyType(eColorUser);
+  sky->setBackground(true);
+  sky->setMixColorFlag(true);
+  sky->setMixColor(CZinColor(9, 8, 7));
+  sky->setPowerFlag(true);
+  sky->setSkyColorFlag(true);
+  IZinClouds* clouds = sun->getClouds();
+  clouds->setActive(true);
+  clouds->setCirrusSeed(77);
+  clouds->setWindActive(true);
+  clouds->setWindDirection(270);
+  sun->getFog()->setActive(true);
+  sun->getFog()->setAltitude(12);
+  IZinHeliodon* winter = mgr->getHeliodons()->newZinObject(kZinEndOfList);
+  winter->getBasicData()->setName("December");
+  winter->setPlacementKind(eSunManual);
+  winter->setPhi(0.2);
+}
+
 std::string WriteManager(IZinMgr* mgr) {
   CZinMemoryWriteStream out;
   if (!mgr->write(&out, nullptr)) {
@@ -357,6 +455,9 @@ int main(int argc, char** argv) {
     scene->getProperties()->getZinObject(0)->getBasicData()->putInXML(root);
     Put("shader_file", "whole_property.xml", ZinFuzz::WriteElement(whole.GetRoot()));
   }
+  ZinFuzz::CManager lights(nullptr);
+  BuildLights(lights.get());
+  const std::string lightsDocument = WriteManager(lights.get());
 
   // The XML engine's own writer: a tree read from the sample, written out.
   std::string message;
@@ -371,6 +472,7 @@ int main(int argc, char** argv) {
   }
   Put("document_read", "views.zin", viewsDocument);
   Put("document_read", "effects.zin", effectsDocument);
+  Put("document_read", "lights.zin", lightsDocument);
   Put("tree_reader", "all_node_kinds.xml", written);
   // Element and attribute names built to collide in the key table, some twice: the
   // tree reader gives such names their keys a few at a time.

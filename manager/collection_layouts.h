@@ -20,12 +20,12 @@ struct CZinListLayout {
   const char* oldListTag;   ///< another collection element accepted on reading, or null
 };
 
-constexpr CZinListLayout kHeliodonsLayout{"Heliodons", "Heliodon", "Name", "UUID", "UI.Value", nullptr};
+constexpr CZinListLayout kHeliodonsLayout{"Heliodons", "Heliodon", nullptr, nullptr, nullptr, nullptr};
 // Properties declare their rows, their name, id and UI value included.
 constexpr CZinListLayout kPropertiesLayout{"Properties", "Property", nullptr, nullptr, nullptr, nullptr};
 constexpr CZinListLayout kBillboardsLayout{"Billboards", "Billboard", nullptr, nullptr, nullptr, nullptr};
-constexpr CZinListLayout kLightsLayout{"Lights", "Light", "Name", "UUID", "UI.Value", nullptr};
-constexpr CZinListLayout kLightsGroupsLayout{"Lights.Groups", "Lights.Group", "Name", "ID", "UI.Value", nullptr};
+constexpr CZinListLayout kLightsLayout{"Lights", "Light", nullptr, nullptr, nullptr, nullptr};
+constexpr CZinListLayout kLightsGroupsLayout{"Lights.Groups", "Lights.Group", nullptr, nullptr, nullptr, nullptr};
 constexpr CZinListLayout kPerspectiveViewsLayout{"Perspective.Views", "Perspective.View", nullptr, nullptr, nullptr,
                                                  nullptr};
 constexpr CZinListLayout kParallelViewsLayout{"Parallel.Views", "Parallel.View", nullptr, nullptr, nullptr, nullptr};

@@ -218,15 +218,15 @@ void CZIN::readTopLevel(CZinXMLGet& root) {
   }
   GetComponents(root, *mScene.mInternalComponentDefinitions);
   GetObjects(root, *mScene.mPerspectiveViews, kPerspectiveViewsLayout);
-  GetList(root, getHeliodons(), kHeliodonsLayout);
+  GetObjects(root, *mScene.mHeliodons, kHeliodonsLayout);
   GetObjects(root, *mScene.mParallelViews, kParallelViewsLayout);
   GetList(root, getPanoramas(), kPanoramasLayout);
   GetList(root, getAnimations(), kAnimationsLayout);
   GetObjects(root, *mScene.mViewObjects, kViewObjectsLayout);
   GetList(root, getBBMgrData(), kBillboardsLayout);
   GetObjects(root, *mScene.mProperties, kPropertiesLayout);
-  GetList(root, getLights(), kLightsLayout);
-  GetList(root, getLightsGroups(), kLightsGroupsLayout);
+  GetObjects(root, *mScene.mLights, kLightsLayout);
+  GetObjects(root, *mScene.mLightsGroups, kLightsGroupsLayout);
   XIXMLElement* working = root.FindElement("Working.Window");
   Quorve::CheckPointer(working, nullptr);
   CZinXMLGet workingIn(working);

@@ -82,11 +82,11 @@ void CZIN::writeTopLevel(CZinXMLAdd& root) {
   CZinXMLAdd(info).AddXYZ("Origin", mFileInfo->getOrigin());
 
   PutComponents(*this, root);
-  PutList(root, getHeliodons(), kHeliodonsLayout);
+  PutObjects(root, *mScene.mHeliodons, kHeliodonsLayout);
   PutObjects(root, *mScene.mProperties, kPropertiesLayout);
   PutList(root, getBBMgrData(), kBillboardsLayout);
-  PutList(root, getLights(), kLightsLayout);
-  PutList(root, getLightsGroups(), kLightsGroupsLayout);
+  PutObjects(root, *mScene.mLights, kLightsLayout);
+  PutObjects(root, *mScene.mLightsGroups, kLightsGroupsLayout);
   PutObjects(root, *mScene.mPerspectiveViews, kPerspectiveViewsLayout);
   PutObjects(root, *mScene.mParallelViews, kParallelViewsLayout);
   PutList(root, getPanoramas(), kPanoramasLayout);

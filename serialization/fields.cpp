@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "support/platform.h"
+
 namespace QvZin {
 
 int32_t ZinLabel::get(CZinXMLGet& in, const char* tag) const {
@@ -25,6 +27,14 @@ CZinVector2D ZinXY::read(CZinXMLGet& element) const {
   element.GetFmtAttribute("X", "%lf", &point.x);
   element.GetFmtAttribute("Y", "%lf", &point.y);
   return point;
+}
+
+int32_t ZinTimeZone::get(CZinXMLGet& in, const char* tag) const {
+  return ZoneInMinutes(in.GetInteger(tag), in.GetInteger("Longitude"));
+}
+
+int32_t ZinYear::get(CZinXMLGet& in, const char* tag) const {
+  return in.HasElement(tag) ? in.GetInteger(tag) : Quorve::Platform::LocalTime().year;
 }
 
 const char* ZinName::get(CZinXMLGet& in, const char* tag) const {

@@ -66,8 +66,12 @@ inline std::string ZinStoredOf<std::string>(const char* value) {
   return value ? value : "";
 }
 
+/// The base of the defaults that each new object draws anew (an id, the clock's
+/// reading): tests can only check that they were drawn.
+struct CZinDrawnAnew {};
+
 /// The default of an id field that each new object draws anew.
-struct CZinNewId {
+struct CZinNewId : CZinDrawnAnew {
   operator CZinUUID() const { return NewZinUUID(); }
 };
 
@@ -116,6 +120,8 @@ struct ZinFlag {
 struct ZinColour {
   void put(CZinXMLAdd& out, const char* tag, const CZinColor& value) const { out.AddColor(tag, value); }
   CZinColor get(CZinXMLGet& in, const char* tag) const { return in.GetColor(tag); }
+  /// The colour held by element itself.
+  CZinColor read(CZinXMLGet& element) const { return element.GetColor(); }
 };
 
 /// A child element with the attributes "X", "Y", "Z".
@@ -159,6 +165,21 @@ struct ZinId {
   CZinUUID get(CZinXMLGet& in, const char* tag) const {
     return omitsZero && !in.GetAttribute(tag) ? CZinUUID() : in.GetUUID(tag);
   }
+};
+
+/// The "%d" time zone of the place form. Older files hold it in hours, told apart by
+/// its size: below 13 in magnitude, with a sibling "Longitude" below 901, it is read
+/// as hours and turned into minutes.
+struct ZinTimeZone {
+  void put(CZinXMLAdd& out, const char* tag, int32_t minutes) const { out.AddInteger(tag, minutes); }
+  int32_t get(CZinXMLGet& in, const char* tag) const;
+};
+
+/// The "%d" year of the date form, which older files lack: theirs reads as the year
+/// of a new date, this one.
+struct ZinYear {
+  void put(CZinXMLAdd& out, const char* tag, int32_t year) const { out.AddInteger(tag, year); }
+  int32_t get(CZinXMLGet& in, const char* tag) const;
 };
 
 /// A child element whose text is the field's text; an element without text reads

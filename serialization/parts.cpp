@@ -41,10 +41,10 @@ void DeleteChildElements(QuorveXML::XIXMLElement* parent, const char* tag) {
   }
 }
 
-void SendIndexWarning(IZinWarning* sink, const char* operation) {
+void SendIndexWarning(IZinWarning* sink, const char* operation, const char* complaint) {
   if (!sink) return;
   char text[256];
-  std::snprintf(text, sizeof text, "%s: index out of range", operation ? operation : "");
+  std::snprintf(text, sizeof text, "%s: %s", operation ? operation : "", complaint ? complaint : "");
   sink->warning(text);
 }
 

@@ -108,52 +108,57 @@ constexpr TZinOptionalForm<Form> ZinOptional(Form form) {
 
 // ---- a fixed array of values reached by index
 
-/// Sends "<operation>: index out of range" through sink, when there is one.
-void SendIndexWarning(IZinWarning* sink, const char* operation);
+/// Sends "<operation>: <complaint>" through sink, when there is one.
+void SendIndexWarning(IZinWarning* sink, const char* operation, const char* complaint = "index out of range");
 
-/// N values reached by index; new values are zero.
+/// N values reached by index; new values are zero. An array whose new values are
+/// others derives from it and hides resetFields (and sets them in its constructor).
 template <class T, size_t N>
 struct TZinArray {
   std::array<T, N> values{};
 
-  /// Value index; outside [0, N) it warns "<getter>: index out of range" and gives
-  /// the zero value.
-  const T& get(int32_t index, const char* getter, IZinWarning* sink) const {
+  /// Value index; outside [0, N) it warns "<getter>: <complaint>" and gives the zero
+  /// value.
+  const T& get(int32_t index, const char* getter, IZinWarning* sink,
+               const char* complaint = "index out of range") const {
     static const T kZero{};
     if (index >= 0 && static_cast<size_t>(index) < N) return values[static_cast<size_t>(index)];
-    SendIndexWarning(sink, getter);
+    SendIndexWarning(sink, getter, complaint);
     return kZero;
   }
-  /// Stores value at index; outside [0, N) it warns "<setter>: index out of range"
-  /// and changes nothing.
-  void set(int32_t index, const T& value, const char* setter, IZinWarning* sink) {
+  /// Stores value at index; outside [0, N) it warns "<setter>: <complaint>" and
+  /// changes nothing.
+  void set(int32_t index, const T& value, const char* setter, IZinWarning* sink,
+           const char* complaint = "index out of range") {
     if (index >= 0 && static_cast<size_t>(index) < N)
       values[static_cast<size_t>(index)] = value;
     else
-      SendIndexWarning(sink, setter);
+      SendIndexWarning(sink, setter, complaint);
   }
   void resetFields() { values.fill(T()); }
 };
 
 /// An array in its own child element tag, one item child per value in the value
 /// form Form (which reads an item from the item's own attributes). Reading takes
-/// the first N item children in one pass; values without a child are zero.
+/// the first N item children in one pass; values without a child keep a new
+/// array's values.
 template <class Form>
 struct TZinArrayForm {
   const char* item;
   Form form;
 
-  template <class T, size_t N, class Owner>
-  void put(CZinXMLAdd& out, const char* tag, TZinArray<T, N>& part, Owner&) const {
+  template <class Part, class Owner>
+  void put(CZinXMLAdd& out, const char* tag, Part& part, Owner&) const {
     CZinXMLAdd list(out.AddElement(tag));
-    for (const T& value : part.values) form.put(list, item, value);
+    for (const auto& value : part.values) form.put(list, item, value);
   }
-  template <class T, size_t N, class Owner>
-  void get(CZinXMLGet& in, const char* tag, TZinArray<T, N>& part, Owner&) const {
+  template <class Part, class Owner>
+  void get(CZinXMLGet& in, const char* tag, Part& part, Owner&) const {
     CZinXMLGet list(in.GetElement(tag));
     part.resetFields();
     size_t i = 0;
-    for (QuorveXML::XIXMLElement* e = list.FindElement(item); e && i < N; e = e->GetNextSameElement(), ++i) {
+    for (QuorveXML::XIXMLElement* e = list.FindElement(item); e && i < part.values.size();
+         e = e->GetNextSameElement(), ++i) {
       CZinXMLGet one(e);
       part.values[i] = form.read(one);
     }

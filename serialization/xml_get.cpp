@@ -24,6 +24,12 @@ int64_t Magnitude(int32_t value) { return value < 0 ? -static_cast<int64_t>(valu
 
 }  // namespace
 
+int32_t ZoneInMinutes(int32_t zone, int32_t longitude) {
+  // Older files hold the zone in hours; minutes are told apart by their size.
+  const bool hours = Magnitude(zone) < 13 && Magnitude(longitude) < 901;
+  return hours ? zone * 60 : zone;
+}
+
 CZinXMLGet::CZinXMLGet(XIXMLElement* element) : mElement(element) {
   if (!element) ThrowElementError("%s - NULL ptr", "CZinXMLGet::CZinXMLGet");
 }
@@ -95,17 +101,18 @@ int32_t CZinXMLGet::GetAttributeLabel(const char* name, const CZinLabel* table) 
   ThrowElementError("Invalid label (%s) [%s..%s]", text, table && table->label ? table->label : "", LastLabel(table));
 }
 
-CZinColor CZinXMLGet::GetColor(const char* tag) {
-  CZinXMLGet child(GetElement(tag));
+CZinColor CZinXMLGet::GetColor(const char* tag) { return CZinXMLGet(GetElement(tag)).GetColor(); }
+
+CZinColor CZinXMLGet::GetColor() {
   int r = 0, g = 0, b = 0;
-  if (child.GetAttribute("R")) {
-    child.GetFmtAttribute("R", "%d", &r);
-    child.GetFmtAttribute("G", "%d", &g);
-    child.GetFmtAttribute("B", "%d", &b);
+  if (GetAttribute("R")) {
+    GetFmtAttribute("R", "%d", &r);
+    GetFmtAttribute("G", "%d", &g);
+    GetFmtAttribute("B", "%d", &b);
   } else {
-    r = child.GetInteger("Red");
-    g = child.GetInteger("Green");
-    b = child.GetInteger("Blue");
+    r = GetInteger("Red");
+    g = GetInteger("Green");
+    b = GetInteger("Blue");
   }
   return CZinColor(static_cast<uint8_t>(r), static_cast<uint8_t>(g), static_cast<uint8_t>(b));
 }
@@ -178,10 +185,7 @@ void CZinXMLGet::GetPlace(CZinPlaceValue& place) {
   CZinXMLGet child(GetElement("Place"));
   place.longitude = child.GetInteger("Longitude");
   place.latitude = child.GetInteger("Latitude");
-  const int32_t zone = child.GetInteger("TimeZone");
-  // Older files hold the zone in hours; minutes are told apart by their size.
-  const bool hours = Magnitude(zone) < 13 && Magnitude(place.longitude) < 901;
-  place.timeZone = hours ? zone * 60 : zone;
+  place.timeZone = ZoneInMinutes(child.GetInteger("TimeZone"), place.longitude);
   place.daylight = child.HasElement("Daylight");
 }
 

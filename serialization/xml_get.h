@@ -8,6 +8,10 @@
 
 namespace QvZin {
 
+/// The time zone of a place in minutes: a zone below 13 in magnitude with a
+/// longitude below 901 in magnitude is in hours (older files).
+int32_t ZoneInMinutes(int32_t zone, int32_t longitude);
+
 /// Reads values from children and attributes of one current element. Every failure
 /// throws std::runtime_error with a text composed as "CZinXMLGet::<operation> - ...".
 class CZinXMLGet {
@@ -46,6 +50,8 @@ public:
   /// The colour of child tag: attributes "R", "G", "B", or the older children
   /// "Red", "Green", "Blue".
   CZinColor GetColor(const char* tag);
+  /// The colour held by the current element itself, in either form.
+  CZinColor GetColor();
   /// Attributes "X", "Y", "Z" of child tag into xyz.
   void GetXYZ(const char* tag, double* xyz);
   /// Attributes "X", "Y" of child tag into xy.

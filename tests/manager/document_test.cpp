@@ -38,8 +38,7 @@ std::string NewManagerText() {
       "\t<Points><![CDATA[\n0 \n]]>\n\t</Points>\n"
       "\t<Polygons><![CDATA[\n0 \n]]>\n\t</Polygons>\n"
       "\t<InternalComponentDefinitions/>\n"
-      "\t<Heliodons>\n\t\t<Heliodon UUID=\"<id>\">\n\t\t\t<Name en=\"Heliodon\"/>\n\t\t\t<UI.Value>0</UI.Value>\n"
-      "\t\t</Heliodon>\n\t</Heliodons>\n"
+      "\t<Heliodons>\n\t\t<heliodon>\n\t</Heliodons>\n"
       "\t<Properties/>\n\t<Billboards/>\n\t<Lights/>\n\t<Lights.Groups/>\n\t<Perspective.Views/>\n"
       "\t<Parallel.Views/>\n\t<PanoramasV2/>\n\t<Animations/>\n\t<View.Objects/>\n"
       "\t<Working.Window>\n\t\t<Parallel.Views/>\n\t</Working.Window>\n"
@@ -135,11 +134,19 @@ struct CNullStorage final : IZinExtStorageReader {
   IReader* createGeometryReader(const CZinUUID&, bool) override { return nullptr; }
 };
 
+// Replaces the first heliodon's element by "<heliodon>": it holds the clock's date,
+// and the scene tests compare it whole.
+std::string MaskHeliodon(std::string text) {
+  const size_t start = text.find("<Heliodon\n"), end = text.find("</Heliodon>");
+  if (start != std::string::npos && end != std::string::npos) text.replace(start, end + 11 - start, "<heliodon>");
+  return text;
+}
+
 }  // namespace
 
 TEST(Document, NewManagerFileByteForByte) {
   ManagerHold mgr;
-  EXPECT_EQ(NewManagerText(), MaskIds(WriteToText(mgr.mgr)));
+  EXPECT_EQ(NewManagerText(), MaskHeliodon(MaskIds(WriteToText(mgr.mgr))));
   const CZinVersion older{5, 0, 3};
   EXPECT_NE(std::string::npos, WriteToText(mgr.mgr, nullptr, &older)
                                    .find("<?Zin library=\"5.1.1\" file=\"5.0\" min_version=\"5.0.3\" "

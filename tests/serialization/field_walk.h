@@ -10,7 +10,8 @@
 // A test names its class once, with the exact element a new object writes (the
 // element's name is taken from it):
 //   ZIN_FIELD_WALK(CZinFog, "<Fog>...</Fog>")
-// Ids that each new object draws anew (CZinNewId) are written as zeros there.
+// Defaults that each new object draws anew (CZinNewId, the clock's date) are
+// written as zeros there.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -74,6 +75,8 @@ inline CZinUUID Away(const CZinUUID& def, const ZinId&) {
   const CZinUUID away = CZinUUID::fromText("0123456789ABCDEF0123456789ABCDEF");
   return def == away ? CZinUUID::fromText("FEDCBA9876543210FEDCBA9876543210") : away;
 }
+// A zone in minutes that no older file's hours could give.
+inline int32_t Away(int32_t def, const ZinTimeZone&) { return def + 120; }
 inline std::string Away(const std::string& def, const ZinText&) { return def + "away <&> text"; }
 inline std::string Away(const std::string& def, const ZinName&) { return def + "away \"name\""; }
 template <class T, class Form>
@@ -353,15 +356,16 @@ struct TChecks {
   template <class T, class D, class Form, class Rule, class Get, class Set>
   void field(const char* name, const char*, const D& rawDefault, const Form& form, const Rule& rule, Get get, Set set) {
     // A default drawn anew for each object can only be checked for being drawn.
-    constexpr bool fresh = std::is_same<D, CZinNewId>::value;
+    constexpr bool fresh = std::is_base_of<CZinDrawnAnew, D>::value;
     const T def = static_cast<T>(rawDefault);
     FieldCheck<C> check;
     check.name = name;
     check.checkDefault = [=](C& c) {
-      if constexpr (fresh)
+      if constexpr (std::is_same<D, CZinNewId>::value) {
         EXPECT_FALSE(T(get(c)).isNull()) << name;
-      else
+      } else if constexpr (!fresh) {
         EXPECT_EQ(ToText(def), ToText(T(get(c)))) << name;
+      }
     };
     check.normalise = [=](C& c) {
       if constexpr (fresh) set(c, ZinArgOf(T()));

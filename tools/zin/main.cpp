@@ -111,7 +111,34 @@ void BuildScene(IZinMgr* mgr) {
   mgr->getLights()->removeObject(1);  // the desk lamp goes
   for (const char* name : {"Brick", "Glass", "Oak"}) AddNamed(mgr->getProperties(), name);
   for (const char* name : {"Walls", "Furniture", "Plants"}) AddNamed(mgr->getLayers(), name);
-  AddNamed(mgr->getLightsGroups(), "Interior");
+  IZinLightsGroup* interior = AddNamed(mgr->getLightsGroups(), "Interior");
+  IZinLight* ceiling = mgr->getLights()->getZinObject(0);
+  ceiling->setPosition(CZinVector3D(2000, 1500, 2400));
+  ceiling->setColor(CZinColor(255, 236, 210));
+  ceiling->setPower(60);
+  *ceiling->getLightsGroups()->newZinObject(kZinEndOfList) = *interior->getBasicData()->getId();
+  IZinLight* porch = mgr->getLights()->getZinObject(1);
+  porch->setType(eLightSpot);
+  porch->setPosition(CZinVector3D(2000, -500, 2200));
+  porch->setConeAngle(50);
+  porch->setShadowType(eShadowSoft);
+  porch->getLightCone()->setUsed(true);
+  porch->getLensFlare()->setUsed(true);
+  // The sun of a June afternoon in Paris, with a sky light and clouds.
+  IZinHeliodon* sun = mgr->getHeliodons()->getZinObject(0);
+  IZinTime* time = sun->getTime();
+  time->setYear(2026);
+  time->setMonth(6);
+  time->setDay(21);
+  time->setHour(15);
+  time->setMinute(30);
+  sun->getPlace()->setLongitude(2);
+  sun->getPlace()->setLatitude(48);
+  sun->getPlace()->setTimeZone(60);
+  sun->getPlace()->setDaylight(true);
+  sun->setNorthAngle(-20);  // stored as 340
+  sun->getSkylight()->setUsed(true);
+  sun->getClouds()->setActive(true);
   // A room in millimetres: the floor's corners, the ceiling's, and a window in the
   // front wall.
   TZinObjectMgr<CZinPoint>* points = mgr->getPoints();
@@ -195,6 +222,22 @@ void PrintCollections(IZinMgr* mgr) {
     const CZinVector3D& at = camera->getPosition();
     std::printf("  camera %-24s focal %5.1f  at (%g, %g, %g)  %dx%d\n", camera->getBasicData()->getName(),
                 camera->getFocal(), at.x, at.y, at.z, options->getWidth(), options->getHeight());
+  }
+  static const char* const kLightTypes[] = {"point", "spot", "parallel"};
+  TZinObjectMgr<IZinLight>* lights = mgr->getLights();
+  for (uint32_t i = 0; i < lights->getCount(); ++i) {
+    IZinLight* light = lights->getZinObject(i);
+    const int32_t type = light->getType();
+    std::printf("  light %-25s %s, power %g, in %u group(s)\n", light->getBasicData()->getName(),
+                type >= 0 && type < 3 ? kLightTypes[type] : "?", light->getPower(),
+                light->getLightsGroups()->getCount());
+  }
+  TZinObjectMgr<IZinHeliodon>* heliodons = mgr->getHeliodons();
+  for (uint32_t i = 0; i < heliodons->getCount(); ++i) {
+    IZinHeliodon* sun = heliodons->getZinObject(i);
+    IZinTime* time = sun->getTime();
+    std::printf("  heliodon %-22s %04d-%02d-%02d %02d:%02d, north %g\n", sun->getBasicData()->getName(), time->getYear(),
+                time->getMonth(), time->getDay(), time->getHour(), time->getMinute(), sun->getNorthAngle());
   }
   static const char* const kTypes[] = {"front", "plan", "axonometric"};
   TZinObjectMgr<IZinParallelView>* parallels = mgr->getParallelViews();
