@@ -220,8 +220,9 @@ void CZIN::readTopLevel(CZinXMLGet& root) {
   GetObjects(root, *mScene.mPerspectiveViews, kPerspectiveViewsLayout);
   GetList(root, getHeliodons(), kHeliodonsLayout);
   GetObjects(root, *mScene.mParallelViews, kParallelViewsLayout);
-  GetList(root, getPanoramas(), kPanoramasLayout);
-  GetList(root, getAnimations(), kAnimationsLayout);
+  // A panorama keeps the ids it holds as data: nothing is left to resolve after them.
+  GetObjects(root, *mScene.mPanoramas, kPanoramasLayout);
+  GetObjects(root, *mScene.mAnimations, kAnimationsLayout);
   GetObjects(root, *mScene.mViewObjects, kViewObjectsLayout);
   GetList(root, getBBMgrData(), kBillboardsLayout);
   GetList(root, getProperties(), kPropertiesLayout);
@@ -232,8 +233,8 @@ void CZIN::readTopLevel(CZinXMLGet& root) {
   CZinXMLGet workingIn(working);
   GetObjects(workingIn, *mScene.mWorkingWindows, kParallelViewsLayout);
   GetList(root, getObjectInstances(), kObjectInstancesLayout);
-  GetList(root, getScenarios(), kScenariosLayout);
-  GetList(root, get3DPaths(), k3DPathsLayout);
+  GetObjects(root, *mScene.mScenarios, kScenariosLayout);
+  GetObjects(root, *mScene.m3DPaths, k3DPathsLayout);
   GetList(root, getGrounds(), kGroundsLayout);
   GetList(root, getLayers(), kLayersLayout);
   try {
