@@ -346,6 +346,127 @@ void BuildLights(IZinMgr* mgr) {
   winter->setPhi(0.2);
 }
 
+// Both animation models and a panorama away from their defaults: a scenario with
+// two sequences, a key frame of every kind, a time guide and a sound; a 3D path; a
+// camera animation with two paths, points and keys; a panorama with nodes, links
+// (one along the path) and parallel views.
+void BuildAnimation(IZinMgr* mgr) {
+  const CZinUUID one = CZinUUID::fromText("0000000000000000000000000000000A");
+  const CZinUUID two = CZinUUID::fromText("0000000000000000000000000000000B");
+  IZinScenario* scenario = mgr->getScenarios()->newZinObject(kZinEndOfList);
+  scenario->getBasicData()->setName("Walk");
+  scenario->setCurrentFrame(12);
+  scenario->setCurrentSequence(1);
+  scenario->setMaxTime(900);
+  scenario->setFPS(30);
+  scenario->setStartVisibleTime(10);
+  scenario->setEndVisibleTime(600);
+  IZinSequence* hall = scenario->getSequences()->newZinObject(kZinEndOfList);
+  hall->setEndFrame(120);
+  hall->setViewFlags(3);
+  hall->setFocal(35);
+  hall->setTargetType(eSequenceObjectInstance);
+  hall->setTargetObjectId(one);
+  hall->setRoll(0.5);
+  hall->getViewInfo()->setHeliodonName("Noon");
+  IZinSequence* garden = scenario->getSequences()->newZinObject(kZinEndOfList);
+  garden->setStartFrame(120);
+  garden->setTargetType(eSequenceForwardPath);
+  garden->setTargetDistance(40);
+  garden->setCurrentPathTangent(CZinVector3D(0, 1, 0));
+  garden->setArchitectFlag(true);
+  garden->getRenderingOpt()->setWidth(1280);
+  IZinAnimatedElement* element = scenario->getAnimatedElements()->newZinObject(kZinEndOfList);
+  element->setType(eAnimatedObject);
+  element->setObjectId(two);
+  IZinInterpolatedValue* value = element->getInterpolatedValues()->newZinObject(kZinEndOfList);
+  value->setType(47);
+  value->setLoop(true);
+  value->setNbLoops(3);
+  value->setPathId(two);
+  value->getDefaultValue()->setType(eKeyDouble);
+  value->getDefaultValue()->setValue(CZinKeyValue::Double(1.5));
+  const CZinKeyValue kinds[] = {CZinKeyValue::Coord3D(CZinVector3D(1, 2, 3)), CZinKeyValue::Color(CZinColor(9, 8, 7)),
+                                CZinKeyValue::Double(-0.5),  CZinKeyValue::Boolean(true),
+                                CZinKeyValue::Integer(42),   CZinKeyValue::Date(1234567890123LL),
+                                CZinKeyValue::UUID(one),     CZinKeyValue::Enum(2)};
+  int32_t time = 0;
+  for (const CZinKeyValue& kind : kinds) {
+    IZinKeyFrame* key = value->getKeyFrames()->newZinObject(kZinEndOfList);
+    key->setType(kind.type);
+    key->setValue(kind);
+    key->setCPBefore(kind);
+    key->setTime(time += 10);
+    key->setVisible(false);
+    key->setInterpolationType(eInterpolationBezier);
+    key->setAreLocked(true);
+  }
+  element->getInterpolatedValues()->newZinObject(kZinEndOfList)->setType(268);
+  scenario->getTimeGuides()->newZinObject(kZinEndOfList)->setTime(45);
+  IZinSnd* sound = scenario->getSnds()->newZinObject(kZinEndOfList);
+  sound->setStartFrame(10);
+  sound->setURL("file:///sounds/rain.wav");
+  IZin3DPath* path = mgr->get3DPaths()->newZinObject(kZinEndOfList);
+  path->getBasicData()->setId(two);
+  path->setClosed(true);
+  IZinBezierPoint* point = path->getBezierPoints()->newZinObject(kZinEndOfList);
+  point->setPosition(CZinVector3D(1, 0, -1));
+  point->setCPBefore(CZinVector3D(0.5, 0, -1));
+  point->setAreLocked(true);
+  path->getBezierPoints()->newZinObject(kZinEndOfList)->setCPAfter(CZinVector3D(2, 2, 2));
+
+  IZinAnimation* animation = mgr->getMgrEx(eZinVersionCurrent)->getAnimations()->newZinObject(kZinEndOfList);
+  animation->getBasicData()->setName("Tour");
+  for (int i = 0; i < 2; ++i) {
+    IZinCameraPath* camera = animation->getCameraPaths()->newZinObject(kZinEndOfList);
+    camera->setViewFlags(i);
+    camera->setActive(i == 1);
+    camera->setDuration(12.5);
+    camera->setNbXImage(4);
+    camera->setSpeedOn(true);
+    camera->setSpeed(1.25);
+    camera->setPathClosed(true);
+    for (int p = 0; p < 3; ++p) *camera->getPoints()->newZinObject(kZinEndOfList) = CZinPoint{p * 1.5, -p * 1.0, 1e3};
+    camera->getViewInfo()->setLocked(true);
+    camera->setCurrentTime(2.25);
+    IZinCamKey* key = camera->getCamKeys()->newZinObject(kZinEndOfList);
+    key->setPitch(0.1);
+    key->setKeyType(eCamKeyTarget);
+    key->setFadingDuration(5);
+    key->setBezierSection(1);
+    key->setBezierT(0.75);
+    key->setTarget(CZinVector3D(5, 5, 5));
+    camera->getCamKeys()->newZinObject(kZinEndOfList)->setKeyType(eCamKeyGlobal);
+  }
+  animation->setCurrentPath(1);
+  animation->getCompressionOpt()->setFrameRate(30);
+
+  IZinPanoramaV2* panorama = mgr->getPanoramas()->newZinObject(kZinEndOfList);
+  panorama->getBasicData()->setName("Visit");
+  panorama->getBasicData()->setUIValue(-4);
+  panorama->setDirection(CZinVector3D(0, 0, 1));
+  panorama->setFocal(70);
+  panorama->setViewFlags(5);
+  panorama->setCurrentDirection(CZinVector3D(1, 0, 0));
+  panorama->setCurrentFocal(60);
+  panorama->setStartNodeId(one);
+  panorama->getRenderingOpt()->setPanoramaResolution(3);
+  IZinPanoNodeV2* node = panorama->getNodes()->newZinObject(kZinEndOfList);
+  node->getBasicData()->setId(one);
+  node->getBasicData()->setName("Hall");
+  node->setPosition(CZinVector3D(1, 1.5, 0));
+  IZinPanoNodeV2* stairs = panorama->getNodes()->newZinObject(kZinEndOfList);
+  stairs->setDirection(CZinVector3D(0, -1, 0));
+  panorama->setCurrentNodeId(*stairs->getBasicData()->getId());
+  IZinPanoLinkV2* walk = panorama->getLinks()->newZinObject(kZinEndOfList);
+  walk->setStartNodeId(one);
+  walk->setEndNodeId(*stairs->getBasicData()->getId());
+  IZinPanoLinkV2* climb = panorama->getLinks()->newZinObject(kZinEndOfList);
+  climb->setStartNodeId(*stairs->getBasicData()->getId());
+  climb->setPathId(two);
+  *panorama->getParallelViews()->newZinObject(kZinEndOfList) = two;
+}
+
 std::string WriteManager(IZinMgr* mgr) {
   CZinMemoryWriteStream out;
   if (!mgr->write(&out, nullptr)) {
@@ -458,6 +579,9 @@ int main(int argc, char** argv) {
   ZinFuzz::CManager lights(nullptr);
   BuildLights(lights.get());
   const std::string lightsDocument = WriteManager(lights.get());
+  ZinFuzz::CManager animation(nullptr);
+  BuildAnimation(animation.get());
+  const std::string animationDocument = WriteManager(animation.get());
 
   // The XML engine's own writer: a tree read from the sample, written out.
   std::string message;
@@ -473,6 +597,7 @@ int main(int argc, char** argv) {
   Put("document_read", "views.zin", viewsDocument);
   Put("document_read", "effects.zin", effectsDocument);
   Put("document_read", "lights.zin", lightsDocument);
+  Put("document_read", "animation.zin", animationDocument);
   Put("tree_reader", "all_node_kinds.xml", written);
   // Element and attribute names built to collide in the key table, some twice: the
   // tree reader gives such names their keys a few at a time.

@@ -29,13 +29,13 @@ constexpr CZinListLayout kLightsGroupsLayout{"Lights.Groups", "Lights.Group", nu
 constexpr CZinListLayout kPerspectiveViewsLayout{"Perspective.Views", "Perspective.View", nullptr, nullptr, nullptr,
                                                  nullptr};
 constexpr CZinListLayout kParallelViewsLayout{"Parallel.Views", "Parallel.View", nullptr, nullptr, nullptr, nullptr};
-constexpr CZinListLayout kPanoramasLayout{"PanoramasV2", "PanoramaV2", "Name", "UUID", "UI.Value", nullptr};
-constexpr CZinListLayout kAnimationsLayout{"Animations", "Animation", "Name", nullptr, nullptr, nullptr};
+constexpr CZinListLayout kPanoramasLayout{"PanoramasV2", "PanoramaV2", nullptr, nullptr, nullptr, nullptr};
+constexpr CZinListLayout kAnimationsLayout{"Animations", "Animation", nullptr, nullptr, nullptr, nullptr};
 constexpr CZinListLayout kViewObjectsLayout{"View.Objects", "View.Object", nullptr, nullptr, nullptr, nullptr};
 constexpr CZinListLayout kObjectInstancesLayout{"Object.Instances", "Object.Instance", "Name", "Id", "UIValue",
                                                 nullptr};
-constexpr CZinListLayout kScenariosLayout{"Scenarios", "Scenario", "Name", nullptr, nullptr, nullptr};
-constexpr CZinListLayout k3DPathsLayout{"Paths.3D", "Path.3D", nullptr, "UUID", nullptr, "3D.Paths"};
+constexpr CZinListLayout kScenariosLayout{"Scenarios", "Scenario", nullptr, nullptr, nullptr, nullptr};
+constexpr CZinListLayout k3DPathsLayout{"Paths.3D", "Path.3D", nullptr, nullptr, nullptr, "3D.Paths"};
 constexpr CZinListLayout kGroundsLayout{"Grounds", "Ground", nullptr, nullptr, nullptr, nullptr};
 constexpr CZinListLayout kLayersLayout{"Layers", "Layer", "Name", "UUID", "UI.Value", nullptr};
 constexpr CZinListLayout kComponentsLayout{"InternalComponentDefinitions", "InternalComponentDefinition", nullptr,

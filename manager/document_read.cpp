@@ -220,8 +220,9 @@ void CZIN::readTopLevel(CZinXMLGet& root) {
   GetObjects(root, *mScene.mPerspectiveViews, kPerspectiveViewsLayout);
   GetObjects(root, *mScene.mHeliodons, kHeliodonsLayout);
   GetObjects(root, *mScene.mParallelViews, kParallelViewsLayout);
-  GetList(root, getPanoramas(), kPanoramasLayout);
-  GetList(root, getAnimations(), kAnimationsLayout);
+  // A panorama keeps the ids it holds as data: nothing is left to resolve after them.
+  GetObjects(root, *mScene.mPanoramas, kPanoramasLayout);
+  GetObjects(root, *mScene.mAnimations, kAnimationsLayout);
   GetObjects(root, *mScene.mViewObjects, kViewObjectsLayout);
   GetList(root, getBBMgrData(), kBillboardsLayout);
   GetObjects(root, *mScene.mProperties, kPropertiesLayout);
@@ -232,8 +233,8 @@ void CZIN::readTopLevel(CZinXMLGet& root) {
   CZinXMLGet workingIn(working);
   GetObjects(workingIn, *mScene.mWorkingWindows, kParallelViewsLayout);
   GetList(root, getObjectInstances(), kObjectInstancesLayout);
-  GetList(root, getScenarios(), kScenariosLayout);
-  GetList(root, get3DPaths(), k3DPathsLayout);
+  GetObjects(root, *mScene.mScenarios, kScenariosLayout);
+  GetObjects(root, *mScene.m3DPaths, k3DPathsLayout);
   GetObjects(root, *mScene.mGrounds, kGroundsLayout);
   GetList(root, getLayers(), kLayersLayout);
   try {

@@ -89,16 +89,16 @@ void CZIN::writeTopLevel(CZinXMLAdd& root) {
   PutObjects(root, *mScene.mLightsGroups, kLightsGroupsLayout);
   PutObjects(root, *mScene.mPerspectiveViews, kPerspectiveViewsLayout);
   PutObjects(root, *mScene.mParallelViews, kParallelViewsLayout);
-  PutList(root, getPanoramas(), kPanoramasLayout);
-  PutList(root, getAnimations(), kAnimationsLayout);
+  PutObjects(root, *mScene.mPanoramas, kPanoramasLayout);
+  PutObjects(root, *mScene.mAnimations, kAnimationsLayout);
   PutObjects(root, *mScene.mViewObjects, kViewObjectsLayout);
   DeleteAll(file, "Working.Window");
   CZinXMLAdd working(root.AddElement("Working.Window"));
   PutObjects(working, *mScene.mWorkingWindows, kParallelViewsLayout);
   // The object definitions keep their elements until their model is in place.
   PutList(root, getObjectInstances(), kObjectInstancesLayout);
-  PutList(root, getScenarios(), kScenariosLayout);
-  PutList(root, get3DPaths(), k3DPathsLayout);
+  PutObjects(root, *mScene.mScenarios, kScenariosLayout);
+  PutObjects(root, *mScene.m3DPaths, k3DPathsLayout);
   PutObjects(root, *mScene.mGrounds, kGroundsLayout);
   PutList(root, getLayers(), kLayersLayout);
   DeleteAll(file, "Layers.Info");

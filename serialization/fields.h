@@ -236,6 +236,38 @@ constexpr TZinUnder<Form> ZinUnder(const char* parent, Form form) {
   return {parent, form};
 }
 
+/// Any value form whose element a file may lack: reading then leaves the field as
+/// it was (the setter is not called).
+template <class Form>
+struct TZinIfPresent {
+  Form form;
+
+  template <class... A>
+  void put(CZinXMLAdd& out, const char* tag, A&&... args) const {
+    form.put(out, tag, std::forward<A>(args)...);
+  }
+  decltype(auto) get(CZinXMLGet& in, const char* tag) const { return form.get(in, tag); }
+  bool present(CZinXMLGet& in, const char* tag) const { return in.HasElement(tag); }
+};
+template <class Form>
+constexpr TZinIfPresent<Form> ZinIfPresent(Form form) {
+  return {form};
+}
+
+template <class Form, class = void>
+struct TZinHasPresent : std::false_type {};
+template <class Form>
+struct TZinHasPresent<Form, std::void_t<decltype(std::declval<const Form&>().present(
+                                std::declval<CZinXMLGet&>(), std::declval<const char*>()))>> : std::true_type {};
+
+/// Whether a row in form is to be read from in: always, unless the form says.
+template <class Form>
+bool ZinPresent(const Form& form, CZinXMLGet& in, const char* tag) {
+  if constexpr (TZinHasPresent<Form>::value) return form.present(in, tag);
+  (void)form, (void)in, (void)tag;
+  return true;
+}
+
 // ---- part forms: put(out, tag, part, owner) and get(in, tag, part, owner)
 //
 // A part type has resetFields() (back to a new part) and, when it warns,
@@ -371,7 +403,8 @@ void ZinLinkPart(Part& part, IZinMgrRef* link) {
     m##name = (rule).apply(::QvZin::ZinStoredOf<type>(value), "set" #name, warningSink(), m##name); \
   }
 #define ZIN_FIELD_PUT_(type, name, tag, def, form, rule) (form).put(out, tag, ::QvZin::ZinArgOf(m##name));
-#define ZIN_FIELD_GET_(type, name, tag, def, form, rule) set##name((form).get(in, tag));
+#define ZIN_FIELD_GET_(type, name, tag, def, form, rule) \
+  if (::QvZin::ZinPresent(form, in, tag)) set##name((form).get(in, tag));
 #define ZIN_FIELD_RESET_(type, name, tag, def, form, rule) m##name = def;
 #define ZIN_FIELD_VISIT_(type, name, tag, def, form, rule)                                   \
   visit.template field<type>(                                                                \

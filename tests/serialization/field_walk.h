@@ -25,6 +25,7 @@
 
 #include "framework/recording_link.h"
 #include "serialization/fields.h"
+#include "serialization/object_parts.h"
 #include "serialization/parts.h"
 #include "serialization/user_xml.h"
 #include "test_support.h"
@@ -85,6 +86,10 @@ T Away(T def, const Form&) {
 }
 template <class T, class F>
 T Away(const T& def, const TZinUnder<F>& form) {
+  return Away(def, form.form);
+}
+template <class T, class F>
+T Away(const T& def, const TZinIfPresent<F>& form) {
   return Away(def, form.form);
 }
 
@@ -348,6 +353,42 @@ void MoveAway(C& owner, const ZinBasicUIValue&) {
   owner.setUIValue(owner.getUIValue() + 41);
 }
 
+// Parts that own objects: moved by adding (or changing) objects with every row away.
+template <class C>
+std::vector<FieldCheck<C>> ChecksOf();
+template <class C>
+void MoveEveryRow(C& object) {
+  for (const auto& check : ChecksOf<C>()) check.setAway(object);
+}
+inline void MoveEveryRow(CZinPoint& point) { point = CZinPoint{1.5, -2.25, 3e6}; }
+template <class M, class Form>
+void MoveAway(TZinList<M>& part, const Form&) {
+  M& list = *part.list();
+  for (int i = 0; i < 2; ++i)
+    if (list.newZinObject(kZinEndOfList)) MoveEveryRow(ZinItemAt(list, list.getCount() - 1));
+}
+template <class C, class Form>
+void MoveAway(TZinChild<C>& part, const Form&) {
+  MoveEveryRow(part.child());
+}
+template <class T, class F>
+void MoveAway(TZinStored<T>& part, const TZinStoredForm<F>& form) {
+  part.value = Away(T(), form.form);
+}
+
+/// The text that form writes of a part, for the parts without a PartText.
+template <class C, class Form, class Part>
+std::string FormText(C& owner, const Form& form, const char* tag, Part& part) {
+  Document document;
+  CZinXMLAdd out(document.owner);
+  form.put(out, tag, part, owner);
+  return TextOf(document.owner);
+}
+template <class Part, class = void>
+struct HasPartText : std::false_type {};
+template <class Part>
+struct HasPartText<Part, std::void_t<decltype(PartText(std::declval<Part&>()))>> : std::true_type {};
+
 /// Collects the checks of C's rows (the visitor of visitFields).
 template <class C>
 struct TChecks {
@@ -419,10 +460,17 @@ struct TChecks {
     std::function<std::string(C&)> text;
     std::function<void(C&)> away;
     std::function<void(C&)> normalise = [](C&) {};
-    if constexpr (std::is_same<Part, CZinBasicPart>::value) {
+    if constexpr (std::is_same<std::decay_t<decltype(inner)>, ZinEmpty>::value) {
+      return;  // holds nothing; the default element shows it
+    } else if constexpr (std::is_same<Part, CZinBasicPart>::value) {
       text = [inner](C& c) { return PartText(c, inner); };
       away = [inner](C& c) { MoveAway(c, inner); };
       normalise = [inner](C& c) { Normalise(c, inner); };
+    } else if constexpr (!HasPartText<Part>::value) {
+      // Lists, owned objects and the like: by their form's text; MoveAway is
+      // found for the part's type (here, or beside the class's test).
+      text = [access, form, tag](C& c) { return FormText(c, form, tag, access(c)); };
+      away = [access, inner](C& c) { MoveAway(access(c), inner); };
     } else {
       text = [access](C& c) { return PartText(access(c)); };
       if constexpr (std::is_same<Part, CZinIdList>::value)
