@@ -389,8 +389,9 @@ protected:
 class IZinEnvironment : public IZinBasic {
 public:
   static constexpr CZinUUID sIID = CZinUUID::fromText("11F79C88B9DF4F309F90F6259D5A6998");
-  /// Its parts (borrowed; owned by the environment); getClouds() comes after getFog() once the sky has clouds.
+  /// Its parts (borrowed; owned by the environment).
   virtual IZinFog* getFog() = 0;
+  virtual IZinClouds* getClouds() = 0;
   virtual IZinBackgroundPicture* getBackgroundPicture() = 0;
   virtual IZinForeground* getForeground() = 0;
 };

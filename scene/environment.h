@@ -7,6 +7,7 @@
 #include "framework/scene_object.h"
 #include "scene/fog.h"
 #include "scene/image_effects.h"
+#include "scene/sky.h"
 #include "serialization/fields.h"
 
 namespace QvZin {
@@ -17,7 +18,8 @@ constexpr const char* kEnvironmentTag = "Environment";
 #define ZIN_ENVIRONMENT_FIELDS(F, P)                                                \
   P(CZinBasicPart, Id, "UUID", ZinBasicId())                                        \
   P(CZinBasicPart, Name, "Name", ZinBasicName())                                    \
-  P(CZinFog, Fog, "Fog", ZinPart()) /* "Clouds" comes next once the sky has them */ \
+  P(CZinFog, Fog, "Fog", ZinPart())                                                 \
+  P(CZinClouds, Clouds, "Clouds", ZinPart())                                        \
   P(CZinBackgroundPicture, BackgroundPicture, "Background.Picture", ZinPart())      \
   P(CZinForeground, Foreground, "Foregroung", ZinPart())
 
@@ -28,6 +30,7 @@ public:
   explicit CZinEnvironment(IZinMgrRef* owner) : TZinSceneObject(owner) { linkParts(getMgrRef()); }
 
   IZinFog* getFog() override { return &mFog; }
+  IZinClouds* getClouds() override { return &mClouds; }
   IZinBackgroundPicture* getBackgroundPicture() override { return &mBackgroundPicture; }
   IZinForeground* getForeground() override { return &mForeground; }
 };

@@ -34,7 +34,7 @@ std::string AtmosphereText() {
 }
 
 std::string EnvironmentText() {
-  return "<Environment UUID=\"" + kZeroIdText + "\">\n\t<Name en=\"\"/>" + Child(FogText()) +
+  return "<Environment UUID=\"" + kZeroIdText + "\">\n\t<Name en=\"\"/>" + Child(FogText()) + Child(kCloudsText) +
          Child(BackgroundPictureText()) + Child(ForegroundText()) + "\n</Environment>";
 }
 

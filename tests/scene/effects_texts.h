@@ -31,6 +31,13 @@ inline std::string ColourText(const char* tag, int r, int g, int b) {
 }
 inline std::string WhiteText(const char* tag) { return ColourText(tag, 255, 255, 255); }
 
+inline constexpr char kCloudsText[] =
+    "<Clouds>\n\t<Cumulus.Size>0.600000</Cumulus.Size>\n\t<Cumulus.Seed>0</Cumulus.Seed>"
+    "\n\t<Cirrus.Size>0.500000</Cirrus.Size>\n\t<Cirrus.Seed>0</Cirrus.Seed>\n\t<Stratus.Size>0.200000</Stratus.Size>"
+    "\n\t<Stratus.Seed>0</Stratus.Seed>\n\t<Cirrocumulus.Size>0.400000</Cirrocumulus.Size>"
+    "\n\t<Cirrocumulus.Seed>0</Cirrocumulus.Seed>\n\t<Wind.Speed>20.000000</Wind.Speed>"
+    "\n\t<Wind.Direction>0.000000</Wind.Direction>\n</Clouds>";
+
 inline std::string FogText() {
   return "<Fog>" + Child(ColourText("Color", 221, 221, 221)) +
          "\n\t<Density>0.500000</Density>\n\t<Start.Distance>50.000000</Start.Distance>"

@@ -6,6 +6,7 @@
 
 #include "scene/animatable_values.h"
 #include "scene/heliodon.h"
+#include "scene/effects_texts.h"
 #include "scene/scene_documents.h"
 
 using namespace QvZin;
@@ -19,23 +20,11 @@ const char kTimeText[] =
 const char kPlaceText[] =
     "<Place>\n\t<Longitude>0</Longitude>\n\t<Latitude>0</Latitude>\n\t<TimeZone>0</TimeZone>\n</Place>";
 const char kGodRaysText[] = "<God.Rays>\n\t<Power>1.000000</Power>\n</God.Rays>";
-const char kCloudsText[] =
-    "<Clouds>\n\t<Cumulus.Size>0.600000</Cumulus.Size>\n\t<Cumulus.Seed>0</Cumulus.Seed>"
-    "\n\t<Cirrus.Size>0.500000</Cirrus.Size>\n\t<Cirrus.Seed>0</Cirrus.Seed>\n\t<Stratus.Size>0.200000</Stratus.Size>"
-    "\n\t<Stratus.Seed>0</Stratus.Seed>\n\t<Cirrocumulus.Size>0.400000</Cirrocumulus.Size>"
-    "\n\t<Cirrocumulus.Seed>0</Cirrocumulus.Seed>\n\t<Wind.Speed>20.000000</Wind.Speed>"
-    "\n\t<Wind.Direction>0.000000</Wind.Direction>\n</Clouds>";
 
 std::string SkylightText() {
   return "<Sky.Light Sky.Type=\"Automatic\">\n\t<Factor>0.500000</Factor>\n\t" +
          Nested(Colour("Color", 255, 255, 255), 1) + "\n\t<Pollution>0.200000</Pollution>\n\t" +
          Nested(Colour("Sky.Mix.Color", 255, 255, 255), 1) + "\n</Sky.Light>";
-}
-
-std::string FogText() {
-  return "<Fog>\n\t" + Nested(Colour("Color", 221, 221, 221), 1) +
-         "\n\t<Density>0.500000</Density>\n\t<Start.Distance>50.000000</Start.Distance>"
-         "\n\t<End.Distance>2500.000000</End.Distance>\n\t<Altitude>300.000000</Altitude>\n</Fog>";
 }
 
 std::string ColorsText() {
