@@ -1,4 +1,4 @@
-// What the animation and panorama tests share beside the common helpers: reading a
+// What the animation and panorama tests share beside the scene tests' helpers: reading a
 // manager from text, the writer's element forms as text, and the texts of new view
 // settings.
 #pragma once
@@ -9,6 +9,7 @@
 #include "ZinFileStreams.h"
 #include "ZinSDK.h"
 #include "manager/feedback_recorder.h"
+#include "scene/scene_documents.h"
 #include "scene/compression_opt.h"
 #include "scene/rendering_opt.h"
 #include "scene/view_info.h"
@@ -16,22 +17,6 @@
 
 namespace QvZinTest {
 
-const std::string kZeroId(32, '0');
-
-/// The element moved depth levels down: a tab more after every line break.
-inline std::string Nested(const std::string& element, int depth) {
-  std::string out;
-  for (char c : element) {
-    out += c;
-    if (c == '\n') out.append(static_cast<size_t>(depth), '\t');
-  }
-  return out;
-}
-
-/// An element tag with the attributes "X", "Y", "Z".
-inline std::string Point(const char* tag, const char* x, const char* y, const char* z) {
-  return std::string("<") + tag + "\n\t X=\"" + x + "\"\n\t Y=\"" + y + "\"\n\t Z=\"" + z + "\"/>";
-}
 inline std::string ZeroPoint(const char* tag) { return Point(tag, "0.000000", "0.000000", "0.000000"); }
 
 /// What a part writes into a new element tag.
@@ -58,20 +43,6 @@ inline std::string OptionsText(int32_t outputType = QvZin::eOutputCmpTGA) {
   QvZin::CCompressionOpt compression;
   return "<Options>\n\t" + Nested(PartElement("Rendering", rendering), 1) + "\n\t" +
          Nested(PartElement("Compression", compression), 1) + "\n</Options>";
-}
-
-/// Reads text into mgr.
-inline bool Read(QvZin::IZinMgr* mgr, const std::string& text) {
-  QvZin::CZinMemoryReadStream in(text);
-  return mgr->read(&in, nullptr);
-}
-
-/// The first open..close of text ("" when there is none).
-inline std::string Section(const std::string& text, const std::string& open, const std::string& close) {
-  const size_t start = text.find(open);
-  const size_t end = text.find(close, start);
-  if (start == std::string::npos || end == std::string::npos) return "";
-  return text.substr(start, end + close.size() - start);
 }
 
 /// What feedback heard, without the notes on the empty geometry blocks of a scene
