@@ -125,6 +125,29 @@ inline std::string WriteToText(QvZin::IZinMgr* mgr, QvZin::IZinExtStorageWriter*
   return out.bytes();
 }
 
+/// The first piece of text from open to the end of close, or "".
+inline std::string Section(const std::string& text, const std::string& open, const std::string& close) {
+  const size_t start = text.find(open);
+  const size_t end = start == std::string::npos ? start : text.find(close, start);
+  if (end == std::string::npos) return "";
+  return text.substr(start, end + close.size() - start);
+}
+
+/// Reads text into mgr.
+inline bool Read(QvZin::IZinMgr* mgr, const std::string& text) {
+  QvZin::CZinMemoryReadStream in(text);
+  return mgr->read(&in, nullptr);
+}
+
+/// What feedback heard, without the notes on the empty geometry blocks of a scene
+/// that has none.
+inline Texts Heard(const FeedbackRecorder& feedback) {
+  Texts out;
+  for (const std::string& text : feedback.texts())
+    if (text.find("seems wrong") == std::string::npos) out.push_back(text);
+  return out;
+}
+
 /// text with the first from replaced by to (which must be there).
 inline std::string Replaced(std::string text, const std::string& from, const std::string& to) {
   const size_t at = text.find(from);

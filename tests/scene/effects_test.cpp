@@ -58,20 +58,6 @@ ZIN_FIELD_WALK(CZinGround, GroundText())
 
 namespace {
 
-bool Read(IZinMgr* mgr, const std::string& text) {
-  CZinMemoryReadStream in(text);
-  return mgr->read(&in, nullptr);
-}
-
-// What feedback heard, without the notes on the empty geometry blocks of a scene
-// that has none.
-Texts Heard(const FeedbackRecorder& feedback) {
-  Texts out;
-  for (const std::string& text : feedback.texts())
-    if (text.find("seems wrong") == std::string::npos) out.push_back(text);
-  return out;
-}
-
 }  // namespace
 
 TEST(ImageEffects, TheClipsAClientSees) {

@@ -11,7 +11,6 @@
 
 using namespace QvZin;
 using namespace QvZinTest;
-using Texts = std::vector<std::string>;
 
 namespace {
 
@@ -59,7 +58,6 @@ std::string WithoutDate(std::string text) {
   return text;
 }
 
-Texts Heard(const FeedbackRecorder& feedback) { return HeardBeyondBlocks(feedback); }
 
 }  // namespace
 

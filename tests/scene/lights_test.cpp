@@ -7,7 +7,6 @@
 
 using namespace QvZin;
 using namespace QvZinTest;
-using Texts = std::vector<std::string>;
 
 namespace {
 
@@ -38,7 +37,6 @@ std::string GroupText(const std::string& id = kZeroId) {
 
 std::string IdText(const CZinUUID* id) { return ToText(*id); }
 
-Texts Heard(const FeedbackRecorder& feedback) { return HeardBeyondBlocks(feedback); }
 
 }  // namespace
 

@@ -46,19 +46,6 @@ inline std::string Write(QvZin::IZinMgr* mgr) {
   return out.bytes();
 }
 
-inline bool Read(QvZin::IZinMgr* mgr, const std::string& text) {
-  QvZin::CZinMemoryReadStream in(text);
-  return mgr->read(&in, nullptr);
-}
-
-/// The first piece of text from open to the end of close, or "".
-inline std::string Section(const std::string& text, const std::string& open, const std::string& close) {
-  const size_t start = text.find(open);
-  const size_t end = start == std::string::npos ? start : text.find(close, start);
-  if (end == std::string::npos) return "";
-  return text.substr(start, end + close.size() - start);
-}
-
 /// The element layout of the first element from open to close of a written text:
 /// one line per element that has children, "Tag: Child Child ...", in document
 /// order. The writer puts each element on a line of its own, a tab deeper than its
@@ -85,15 +72,6 @@ inline std::string Outline(const std::string& text, const std::string& open, con
     if (!children.empty()) outline += elements[i].second + ":" + children + "\n";
   }
   return outline;
-}
-
-/// What feedback heard, without the notes on the empty geometry blocks of a scene
-/// that has none.
-inline std::vector<std::string> HeardBeyondBlocks(const FeedbackRecorder& feedback) {
-  std::vector<std::string> out;
-  for (const std::string& text : feedback.texts())
-    if (text.find("seems wrong") == std::string::npos) out.push_back(text);
-  return out;
 }
 
 /// text with its first from replaced by to (unchanged when from is absent).

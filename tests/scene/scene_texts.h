@@ -45,13 +45,5 @@ inline std::string OptionsText(int32_t outputType = QvZin::eOutputCmpTGA) {
          Nested(PartElement("Compression", compression), 1) + "\n</Options>";
 }
 
-/// What feedback heard, without the notes on the empty geometry blocks of a scene
-/// that has none.
-inline Texts Heard(const FeedbackRecorder& feedback) {
-  Texts out;
-  for (const std::string& text : feedback.texts())
-    if (text.find("seems wrong") == std::string::npos) out.push_back(text);
-  return out;
-}
 
 }  // namespace QvZinTest

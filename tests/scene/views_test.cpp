@@ -14,6 +14,9 @@ using QvZinTest::FeedbackRecorder;
 using QvZinTest::ManagerHold;
 using QvZinTest::WriteToText;
 using QvZinTest::RecordingLink;
+using QvZinTest::Heard;
+using QvZinTest::Read;
+using QvZinTest::Section;
 using Texts = std::vector<std::string>;
 
 namespace {
@@ -120,29 +123,7 @@ ZIN_FIELD_WALK(CZinInsertionObject, InsertionText())
 
 namespace {
 
-bool Read(IZinMgr* mgr, const std::string& text) {
-  CZinMemoryReadStream in(text);
-  return mgr->read(&in, nullptr);
-}
-
-// The first element open..close of text, from its line's first tab.
-std::string Section(const std::string& text, const std::string& open, const std::string& close) {
-  const size_t start = text.find(open);
-  const size_t end = text.find(close, start);
-  if (start == std::string::npos || end == std::string::npos) return "";
-  return text.substr(start, end + close.size() - start);
-}
-
 std::string IdText(const CZinUUID& id) { return QvZinTest::ToText(id); }
-
-// What feedback heard, without the notes on the empty geometry blocks of a scene
-// that has none.
-Texts Heard(const FeedbackRecorder& feedback) {
-  Texts out;
-  for (const std::string& text : feedback.texts())
-    if (text.find("seems wrong") == std::string::npos) out.push_back(text);
-  return out;
-}
 
 }  // namespace
 
