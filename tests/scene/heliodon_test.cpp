@@ -278,24 +278,14 @@ TEST(Heliodon, FilesReadAsTheirLayoutsSay) {
   EXPECT_EQ(5.0, mgr->getHeliodons()->getZinObject(0)->getNorthAngle());
   EXPECT_EQ(0, mgr->getHeliodons()->getZinObject(0)->getShadowBlur());
 
-  const struct {
-    std::string from, to, warning;
-  } failures[] = {
+  ExpectEachEditFailsTheRead(text, {
       {"Placement.Kind=\"45.Degree\"", "Placement.Kind=\"45.degree\"",
        "Invalid label (45.degree) [Manual..Date.And.Place]"},
       {"Color.Type=\"User\"", "Color.Type=\"Users\"", "Invalid label (Users) [Automatic..User]"},
       {"<Hour>13</Hour>", "", "CZinXMLGet::GetElement - NULL ptr for tag Hour"},
       {"<Colors>", "<Colours>", "CZinXMLGet::GetElement - NULL ptr for tag Colors"},
       {"<God.Rays>", "<GodRays>", "CZinXMLGet::GetElement - NULL ptr for tag God.Rays"},
-  };
-  for (const auto& f : failures) {
-    FeedbackRecorder heard;
-    ManagerHold failing(&heard);
-    const std::string edited = Edited(text, f.from, f.to);
-    ASSERT_NE(text, edited) << f.from;
-    EXPECT_FALSE(Read(failing.mgr, edited)) << f.warning;
-    EXPECT_EQ(Texts{f.warning}, Heard(heard));
-  }
+  });
 }
 
 TEST(Heliodon, ValuesWithoutALabelFailTheWrite) {

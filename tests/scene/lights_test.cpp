@@ -153,9 +153,7 @@ TEST(Lights, FilesReadAsTheirLayoutsSay) {
   EXPECT_EQ(3u, mgr->getLights()->getCount());
   EXPECT_EQ(2u, mgr->getLightsGroups()->getCount());
   // Labels and required values: a bad one fails the read with one warning naming it.
-  const struct {
-    std::string from, to, warning;
-  } failures[] = {
+  ExpectEachEditFailsTheRead(text, {
       {"Type=\"Spot\"", "Type=\"spot\"", "Invalid label (spot) [Point..Parallel]"},
       {"Shadow.Type=\"Soft\"", "Shadow.Type=\"Hard\"", "Invalid label (Hard) [None..Soft]"},
       {"Lens.Flare Type=\"Halo2\"", "Lens.Flare Type=\"standard\"", "Invalid label (standard) [LensFlare1..Halo2]"},
@@ -163,15 +161,7 @@ TEST(Lights, FilesReadAsTheirLayoutsSay) {
       {"<Light.Cone>", "<Light.Cones>", "CZinXMLGet::GetElement - NULL ptr for tag Light.Cone"},
       {"\t<Light UUID=", "\t<Light ID=", "CZinXMLGet::GetUUID - NULL ptr for tag UUID"},
       {"<Lights.Group ID=", "<Lights.Group UUID=", "CZinXMLGet::GetUUID - NULL ptr for tag ID"},
-  };
-  for (const auto& f : failures) {
-    FeedbackRecorder heard;
-    ManagerHold failing(&heard);
-    const std::string edited = Edited(text, f.from, f.to);
-    ASSERT_NE(text, edited) << f.from;
-    EXPECT_FALSE(Read(failing.mgr, edited)) << f.warning;
-    EXPECT_EQ(Texts{f.warning}, Heard(heard));
-  }
+  });
 }
 
 TEST(Lights, EveryElementInItsPlace) {

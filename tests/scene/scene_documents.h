@@ -81,4 +81,21 @@ inline std::string Edited(std::string text, const std::string& from, const std::
   return text;
 }
 
+/// An edit of a written document that must make its read fail with exactly one warning.
+struct CFailingEdit {
+  std::string from, to, warning;
+};
+
+/// Each edit of text, read into a new manager, fails the read and is heard as its warning alone.
+inline void ExpectEachEditFailsTheRead(const std::string& text, const std::vector<CFailingEdit>& edits) {
+  for (const CFailingEdit& edit : edits) {
+    FeedbackRecorder heard;
+    ManagerHold failing(&heard);
+    const std::string edited = Edited(text, edit.from, edit.to);
+    ASSERT_NE(text, edited) << edit.from;
+    EXPECT_FALSE(Read(failing.mgr, edited)) << edit.warning;
+    EXPECT_EQ(Texts{edit.warning}, Heard(heard));
+  }
+}
+
 }  // namespace QvZinTest
