@@ -9,37 +9,11 @@
 
 #include "ZinFileStreams.h"
 #include "ZinSDK.h"
+#include "tool_runner.h"
 
 using namespace QvZin;
 
 namespace {
-
-struct CommandResult {
-  int status;
-  std::string output;
-};
-
-CommandResult RunTool(const std::string& arguments) {
-  const std::string command = std::string(ZIN_TOOL_PATH) + " " + arguments + " 2>/dev/null";
-  FILE* pipe = popen(command.c_str(), "r");
-  std::string output;
-  std::array<char, 4096> buffer;
-  size_t got;
-  while ((got = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) output.append(buffer.data(), got);
-  const int status = pclose(pipe);
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
-}
-
-std::vector<nlohmann::json> JsonLines(const std::string& output) {
-  std::vector<nlohmann::json> lines;
-  size_t start = 0;
-  while (start < output.size()) {
-    const size_t end = output.find('\n', start);
-    lines.push_back(nlohmann::json::parse(output.substr(start, end - start)));  // throws if not JSON
-    start = end == std::string::npos ? output.size() : end + 1;
-  }
-  return lines;
-}
 
 // A scene file with a 3 x 2 preview, an origin and some geometry.
 std::string WriteSample(const std::string& name, std::vector<uint8_t>& pixels) {
@@ -130,7 +104,9 @@ TEST(ZinTool, CheckAndResave) {
   ASSERT_EQ(1u, lines.size());
   // The sample has points but no polygons: the polygons block warns about its count.
   EXPECT_EQ("warnings", lines[0]["verdict"]);
-  EXPECT_EQ(nlohmann::json({"Numbers of polygons seems wrong"}), lines[0]["warnings"]);
+  EXPECT_EQ(nlohmann::json::parse(R"([{"code":"ZIN-W102","name":"geometry-count","severity":"warning",)"
+                                  R"("path":"/Zin.File/Polygons","message":"Numbers of polygons seems wrong"}])"),
+            lines[0]["issues"]);
   EXPECT_EQ(3, lines[0]["points"]);
   EXPECT_EQ(0, lines[0]["polygons"]);
   EXPECT_EQ(0, check.status);
@@ -138,7 +114,7 @@ TEST(ZinTool, CheckAndResave) {
   const std::string missing = ::testing::TempDir() + "tool_missing.zin";
   check = RunTool("check --json " + missing);
   EXPECT_EQ(2, check.status);
-  EXPECT_EQ("unreadable", JsonLines(check.output)[0]["verdict"]);
+  EXPECT_EQ("errors", JsonLines(check.output)[0]["verdict"]);
 
   const std::string resaved = ::testing::TempDir() + "tool_resaved.zin";
   EXPECT_EQ(0, RunTool("resave " + file + " -o " + resaved).status);

@@ -37,8 +37,12 @@ struct CManagerHold {
 int RunInfo(const std::vector<std::string>& files, bool json);
 /// zin preview: the preview image of a file as a PNG.
 int RunPreview(const std::string& file, const std::string& output);
-/// zin check: reads each file fully and reports every warning.
-int RunCheck(const std::vector<std::string>& files, bool json, bool strict);
+/// zin check: reads each file fully; every warning and each finding of the tool's own
+/// checks as a code, a severity and an element path, one result per file in input order.
+int RunCheck(const std::vector<std::string>& files, bool json, bool strict, size_t maxIssues,
+             const std::vector<std::string>& ignore, unsigned jobs);
+/// zin check --codes: the table of codes, as Markdown.
+int RunCheckCodes();
 /// zin resave: reads a file and writes it again with this library.
 int RunResave(const std::string& input, const std::string& output);
 

@@ -9,6 +9,8 @@
 #include "ZinFileStreams.h"
 #include "ZinSDK.h"
 #include "commands.h"
+#include "parallel.h"
+#include "scene_model.h"
 
 using namespace QvZin;
 
@@ -319,24 +321,55 @@ int main(int argc, char** argv) {
   preview->add_option("file", previewFile, "ZIN file")->required();
   preview->add_option("-o,--output", previewOut, "PNG file to write")->required();
 
-  std::vector<std::string> checkFiles;
-  bool checkJson = false, checkStrict = false;
-  CLI::App* check = app.add_subcommand("check", "read files fully and report every warning");
-  check->add_option("files", checkFiles, "ZIN files")->required();
+  std::vector<std::string> checkFiles, checkIgnore;
+  bool checkJson = false, checkStrict = false, checkCodes = false;
+  size_t checkMax = 0;
+  unsigned checkJobs = ZinTool::DefaultJobs();
+  CLI::App* check = app.add_subcommand("check", "read files fully and report every finding with a code and a path");
+  check->add_option("files", checkFiles, "ZIN files");
   check->add_flag("--json", checkJson, "one JSON object per file, one per line");
   check->add_flag("--strict", checkStrict, "warnings fail (exit status 1)");
+  check->add_option("--max-issues", checkMax, "findings listed per file (0: all)");
+  check->add_option("--ignore", checkIgnore, "a code or name not to report (repeatable)")->allow_extra_args(false);
+  check->add_option("-j,--jobs", checkJobs, "files read in parallel (default: all cores)")->check(CLI::PositiveNumber);
+  check->add_flag("--codes", checkCodes, "print the table of codes and stop");
 
   std::string resaveIn, resaveOut;
   CLI::App* resave = app.add_subcommand("resave", "read a file and write it again with this library");
   resave->add_option("input", resaveIn, "ZIN file to read")->required();
   resave->add_option("-o,--output", resaveOut, "ZIN file to write")->required();
 
+  std::vector<std::string> dumpFiles;
+  bool dumpJson = false, dumpGeometry = false;
+  unsigned dumpJobs = ZinTool::DefaultJobs();
+  CLI::App* dump = app.add_subcommand("dump", "every collection, object and field of scenes, by element name");
+  dump->add_option("files", dumpFiles, "ZIN files")->required();
+  dump->add_flag("--json", dumpJson, "JSON with keys in file order");
+  dump->add_flag("--geometry", dumpGeometry, "every point and polygon, not only counts and bounds");
+  dump->add_option("-j,--jobs", dumpJobs, "files read in parallel (default: all cores)")->check(CLI::PositiveNumber);
+
+  std::string diffA, diffB;
+  bool diffJson = false;
+  CLI::App* diff = app.add_subcommand("diff", "the fields that differ between two scenes; status 1 when any does");
+  diff->add_option("a", diffA, "first ZIN file")->required();
+  diff->add_option("b", diffB, "second ZIN file")->required();
+  diff->add_flag("--json", diffJson, "the differences as JSON");
+
   CLI11_PARSE(app, argc, argv);
   if (version->parsed()) return RunVersion();
   if (demo->parsed()) return RunDemo();
   if (info->parsed()) return ZinTool::RunInfo(infoFiles, infoJson);
   if (preview->parsed()) return ZinTool::RunPreview(previewFile, previewOut);
-  if (check->parsed()) return ZinTool::RunCheck(checkFiles, checkJson, checkStrict);
+  if (check->parsed()) {
+    if (checkCodes) return ZinTool::RunCheckCodes();
+    if (checkFiles.empty()) {
+      std::fprintf(stderr, "zin check: no files\n");
+      return 2;
+    }
+    return ZinTool::RunCheck(checkFiles, checkJson, checkStrict, checkMax, checkIgnore, checkJobs);
+  }
   if (resave->parsed()) return ZinTool::RunResave(resaveIn, resaveOut);
+  if (dump->parsed()) return ZinTool::RunDump(dumpFiles, dumpJson, dumpGeometry, dumpJobs);
+  if (diff->parsed()) return ZinTool::RunDiff(diffA, diffB, diffJson);
   return 1;
 }
