@@ -34,7 +34,7 @@ struct CManagerHold {
 };
 
 /// zin info: readability, writer, creator, origin and preview size of each file.
-int RunInfo(const std::vector<std::string>& files, bool json);
+int RunInfo(const std::vector<std::string>& files, bool json, unsigned jobs);
 /// zin preview: the preview image of a file as a PNG.
 int RunPreview(const std::string& file, const std::string& output);
 /// zin check: reads each file fully; every warning and each finding of the tool's own

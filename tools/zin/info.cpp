@@ -6,6 +6,7 @@
 
 #include "ZinFileStreams.h"
 #include "commands.h"
+#include "parallel.h"
 
 using namespace QvZin;
 
@@ -55,43 +56,48 @@ std::string VersionText(const CZinVersion& v) {
 
 }  // namespace
 
-int RunInfo(const std::vector<std::string>& files, bool json) {
-  bool allReadable = true;
-  for (const std::string& path : files) {
+int RunInfo(const std::vector<std::string>& files, bool json, unsigned jobs) {
+  const int status = RunFiles(files, jobs, [&](const std::string& path) {
+    CFileResult result;
     const CFileFacts facts = Inspect(path);
-    allReadable = allReadable && facts.readable;
+    result.status = facts.readable ? 0 : 1;
     const bool hasPreview = facts.previewWidth && facts.previewHeight;
+    char line[512];
     if (json) {
-      nlohmann::json line;
-      line["file"] = path;
-      line["readable"] = facts.readable;
-      line["readability"] = static_cast<int>(facts.readability);
-      line["readabilityName"] = kReadabilityNames[facts.readability];
-      line["library"] = facts.library.major ? nlohmann::json(VersionText(facts.library)) : nlohmann::json(nullptr);
-      line["creator"] = facts.readable ? nlohmann::json(facts.creator) : nlohmann::json(nullptr);
-      line["origin"] = {facts.origin[0], facts.origin[1], facts.origin[2]};
-      line["preview"] = hasPreview ? nlohmann::json{{"width", facts.previewWidth}, {"height", facts.previewHeight}}
-                                   : nlohmann::json(nullptr);
+      nlohmann::json out;
+      out["file"] = path;
+      out["readable"] = facts.readable;
+      out["readability"] = static_cast<int>(facts.readability);
+      out["readabilityName"] = kReadabilityNames[facts.readability];
+      out["library"] = facts.library.major ? nlohmann::json(VersionText(facts.library)) : nlohmann::json(nullptr);
+      out["creator"] = facts.readable ? nlohmann::json(facts.creator) : nlohmann::json(nullptr);
+      out["origin"] = {facts.origin[0], facts.origin[1], facts.origin[2]};
+      out["preview"] = hasPreview ? nlohmann::json{{"width", facts.previewWidth}, {"height", facts.previewHeight}}
+                                  : nlohmann::json(nullptr);
       // Texts from files need not be UTF-8: bad bytes are replaced, never thrown on.
-      std::printf("%s\n", line.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace).c_str());
-      continue;
+      result.output = out.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
+      return result;
     }
-    std::printf("%s\n", path.c_str());
+    result.output = path + "\n";
     if (!facts.opened) {
-      std::printf("  cannot be opened\n");
-      continue;
+      result.output += "  cannot be opened\n";
+      return result;
     }
-    std::printf("  readability  %s (%d)%s\n", kReadabilityNames[facts.readability], facts.readability,
-                facts.readable ? "" : ", not readable");
-    std::printf("  library      %s\n", facts.library.major ? VersionText(facts.library).c_str() : "none found");
-    if (facts.readable) std::printf("  creator      %s\n", facts.creator);
-    std::printf("  origin       %g, %g, %g\n", facts.origin[0], facts.origin[1], facts.origin[2]);
+    std::snprintf(line, sizeof line, "  readability  %s (%d)%s\n", kReadabilityNames[facts.readability],
+                  facts.readability, facts.readable ? "" : ", not readable");
+    result.output += line;
+    result.output += "  library      " + (facts.library.major ? VersionText(facts.library) : "none found") + "\n";
+    if (facts.readable) result.output += std::string("  creator      ") + facts.creator + "\n";
+    std::snprintf(line, sizeof line, "  origin       %g, %g, %g\n", facts.origin[0], facts.origin[1], facts.origin[2]);
+    result.output += line;
     if (hasPreview)
-      std::printf("  preview      %u x %u\n", facts.previewWidth, facts.previewHeight);
+      std::snprintf(line, sizeof line, "  preview      %u x %u\n", facts.previewWidth, facts.previewHeight);
     else
-      std::printf("  preview      none\n");
-  }
-  return allReadable ? 0 : 1;
+      std::snprintf(line, sizeof line, "  preview      none\n");
+    result.output += line;
+    return result;
+  });
+  return status ? 1 : 0;
 }
 
 int RunPreview(const std::string& file, const std::string& output) {

@@ -315,6 +315,8 @@ int main(int argc, char** argv) {
   CLI::App* info = app.add_subcommand("info", "what the first bytes of files tell: version, creator, origin, preview");
   info->add_option("files", infoFiles, "ZIN files")->required();
   info->add_flag("--json", infoJson, "one JSON object per file, one per line");
+  unsigned infoJobs = ZinTool::DefaultJobs();
+  info->add_option("-j,--jobs", infoJobs, "files read in parallel (default: all cores)")->check(CLI::PositiveNumber);
 
   std::string previewFile, previewOut;
   CLI::App* preview = app.add_subcommand("preview", "write the preview image of a file as a PNG");
@@ -358,7 +360,7 @@ int main(int argc, char** argv) {
   CLI11_PARSE(app, argc, argv);
   if (version->parsed()) return RunVersion();
   if (demo->parsed()) return RunDemo();
-  if (info->parsed()) return ZinTool::RunInfo(infoFiles, infoJson);
+  if (info->parsed()) return ZinTool::RunInfo(infoFiles, infoJson, infoJobs);
   if (preview->parsed()) return ZinTool::RunPreview(previewFile, previewOut);
   if (check->parsed()) {
     if (checkCodes) return ZinTool::RunCheckCodes();
