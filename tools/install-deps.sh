@@ -17,6 +17,7 @@ packages=(
   libexpat1-dev libpugixml-dev                 # the XML engine's reference and benchmarks
   libbenchmark-dev                             # the benchmarks
   libcli11-dev nlohmann-json3-dev libpng-dev   # the zin tool and its tests
+  libassimp-dev assimp-testmodels              # zin convert and its test corpus
   locales                                      # the comma-decimal locale of the number tests
   clang libclang-rt-14-dev                     # the fuzz targets
 )

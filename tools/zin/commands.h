@@ -43,6 +43,13 @@ int RunCheck(const std::vector<std::string>& files, bool json, bool strict, size
              const std::vector<std::string>& ignore, unsigned jobs);
 /// zin check --codes: the table of codes, as Markdown.
 int RunCheckCodes();
+/// zin convert: a model Assimp reads into a ZIN file, or a ZIN file into any format
+/// Assimp writes (chosen by the output's extension). cancelAfter (tests): cancel after
+/// that many progress steps, -1 never. Status 0, 2 (failure), 130 (cancelled).
+int RunConvert(const std::string& input, const std::string& output, long cancelAfter);
+/// zin model-stats (hidden, for tests and the README table): what Assimp itself reads
+/// from a model, as JSON: vertices, faces (of 3 or more corners), bounds.
+int RunModelStats(const std::string& input);
 /// zin resave: reads a file and writes it again with this library.
 int RunResave(const std::string& input, const std::string& output);
 

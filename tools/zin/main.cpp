@@ -357,7 +357,23 @@ int main(int argc, char** argv) {
   diff->add_option("b", diffB, "second ZIN file")->required();
   diff->add_flag("--json", diffJson, "the differences as JSON");
 
+#ifdef ZIN_TOOL_CONVERT
+  std::string convertIn, convertOut;
+  long convertCancel = -1;
+  CLI::App* convert = app.add_subcommand("convert", "a model (OBJ, PLY, STL, glTF, ...) to ZIN, or ZIN to a model");
+  convert->add_option("input", convertIn, "file to read")->required();
+  convert->add_option("-o,--output", convertOut, "file to write; its extension chooses the format")->required();
+  convert->add_option("--cancel-after", convertCancel, "cancel after N progress steps (for tests)")->group("");
+  std::string statsIn;
+  CLI::App* stats = app.add_subcommand("model-stats", "what Assimp reads from a model (for tests)")->group("");
+  stats->add_option("input", statsIn, "model")->required();
+#endif
+
   CLI11_PARSE(app, argc, argv);
+#ifdef ZIN_TOOL_CONVERT
+  if (convert->parsed()) return ZinTool::RunConvert(convertIn, convertOut, convertCancel);
+  if (stats->parsed()) return ZinTool::RunModelStats(statsIn);
+#endif
   if (version->parsed()) return RunVersion();
   if (demo->parsed()) return RunDemo();
   if (info->parsed()) return ZinTool::RunInfo(infoFiles, infoJson, infoJobs);
