@@ -57,6 +57,7 @@ const CReferenceRow kReferences[] = {
   {"PanoramaV2/Parallel.Views/Parallel.View", "UUID",           "parallel view"},
   {"View.Info",                        "Environment",           "environment"},
   {"View.Info",                        "Ground",                "ground"},
+  {"Animated.Element",                 "UUID",                  "animated object"},
   {"Neon.Shaders/Neon.Shader",         "UUID",                  nullptr},
   {"Foregroung",                       "Id",                    nullptr},
   {"Background.Picture",               "Id",                    nullptr},
