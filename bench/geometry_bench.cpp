@@ -28,7 +28,7 @@
 
 #include "ZinFileStreams.h"
 #include "ZinSDK.h"
-#include "geometry/blocks.h"
+#include "manager/geometry_blocks.h"
 #include "manager/mgr.h"
 
 using namespace QvZin;
