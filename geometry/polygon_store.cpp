@@ -104,7 +104,11 @@ void CPolygonStore::fill(const CRecord& record, CPolygon& target) const {
 
 void CPolygonStore::append(const IZinPolygon* polygon) {
   // The block reader's polygon is read record by record; any other implementation
-  // through a copy made by its interface.
+  // through a copy made by its interface; none at all is an empty polygon.
+  if (!polygon) {
+    mRecords.push(CRecord{});
+    return;
+  }
   if (typeid(*polygon) == typeid(CPolygon)) {
     const CRecord record = recordOf(*static_cast<const CPolygon*>(polygon));
     try {
