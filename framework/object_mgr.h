@@ -7,6 +7,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -288,9 +289,10 @@ class TSimpleMgr : public TObjectMgrBase<C> {
 public:
   /// capacity records are allocated at once (a failure leaves the block empty).
   explicit TSimpleMgr(IZinMgrRef* owner, uint32_t capacity = 0) : Base(owner) {
-    if (capacity) mRecords.reset(new (std::nothrow) C[capacity]);
+    if (capacity) mRecords = resize(nullptr, capacity);
     if (mRecords) mCapacity = capacity;
   }
+  ~TSimpleMgr() override { std::free(mRecords); }
 
   uint32_t getCount() override { return mCount; }
   /// The number of records the block holds before it must grow.
@@ -300,7 +302,7 @@ public:
   /// the block cannot be had; no warning.
   bool reserveExactly(uint32_t count) { return count <= mCapacity || reallocate(count); }
   /// The records, back to back (for bulk copies by the library).
-  C* records() const { return mRecords.get(); }
+  C* records() const { return mRecords; }
   /// Appends a copy of record; false (with the warning of a failed growth) when
   /// the block cannot grow.
   bool append(const C& record) {
@@ -317,7 +319,7 @@ public:
   C* newZinObject(uint32_t index) override {
     if (mCount == mCapacity && !grow()) return nullptr;
     if (!this->acceptNew(index, mCount)) return nullptr;
-    C* records = mRecords.get();
+    C* records = mRecords;
     std::memmove(static_cast<void*>(records + index + 1), records + index, (mCount - index) * sizeof(C));
     std::memset(static_cast<void*>(records + index), 0, sizeof(C));
     ++mCount;
@@ -326,14 +328,14 @@ public:
 
   void removeObject(uint32_t index) override {
     if (!this->acceptRemove(index, mCount, Text::kRemoveNoMore)) return;
-    C* records = mRecords.get();
+    C* records = mRecords;
     std::memmove(static_cast<void*>(records + index), records + index + 1, (mCount - index - 1) * sizeof(C));
     --mCount;
   }
 
   void moveObject(uint32_t from, uint32_t to) override {
     if (!this->acceptMove(from, to, mCount)) return;
-    MoveZinItem(mRecords.get(), from, to);
+    MoveZinItem(mRecords, from, to);
   }
 
   void removeAll() override { mCount = 0; }
@@ -342,14 +344,19 @@ public:
     const auto target = static_cast<uint32_t>(Base::reserveTarget(count, mCount));
     if (target <= mCapacity) return;
     if (reallocate(target)) return;
-    mRecords.reset();
+    std::free(mRecords);
+    mRecords = nullptr;
     mCount = mCapacity = 0;
     this->warnOwner(Text::kNoMemory);
   }
 
 protected:
-  /// A block of count records, or null when it cannot be had. Tests replace it.
-  virtual C* allocate(uint32_t count) { return new (std::nothrow) C[count]; }
+  /// block resized to count records, its records kept (realloc: a large block
+  /// grows without a second copy), or null with block untouched when it cannot be
+  /// had. Tests replace it.
+  virtual C* resize(C* block, uint32_t count) {
+    return static_cast<C*>(std::realloc(static_cast<void*>(block), size_t{count} * sizeof(C)));
+  }
 
 private:
   bool grow() {
@@ -360,15 +367,14 @@ private:
   }
 
   bool reallocate(uint32_t count) {
-    std::unique_ptr<C[]> block(allocate(count));
+    C* block = resize(mRecords, count);
     if (!block) return false;
-    if (mCount) std::memcpy(static_cast<void*>(block.get()), mRecords.get(), mCount * sizeof(C));
-    mRecords = std::move(block);
+    mRecords = block;
     mCapacity = count;
     return true;
   }
 
-  std::unique_ptr<C[]> mRecords;
+  C* mRecords = nullptr;  // from resize, given back with std::free
   uint32_t mCount = 0;
   uint32_t mCapacity = 0;
 };

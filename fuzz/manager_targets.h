@@ -12,7 +12,7 @@
 #include "ZinFileStreams.h"
 #include "fuzz/fuzz_support.h"
 #include "fuzz/xml_targets.h"
-#include "geometry/blocks.h"
+#include "manager/geometry_blocks.h"
 #include "manager/image.h"
 #include "manager/mgr.h"
 #include "scene/objects.h"

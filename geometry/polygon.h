@@ -1,12 +1,10 @@
-// Polygons of a geometry and their holes.
-//
-// A scene holds millions of polygons, and nearly all of them only pass through the
-// library: read from a block into the manager, written out again. So a polygon is
-// small: its vertices are plain records (a triangle or a quad inside the object
-// itself), and its basic data, contour collection and hole collection are made only
-// when a client asks for them; from then on those collections hold the vertices.
-// The library reads and fills polygons through the record view below, whichever
-// form holds them.
+// A polygon as an object: what a client is handed for one polygon of a
+// collection (geometry/polygon_store.h keeps the rest as flat records), and the
+// reusable polygon through which the blocks pass. Its vertices are plain records
+// (a triangle or a quad inside the object itself), and its basic data, contour
+// collection and hole collection are made only when a client asks for them; from
+// then on those collections hold the vertices. The library reads and fills
+// polygons through the record view below, whichever form holds them.
 #pragma once
 
 #include <cstdint>
@@ -96,6 +94,9 @@ public:
   void assign(IZinPolygon* other);
 
   // ---- the record view, for the library's block code and storage
+
+  bool smooth() const { return mSmooth; }
+  int32_t property() const { return mPropertyIndex; }
 
   uint32_t outerCount() const { return contourList() ? contourList()->getCount() : mOuter.size(); }
   const CZinVertex* outerRecords() const { return contourList() ? contourList()->records() : mOuter.data(); }

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "geometry/blocks.h"
+#include "manager/geometry_blocks.h"
 #include "manager/image_provider.h"
 #include "manager/mgr.h"
 #include "support/raise.h"

@@ -6,7 +6,7 @@
 #include <set>
 #include <string>
 
-#include "geometry/blocks.h"
+#include "manager/geometry_blocks.h"
 #include "manager/collection_layouts.h"
 #include "manager/image_provider.h"
 #include "manager/mgr.h"

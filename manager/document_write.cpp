@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#include "geometry/blocks.h"
+#include "manager/geometry_blocks.h"
 #include "manager/collection_layouts.h"
 #include "manager/header.h"
 #include "manager/image_provider.h"

@@ -6,7 +6,7 @@
 #include "ZinComPtr.h"
 #include "ZinGeometry.h"
 #include "framework/object_mgr.h"
-#include "geometry/polygon.h"
+#include "geometry/polygon_store.h"
 #include "manager/image.h"
 #include "materials/property.h"
 #include "scene/animation.h"
@@ -22,7 +22,7 @@ namespace QvZin {
 
 using CZinHeliodonList = TComObjectMgr<CHeliodon, IZinHeliodon>;
 using CZinCameraList = TComObjectMgr<CCamera, IZinCamera>;
-using CZinPolygonList = TObject2Mgr<CPolygon, IZinPolygon>;
+using CZinPolygonList = CPolygonStore;
 using CZinPointList = TSimpleMgr<CZinPoint>;
 using CZinLightList = TComObjectMgr<CLight, IZinLight>;
 using CZinViewObjectList = TComObjectMgr<CViewObject, IZinViewObject>;

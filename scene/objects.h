@@ -5,7 +5,7 @@
 #include "ZinObjects.h"
 #include "framework/scene_object.h"
 #include "framework/string.h"
-#include "geometry/polygon.h"
+#include "geometry/polygon_store.h"
 
 namespace QvZin {
 
@@ -14,18 +14,18 @@ public:
   explicit CZinZinObjectDefinition(IZinMgrRef* owner)
       : TZinSceneObject(owner),
         mPoints(NewZinCollection<TSimpleMgr<CZinPoint>>(owner)),
-        mPolygons(NewZinCollection<TObject2Mgr<CPolygon, IZinPolygon>>(owner)) {}
+        mPolygons(NewZinCollection<CPolygonStore>(owner)) {}
 
   /// The geometry of an internal component definition.
   TSimpleMgr<CZinPoint>& points() { return *mPoints; }
-  TObject2Mgr<CPolygon, IZinPolygon>& polygons() { return *mPolygons; }
+  CPolygonStore& polygons() { return *mPolygons; }
   /// "Geometry.Level" of an internal component definition.
   int32_t geometryLevel() const { return mGeometryLevel; }
   void setGeometryLevel(int32_t level) { mGeometryLevel = level; }
 
 private:
   TZinComPtr<TSimpleMgr<CZinPoint>> mPoints;
-  TZinComPtr<TObject2Mgr<CPolygon, IZinPolygon>> mPolygons;
+  TZinComPtr<CPolygonStore> mPolygons;
   int32_t mGeometryLevel = 0;
 };
 

@@ -389,7 +389,9 @@ public:
   bool mRefuse = false;
 
 protected:
-  CRecord* allocate(uint32_t count) override { return mRefuse ? nullptr : TSimpleMgr::allocate(count); }
+  CRecord* resize(CRecord* block, uint32_t count) override {
+    return mRefuse ? nullptr : TSimpleMgr::resize(block, count);
+  }
 };
 
 }  // namespace

@@ -18,7 +18,7 @@ extern "C" size_t __sanitizer_get_current_allocated_bytes();
 #include <malloc.h>
 #endif
 
-#include "geometry/blocks.h"
+#include "manager/geometry_blocks.h"
 #include "geometry/polygon.h"
 #include "manager/mgr.h"
 #include "test_support.h"

@@ -14,7 +14,7 @@
 #include "ZinSDK.h"
 #include "counting_allocator.h"
 #include "fuzz/manager_targets.h"
-#include "geometry/blocks.h"
+#include "manager/geometry_blocks.h"
 #include "manager/mgr.h"
 #include "support/reporter.h"
 #include "xml/colliding_names.h"

@@ -14,7 +14,7 @@
 #include "ZinFileStreams.h"
 #include "ZinSDK.h"
 #include "fuzz/manager_targets.h"
-#include "geometry/blocks.h"
+#include "manager/geometry_blocks.h"
 #include "manager/mgr.h"
 #include "materials/table.h"
 #include "serialization/xml_get.h"

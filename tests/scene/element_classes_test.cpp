@@ -10,7 +10,7 @@
 #include "framework/object_mgr.h"
 #include "framework/recording_link.h"
 #include "framework/uuid_x.h"
-#include "geometry/polygon.h"
+#include "geometry/polygon_store.h"
 #include "manager/image.h"
 #include "materials/property.h"
 #include "materials/sub_part.h"
@@ -134,7 +134,7 @@ TEST(ElementClasses, EveryCollectionOfTheTable) {
           "takes", "4353E20F821A4B559ABED24926213674"),
       Collection<TObject2Mgr<CLoop, IZinPolygon::IZinHole>, IZinPolygon::IZinHole>("holes",
                                                                                    "FE405466A1354D50934C1DC31C061D78"),
-      Collection<TObject2Mgr<CPolygon, IZinPolygon>, IZinPolygon>("polygons", "F30DC520463B4D53950CEE9DFAF36FF2"),
+      Collection<CPolygonStore, IZinPolygon>("polygons", "F30DC520463B4D53950CEE9DFAF36FF2"),
       Collection<TObject2Mgr<CProperty, IZinProperty>, IZinProperty>("properties", "CD5B3D7D4175487F9E6AE05DEFC83B5C",
                                                                      "Material #0"),
       Collection<TObjectMgr<CZinBillboard::CZinBBName, IZinBillboard::IZinBBName>, IZinBillboard::IZinBBName>(

@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <cstdint>
 #include <stdexcept>
+#include <typeinfo>
 
-#include "geometry/polygon.h"
+#include "geometry/polygon_store.h"
 #include "manager/mgr.h"
 #include "scene/objects.h"
 #include "support/raise.h"
@@ -14,7 +15,7 @@ namespace QvZin {
 namespace {
 
 using CPointList = TSimpleMgr<CZinPoint>;
-using CPolygonList = TObject2Mgr<CPolygon, IZinPolygon>;
+using CPolygonList = CPolygonStore;
 
 // Records reserved ahead of the data when a block announces its count. A count is
 // a stranger's number: beyond this the collections grow with the items actually
@@ -73,15 +74,9 @@ public:
   bool setPolygon(const IZinPolygon* polygon, int) override {
     const uint32_t have = mPolygons->getCount();
     if (have == mPolygons->capacity() && have < mPolygonsEnd) mPolygons->reserveExactly(NextCapacity(have, mPolygonsEnd));
-    auto* added = static_cast<CPolygon*>(mPolygons->newZinObject(kZinEndOfList));
-    if (!added) {
-      mManager->feedbackWarning("CZINGeoReader::setPolygon - Can't allocate polygon");
-      return false;
-    }
     try {
-      added->assign(const_cast<IZinPolygon*>(polygon));
+      mPolygons->append(polygon);
     } catch (const std::exception&) {
-      mPolygons->removeObject(kZinEndOfList);
       mManager->feedbackWarning("CZINGeoReader::setPolygon - Can't allocate polygon");
       return false;
     }
@@ -116,16 +111,18 @@ public:
   }
   int getPolygonCount() override { return static_cast<int>(std::min<uint32_t>(mPolygons->getCount(), INT32_MAX)); }
   bool getPolygon(IZinPolygon* polygon, int index) override {
-    CPolygon* stored = index < 0 ? nullptr : mPolygons->itemAt(static_cast<uint32_t>(index));
-    if (!stored || !polygon) {
+    if (index < 0 || static_cast<uint32_t>(index) >= mPolygons->getCount() || !polygon) {
       mManager->feedbackWarning("CZINGeoWriter::getPolygon - Invalid polygon index");
       return false;
     }
-    if (auto* own = dynamic_cast<CPolygon*>(polygon)) {
-      own->assign(stored);
+    if (typeid(*polygon) == typeid(CPolygon)) {
+      mPolygons->copyTo(static_cast<uint32_t>(index), *static_cast<CPolygon*>(polygon));
       return true;
     }
     // Another implementation of polygons is filled through its interface.
+    if (!mScratch) mScratch.reset(CreateZinObject<CPolygon>(&mManager->link()));
+    CPolygon* stored = mScratch.get();
+    mPolygons->copyTo(static_cast<uint32_t>(index), *stored);
     polygon->setSmooth(stored->isSmooth());
     polygon->setPropertyIndex(stored->getPropertyIndex());
     FillContour(polygon->getContour(), stored->outerRecords(), stored->outerCount());
@@ -149,6 +146,7 @@ private:
   CZIN* mManager;
   CPointList* mPoints;
   CPolygonList* mPolygons;
+  TZinComPtr<CPolygon> mScratch;  // the stored polygon, for a client's own polygon class
 };
 
 }  // namespace
@@ -185,7 +183,7 @@ CZinZinObjectDefinition* CZIN::findComponent(const CZinUUID& id) {
 }
 
 IZinExtStorageReader::IReader* CZIN::createGeometryReader(const CZinUUID& id, bool) {
-  if (id.isNull()) return new CZINGeoReader(this, mScene.mPoints.get(), static_cast<CPolygonList*>(mScene.mPolygons.get()));
+  if (id.isNull()) return new CZINGeoReader(this, mScene.mPoints.get(), mScene.mPolygons.get());
   CZinObjectDefinitionList& components = *mScene.mInternalComponentDefinitions;
   CZinZinObjectDefinition* definition = findComponent(id);
   if (!definition) {
@@ -197,7 +195,7 @@ IZinExtStorageReader::IReader* CZIN::createGeometryReader(const CZinUUID& id, bo
 }
 
 IZinExtStorageWriter::IWriter* CZIN::createGeometryWriter(const CZinUUID& id) {
-  if (id.isNull()) return new CZINGeoWriter(this, mScene.mPoints.get(), static_cast<CPolygonList*>(mScene.mPolygons.get()));
+  if (id.isNull()) return new CZINGeoWriter(this, mScene.mPoints.get(), mScene.mPolygons.get());
   CZinZinObjectDefinition* definition = findComponent(id);
   if (!definition) {
     feedbackWarning("CZIN::createGeometryWriter - Invalid component id");

@@ -1,4 +1,4 @@
-#include "geometry/blocks.h"
+#include "manager/geometry_blocks.h"
 
 #include <stdexcept>
 
