@@ -394,22 +394,39 @@ template <class C>
 struct TChecks {
   std::vector<FieldCheck<C>> checks;
 
+  // Each row's accessors are captureless lambdas of their own type; they are turned
+  // into plain function pointers here so that the checks below are compiled once per
+  // kind of row (value type, form, rule), not once per row: the walks of the largest
+  // classes otherwise take minutes and gigabytes to compile.
   template <class T, class D, class Form, class Rule, class Get, class Set>
   void field(const char* name, const char*, const D& rawDefault, const Form& form, const Rule& rule, Get get, Set set) {
     // A default drawn anew for each object can only be checked for being drawn.
-    constexpr bool fresh = std::is_base_of<CZinDrawnAnew, D>::value;
-    const T def = static_cast<T>(rawDefault);
+    constexpr Drawn drawn = std::is_same<D, CZinNewId>::value       ? Drawn::kNewId
+                            : std::is_base_of<CZinDrawnAnew, D>::value ? Drawn::kAnew
+                                                                     : Drawn::kFixed;
+    using Got = decltype(get(std::declval<C&>()));
+    addField<T>(name, static_cast<T>(rawDefault), drawn, form, rule, static_cast<Got (*)(C&)>(get),
+                static_cast<void (*)(C&, TZinArg<T>)>(set));
+  }
+
+  enum class Drawn { kFixed, kAnew, kNewId };
+
+  template <class T, class Form, class Rule, class Got>
+  void addField(const char* name, const T def, Drawn drawn, const Form& form, const Rule& rule, Got (*get)(C&),
+                void (*set)(C&, TZinArg<T>)) {
     FieldCheck<C> check;
     check.name = name;
     check.checkDefault = [=](C& c) {
-      if constexpr (std::is_same<D, CZinNewId>::value) {
-        EXPECT_FALSE(T(get(c)).isNull()) << name;
-      } else if constexpr (!fresh) {
+      if (drawn == Drawn::kNewId) {
+        if constexpr (std::is_same<T, CZinUUID>::value) {
+          EXPECT_FALSE(T(get(c)).isNull()) << name;
+        }
+      } else if (drawn == Drawn::kFixed) {
         EXPECT_EQ(ToText(def), ToText(T(get(c)))) << name;
       }
     };
     check.normalise = [=](C& c) {
-      if constexpr (fresh) set(c, ZinArgOf(T()));
+      if (drawn != Drawn::kFixed) set(c, ZinArgOf(T()));
     };
     check.checkRule = [=](C& attached, C& detached, RecordingLink& link) {
       for (const Probe<T>& p : Probes<T>(rule, std::string("set") + name)) {
@@ -431,8 +448,9 @@ struct TChecks {
   }
 
   template <class Form, class Access>
-  void part(const char* name, const char* tag, const Form& form, Access access) {
-    using Part = std::remove_reference_t<decltype(access(std::declval<C&>()))>;
+  void part(const char* name, const char* tag, const Form& form, Access accessRow) {
+    using Part = std::remove_reference_t<decltype(accessRow(std::declval<C&>()))>;
+    Part& (*access)(C&) = accessRow;
     if constexpr (HasRows<Part>::value) {
       // A settings part: its own rows, reached through the owner.
       TChecks<Part> inner;
@@ -454,8 +472,8 @@ struct TChecks {
   }
 
   // A part of another kind, compared and moved as a whole.
-  template <class Part, class Form, class Access>
-  void partAsWhole(const char* name, const char* tag, const Form& form, Access access) {
+  template <class Part, class Form>
+  void partAsWhole(const char* name, const char* tag, const Form& form, Part& (*access)(C&)) {
     const auto inner = InnerForm(form);
     std::function<std::string(C&)> text;
     std::function<void(C&)> away;
