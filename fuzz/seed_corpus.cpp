@@ -79,6 +79,41 @@ void FillMaterial(IZinProperty* property) {
   for (ETCENodeType kind : {eMappingNode, eTurbulenceNode, eFresnelDiffuseNode, eGlazingNode, eAltitudeNode,
                             eMultiTextureNode, eWangTilesNode})
     add(custom, kind)->setUIValue(kind);
+  // Each kind's settings away from a new node's, its lists and tables filled.
+  IChessNode* board = chess->asChessNode();
+  board->setGeometry(1);
+  board->setChecker(true);
+  board->setSize(CZinVector3D(2, 2, 2));
+  board->getTable3()->setLength(2);
+  board->getTable3()->setValue(1, 0.75f);
+  chess->getChild(0)->asFresnelNode()->setMinReflection(0.2);
+  chess->getChild(0)->getChild(0)->asLeafNode()->setShape(2);
+  chess->getChild(0)->getChild(0)->asLeafNode()->setEmittingColor(CZinColor(250, 200, 10));
+  custom->asCustomNode()->setClass("Ivy");
+  IMappingNode* mapping = custom->getChild(0)->asMappingNode();
+  mapping->setProjection(6);
+  mapping->setCutOut1Flag(true);
+  mapping->setCutOut1(CZinColor(0, 255, 0));
+  mapping->setMipmap(true);
+  IZinMap* map = mapping->getMaps()->newZinObject(kZinEndOfList);
+  map->setType(4);
+  map->setURL("maps/brick.png");
+  mapping->addLinkedMap(custom->getChild(0)->getId());
+  add(custom->getChild(0), eMappingNode)->asMappingNode()->setFrame(12);
+  custom->getChild(1)->asTurbulenceNode()->getTable()->setLength(1);
+  custom->getChild(2)->asFresnelDiffuseNode()->setPowerFactor(3);
+  custom->getChild(3)->asGlazingNode()->setAnimation(true);
+  IAltitudeNode* altitude = custom->getChild(4)->asAltitudeNode();
+  altitude->setMix(true);
+  IZinMultiMaps* band = altitude->getSubParts()->newZinObject(kZinEndOfList)->getMaps()->newZinObject(kZinEndOfList);
+  band->setType(7);
+  band->setWidth(0.5);
+  band->setURL("maps/rock.png");
+  custom->getChild(5)->asMultiTextureNode()->setThreshold2(0.9);
+  custom->getChild(5)->asMultiTextureNode()->getSubParts()->newZinObject(kZinEndOfList);
+  IWangTilesNode* wang = custom->getChild(6)->asWangTilesNode();
+  wang->setProjection(8);
+  wang->getMaps()->newZinObject(kZinEndOfList)->setURL("maps/tile.png");
 }
 
 CZinVertex Vertex(int32_t index, uint32_t flags = 0, float u = 0, float v = 0) { return {index, flags, u, v}; }

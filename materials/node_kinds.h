@@ -14,9 +14,8 @@
 //
 // and its row below names the class: {MakeNode<CGlazingNode>, kNoSubNodes, true}.
 // The tree walks write the common header, call the hooks, then place the children
-// as the row says, so a kind never writes, reads or copies a sub-node itself. Until
-// a kind has its class, its row makes a plain node of its interface: the common
-// header and the sub-nodes, nothing else.
+// as the row says, so a kind never writes, reads or copies a sub-node itself. The
+// classes are in materials/*_node.h.
 #pragma once
 
 #include <type_traits>
@@ -24,6 +23,7 @@
 #include "ZinValues.h"
 #include "materials/tce_node.h"
 #include "serialization/fields.h"
+#include "xml/tree.h"
 
 namespace QvZin {
 
@@ -43,18 +43,12 @@ struct CZinNodeKind {
   bool copyable;
 };
 
-/// The labels of the "Type" attribute: "Root" 0 to "Custom" 11.
+/// The labels of the "Type" attribute: "Root" 0 to "Custom" 11. The tables of the
+/// kinds' own labels are in materials/node_parts.h.
 extern const CZinLabel kTCENodeTypes[];
 
 /// The row of kind type, or null when type is no kind.
 const CZinNodeKind* FindNodeKind(int32_t type);
-
-/// A node of kind I without settings of its own.
-template <class I>
-class TPlainNode final : public TTCENode<I> {
-public:
-  using TTCENode<I>::TTCENode;
-};
 
 /// Copies every row of a field list from one object to another through the
 /// setters; a part is copied by its copyFrom(part), or by assignment.
@@ -68,15 +62,30 @@ struct TZinFieldCopy {
     set(to, get(from));
   }
   template <class Form, class Access>
-  void part(const char*, const char*, const Form&, Access access) {
+  void part(const char*, const char* tag, const Form& form, Access access) {
+    (void)tag, (void)form;
     auto& target = access(to);
     auto& source = access(from);
     if constexpr (std::is_same<std::decay_t<decltype(target)>, CZinBasicPart>::value)
       return;
     else if constexpr (TZinHasCopyFrom<std::decay_t<decltype(target)>>::value)
       target.copyFrom(source);
-    else
+    else if constexpr (std::is_copy_assignable<std::decay_t<decltype(target)>>::value)
       target = source;
+    else
+      throughElement(form, tag, target, source);
+  }
+
+  /// A part that copies no other way (a list of objects) is written and read back,
+  /// so its copy is what a file would give.
+  template <class Form, class Part>
+  void throughElement(const Form& form, const char* tag, Part& target, Part& source) {
+    QuorveXML::XCXMLTree scratch;
+    QuorveXML::XIXMLElement* holder = scratch.GetRoot()->AddElement(scratch.GetRoot()->GetKey("Copy"));
+    CZinXMLAdd out(holder);
+    form.put(out, tag, source, from);
+    CZinXMLGet in(holder);
+    form.get(in, tag, target, to);
   }
 
   template <class P, class = void>

@@ -137,7 +137,8 @@ inline std::string RepeatedComponents(size_t size) {
 // A shader file whose top node holds the same node as its sub-node, and so on as
 // deep as the size allows.
 inline std::string DeepNodeChain(size_t size) {
-  const std::string open = "<Node Id=\"00000000000000000000000000000001\" Type=\"Fresnel\"><UI.Value>0</UI.Value>";
+  const std::string open = "<Node Id=\"00000000000000000000000000000001\" Type=\"Fresnel\"><UI.Value>0</UI.Value>"
+                           "<Min.Reflection>0</Min.Reflection><Power.Factor>5</Power.Factor>";
   const std::string head = "<Zin.Shader>", close = "</Node>", tail = "</Zin.Shader>";
   const size_t depth = (size - head.size() - tail.size()) / (open.size() + close.size());
   std::string text = head;

@@ -35,7 +35,7 @@ struct Manager {
 
 ITCENode* Add(IZinTCE* graph, ITCENode* parent, ETCENodeType kind, const char* id) {
   ITCENode* node = graph->createNode(kind);
-  node->setId(CZinUUID::fromText(id));
+  if (id) node->setId(CZinUUID::fromText(id));
   parent->addChild(node);
   node->Release();
   return node;
@@ -80,7 +80,7 @@ TEST(ShaderFile, WrittenShaderReadsBackIntoAnotherProperty) {
   FillMaterial(source);
   const std::string file = Written(m, source);
   const std::string head =
-      "<Zin.Shader>\n\t<Node\n\t\t Id=\"00000000000000000000000000000001\"\n\t\t Type=\"Chess\">\n"
+      "<Zin.Shader>\n\t<Node\n\t\t Id=\"00000000000000000000000000000001\"\n\t\t Type=\"Chess\"\n\t\t Geometry=\"Cube\">\n"
       "\t\t<UI.Value>0</UI.Value>\n";
   EXPECT_EQ(head, file.substr(0, head.size()));
   EXPECT_EQ("\t</Node>\n</Zin.Shader>\n", file.substr(file.size() - 23));
@@ -105,9 +105,20 @@ TEST(ShaderFile, WrittenShaderReadsBackIntoAnotherProperty) {
   EXPECT_EQ(extra, read->getChild(1));
 }
 
+// The element of a new leaf node ...A with UI value 4 and the shader flag, as written.
+std::string LeafElement() {
+  Manager m;
+  IZinProperty* property = m.newProperty();
+  ITCENode* leaf = Add(property->getTCE(), property->getTCE()->getRootNode(), eLeafNode, "0000000000000000000000000000000A");
+  leaf->setUIValue(4);
+  leaf->setShader(true);
+  const std::string file = Written(m, property);
+  const size_t from = file.find("<Node");
+  return file.substr(from, file.rfind("</Node>") + 7 - from);
+}
+
 TEST(ShaderFile, AcceptedForms) {
-  const std::string node =
-      "<Node Id=\"0000000000000000000000000000000A\" Type=\"Leaf\"><UI.Value>4</UI.Value><Shader/></Node>";
+  const std::string node = LeafElement();
   const std::string property =
       "<Property Id=\"0000000000000000000000000000000B\" Overload.Prop.Index=\"0000000000000000000000000000000C\" "
       "Overload.Id=\"0000000000000000000000000000000D\"><Name en=\"Glass\"/><Smooth>0.5</Smooth><Bevel>0.1</Bevel>"
@@ -158,7 +169,7 @@ TEST(ShaderFile, ReadFailuresLeaveThePropertyAsItWas) {
       {"<Zin.Shader><Node Id=\"0000000000000000000000000000000A\" Type=\"Leaves\"/></Zin.Shader>",
        "Invalid label (Leaves) [Root..Custom]"},
       {"<Zin.Shader><Node Id=\"0000000000000000000000000000000A\" Type=\"Fresnel\"><UI.Value>0</UI.Value>"
-       "<Node Type=\"Leaf\"/></Node></Zin.Shader>",
+       "<Min.Reflection>0</Min.Reflection><Power.Factor>5</Power.Factor><Node Type=\"Leaf\"/></Node></Zin.Shader>",
        "CZinXMLGet::GetUUID - NULL ptr for tag Id"},
   };
   for (const Case& c : cases) {
@@ -298,6 +309,57 @@ TEST(ShaderFile, PropertiesInADocument) {
   EXPECT_EQ(Texts{}, m.warnings());
 }
 
+
+// A material with a node of every kind, each with settings, lists and tables away
+// from a new node's: what a shader file and a document carry of each.
+TEST(ShaderFile, EveryKindThroughAShaderFileAndADocument) {
+  Manager m;
+  IZinProperty* source = m.newProperty();
+  IZinTCE* graph = source->getTCE();
+  ITCENode* custom = Add(graph, graph->getRootNode(), eCustomNode, "00000000000000000000000000000001");
+  custom->asCustomNode()->setClass("Ivy");
+  for (int kind = eChessNode; kind < eCustomNode; ++kind) Add(graph, custom, static_cast<ETCENodeType>(kind), nullptr);
+  Add(graph, custom->getChild(0), eMappingNode, "00000000000000000000000000000002");
+  Add(graph, custom->getChild(1), eMappingNode, "00000000000000000000000000000003");
+  custom->getChild(0)->asChessNode()->getTable1()->setLength(2);
+  custom->getChild(0)->asChessNode()->setZAxis(CZinVector3D(0, 0, 1));
+  IMappingNode* mapping = custom->getChild(1)->asMappingNode();
+  mapping->getMaps()->newZinObject(kZinEndOfList)->setType(4);
+  mapping->addLinkedMap(CZinUUID::fromText("00000000000000000000000000000002"));
+  mapping->setCutOut2Flag(true);
+  mapping->setCutOut2(CZinColor(9, 8, 7));
+  custom->getChild(2)->asTurbulenceNode()->setSize(4);
+  custom->getChild(3)->asLeafNode()->setIlluminationModel(1);
+  custom->getChild(4)->asFresnelNode()->setMinReflection(1.5);
+  custom->getChild(5)->asFresnelDiffuseNode()->setMinReflection(-1);
+  custom->getChild(6)->asGlazingNode()->setTiltDetect(false);
+  IZinSubPart* part = custom->getChild(7)->asAltitudeNode()->getSubParts()->newZinObject(kZinEndOfList);
+  part->getMaps()->newZinObject(kZinEndOfList)->setURL("maps/snow.png");
+  custom->getChild(8)->asMultiTextureNode()->setProjection(0);
+  custom->getChild(9)->asWangTilesNode()->getMaps()->newZinObject(kZinEndOfList)->setType(11);
+  EXPECT_EQ((Texts{"IFresnelNode::setMinReflection - Value is higer than 1",
+                   "IFresnelNode::setMinReflection - Value is lower than 0"}),
+            m.warnings());
+
+  const std::string file = Written(m, source);
+  for (const char* part : {"<CutOut2", "Type=\"Reflection\"", "Type=\"Movie\"", "maps/snow.png", "Class=\"Ivy\"",
+                           "Projection=\"Planetary\"", "MappingNode.Parent.Id=\"00000000000000000000000000000000\"",
+                           "<Map.Node Id=\"00000000000000000000000000000002\"/>", "Illumination.Model=\"Cook.Torrance\""})
+    EXPECT_NE(std::string::npos, file.find(part)) << part;
+  Manager other;
+  IZinProperty* target = other.newProperty();
+  CZinMemoryReadStream in(file);
+  ASSERT_TRUE(other.ex()->readShader(target, &in));
+  EXPECT_EQ(file, Written(other, target));
+
+  CZinMemoryWriteStream document;
+  ASSERT_TRUE(m.mgr->write(&document, nullptr));
+  Manager third;
+  CZinMemoryReadStream again(document.bytes());
+  ASSERT_TRUE(third.mgr->read(&again, nullptr));
+  EXPECT_EQ(file, Written(third, third.mgr->getProperties()->getZinObject(0)));
+  EXPECT_EQ(Texts{}, other.warnings());
+}
 
 TEST(ShaderFile, ANodeThatCannotBeReadFailsTheDocumentRead) {
   Manager m;

@@ -13,6 +13,7 @@
 #include "framework/recording_link.h"
 #include "fuzz/fuzz_support.h"
 #include "materials/node_kinds.h"
+#include "materials/node_kinds_texts.h"
 #include "materials/node_tree.h"
 #include "materials/tce.h"
 #include "serialization/field_walk.h"
@@ -232,80 +233,48 @@ TEST(NodeTree, CopyIsDeepAndKeepsIds) {
   }
 }
 
-// A plain node of a kind, made outside the kind table: its element holds the common
-// header and the sub-nodes only, whatever settings the kinds have.
-template <class I>
-TZinComPtr<ITCENode> Plain(IZinMgrRef* owner, const char* id, int32_t ui = 0) {
-  TZinComPtr<ITCENode> node(CreateZinObject<TPlainNode<I>>(owner));
+// A node of a kind with id and UI value.
+TZinComPtr<ITCENode> Made(IZinMgrRef* owner, ETCENodeType kind, const char* id, int32_t ui = 0) {
+  TZinComPtr<ITCENode> node(FindNodeKind(kind)->make(owner)->asInterface());
   node->setId(CZinUUID::fromText(id));
   node->setUIValue(ui);
   return node;
 }
 
+// The element of a new node of kind type, id and UI value, depth levels down, with
+// its sub-node elements, each a line.
+std::string NodeText(const char* tag, const char* type, const char* id, int ui, const std::string& kind,
+                     const std::string& header, const std::string& subNodes, int depth) {
+  const QvZinTest::KindText split = QvZinTest::SplitKindText(kind);
+  const std::string tab(static_cast<size_t>(depth), '\t');
+  // A start tag with one attribute holds it on its line; with more, each on its own.
+  const std::string attributes = split.attributes.empty() ? "" : "\n\t " + split.attributes.substr(split.attributes.find_first_not_of(" \n\t"));
+  return tab + "<" + tag + "\n" + tab + "\t Id=\"" + id + "\"\n" + tab + "\t Type=\"" + type + "\"" +
+         QvZinTest::Nest(attributes, depth) + ">\n" + tab + "\t<UI.Value>" + std::to_string(ui) + "</UI.Value>" +
+         QvZinTest::Nest(header + split.body, depth) + "\n" + subNodes + tab + "</" + tag + ">\n";
+}
+
 TEST(NodeTree, WrittenElement) {
   RecordingLink link;
-  auto chess = Plain<IChessNode>(&link, "0000000000000000000000000000000A", 3);
-  auto first = Plain<IFresnelNode>(&link, "0000000000000000000000000000000B", -1);
-  auto second = Plain<ICustomNode>(&link, "0000000000000000000000000000000C");
-  auto leaf = Plain<ILeafNode>(&link, "0000000000000000000000000000000D");
+  auto chess = Made(&link, eChessNode, "0000000000000000000000000000000A", 3);
+  auto first = Made(&link, eFresnelNode, "0000000000000000000000000000000B", -1);
+  auto second = Made(&link, eCustomNode, "0000000000000000000000000000000C");
+  auto leaf = Made(&link, eLeafNode, "0000000000000000000000000000000D");
   chess->setShader(true);
   chess->addChild(first.get()), chess->addChild(second.get()), chess->addChild(leaf.get());  // no place for a third
   second->addChild(leaf.get()), second->addChild(leaf.get());
   QvZinTest::Document document;
   PutNodeTree(document.owner, *CTCENode::From(chess.get()));
-  const std::string leafText = "\t\t\t<Node\n\t\t\t\t Id=\"0000000000000000000000000000000D\"\n\t\t\t\t Type=\"Leaf\">\n"
-                               "\t\t\t\t<UI.Value>0</UI.Value>\n\t\t\t</Node>\n";
-  EXPECT_EQ("<Owner\n\t Id=\"0000000000000000000000000000000A\"\n\t Type=\"Chess\">\n\t<UI.Value>3</UI.Value>\n\t<Shader/>\n"
-            "\t<Node\n\t\t Id=\"0000000000000000000000000000000B\"\n\t\t Type=\"Fresnel\">\n"
-            "\t\t<UI.Value>-1</UI.Value>\n\t</Node>\n"
-            "\t<SecondNode\n\t\t Id=\"0000000000000000000000000000000C\"\n\t\t Type=\"Custom\">\n"
-            "\t\t<UI.Value>0</UI.Value>\n\t\t<Childs>\n" +
-                leafText + leafText + "\t\t</Childs>\n\t</SecondNode>\n</Owner>",
-            QvZinTest::TextOf(document.owner));
-}
-
-// A kind with settings, as the kinds with a class are made.
-class ITestKind : public IGlazingNode {
-public:
-  virtual double getSize() = 0;
-  virtual void setSize(double size) = 0;
-  virtual const char* getLabel() = 0;
-  virtual void setLabel(const char* label) = 0;
-};
-
-#define ZIN_TEST_KIND_FIELDS(F, P)                        \
-  F(double, Size, "Size", 2.0, ZinDouble(), AtLeast(0.0)) \
-  F(std::string, Label, "Label", "x", ZinText(), Keep())  \
-  P(CZinStringPart, Names, "Names", ZinStrings())
-
-class CTestKind final : public TZinNodeKind<CTestKind, ITestKind> {
-  ZIN_FIELDS(ZIN_TEST_KIND_FIELDS)
-  explicit CTestKind(IZinMgrRef* owner) : TZinNodeKind(owner) { linkParts(owner); }
-};
-
-}  // namespace
-
-ZIN_FIELD_WALK(CTestKind, "<Kind>\n\t<Size>2.000000</Size>\n\t<Label>x</Label>\n\t<Names/>\n</Kind>")
-
-namespace {
-
-TEST(NodeTree, KindContentHooks) {
-  RecordingLink link;
-  TZinComPtr<CTestKind> source(CreateZinObject<CTestKind>(&link));
-  TZinComPtr<CTestKind> copy(CreateZinObject<CTestKind>(&link));
-  source->setSize(3.5);
-  source->setLabel("copied");
-  source->partNames().set(ZinLanguageCode("de"), "Kopie");
-  copy->copyContent(*source);
-  EXPECT_EQ(3.5, copy->getSize());
-  EXPECT_STREQ("copied", copy->getLabel());
-  EXPECT_STREQ("Kopie", copy->partNames().get(ZinLanguageCode("de")));
-  QvZinTest::Document document;
-  PutNodeTree(document.owner, *source);
-  EXPECT_EQ("<Owner\n\t Id=\"" + QvZinTest::ToText(source->getId()) +
-                "\"\n\t Type=\"Glazing\">\n\t<UI.Value>0</UI.Value>\n\t<Size>3.500000</Size>\n"
-                "\t<Label>copied</Label>\n\t<Names de=\"Kopie\"/>\n</Owner>",
-            QvZinTest::TextOf(document.owner));
+  const std::string leafText = NodeText("Node", "Leaf", "0000000000000000000000000000000D", 0, QvZinTest::kLeafText, "", "", 3);
+  const std::string childs = "\t\t<Childs>\n" + leafText + leafText + "\t\t</Childs>\n";
+  std::string expected =
+      NodeText("Owner", "Chess", "0000000000000000000000000000000A", 3, QvZinTest::kChessText, "\n\t<Shader/>",
+               NodeText("Node", "Fresnel", "0000000000000000000000000000000B", -1, QvZinTest::kFresnelText, "", "", 1) +
+                   NodeText("SecondNode", "Custom", "0000000000000000000000000000000C", 0, QvZinTest::kCustomText, "",
+                            childs, 1),
+               0);
+  expected.pop_back();
+  EXPECT_EQ(expected, QvZinTest::TextOf(document.owner));
   EXPECT_TRUE(link.take().empty());
 }
 
@@ -334,15 +303,26 @@ std::string ReadNode(const std::string& text) {
   }
 }
 
+// A node element whose content is a new node's of its kind, after inside.
 std::string Node(const char* id, const char* type, const std::string& inside = "<UI.Value>0</UI.Value>") {
-  return std::string("<Node Id=\"0000000000000000000000000000000") + id + "\" Type=\"" + type + "\">" + inside + "</Node>";
+  const std::pair<const char*, const std::string*> kinds[] = {
+      {"Chess", &QvZinTest::kChessText}, {"Fresnel", &QvZinTest::kFresnelText}, {"Custom", &QvZinTest::kCustomText},
+      {"Glazing", &QvZinTest::kGlazingText}, {"Leaf", &QvZinTest::kLeafText}, {"Mapping", &QvZinTest::kMappingText}};
+  QvZinTest::KindText kind;
+  for (const auto& [label, text] : kinds)
+    if (std::string(label) == type) kind = QvZinTest::SplitKindText(*text);
+  if (std::string(type) == "Mapping") kind.attributes += " MappingNode.Id=\"0000000000000000000000000000000" + std::string(id) + "\"";
+  return std::string("<Node Id=\"0000000000000000000000000000000") + id + "\" Type=\"" + type + "\"" + kind.attributes +
+         ">" + inside + kind.body + "</Node>";
 }
 
 TEST(NodeTree, ReadBack) {
   const std::pair<std::string, const char*> cases[] = {
       // A missing "Node": the second sub-node is the first child; "Childs" keep their order.
-      {"<N Id=\"0000000000000000000000000000000A\" Type=\"Chess\"><UI.Value>3</UI.Value><Shader/>"
-       "<SecondNode Id=\"0000000000000000000000000000000C\" Type=\"Custom\"><UI.Value>0</UI.Value><Childs>" +
+      {"<N Id=\"0000000000000000000000000000000A\" Type=\"Chess\" Geometry=\"Cube\"><UI.Value>3</UI.Value><Shader/>" +
+           QvZinTest::SplitKindText(QvZinTest::kChessText).body +
+           "<SecondNode Id=\"0000000000000000000000000000000C\" Type=\"Custom\"><UI.Value>0</UI.Value>"
+           "<Custom.Data Class=\"Unknown\"/><Childs>" +
            Node("E", "Glazing", "<UI.Value>7</UI.Value>") + "<Other/>" + Node("D", "Leaf") + "</Childs></SecondNode></N>",
        "1:A:3s 11:C:0 7:E:7 4:D:0 "},
       {Node("A", "Root"), "empty"},
