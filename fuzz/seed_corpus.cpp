@@ -545,7 +545,7 @@ void BuildObjects(IZinMgr* mgr) {
   QuorveXML::XIXMLElement* data = mgr->getObjectInstances()->getZinObject(7)->getInstanceData();
   data->AddAttribute(data->GetKey("Mood"), "calm");
 
-  IZinBillboard* billboard = mgr->getBBMgrData()->newZinObject(kZinEndOfList)->getBillboard();
+  IZinBillboard* billboard = mgr->getMgrEx(eZinVersionCurrent)->getBBMgrData()->newZinObject(kZinEndOfList)->getBillboard();
   billboard->setBehavior(eBBUniface);
   billboard->setNormal(CZinVector3D(0, 0, 1));
   QuorveXML::XIXMLElement* quad = billboard->getQuads()->newZinObject(kZinEndOfList)->getTriangles();
