@@ -85,6 +85,15 @@ public:
     linkParts(getMgrRef());
   }
 
+  /// Answers IZinBillboard with its billboard, besides its own identifiers.
+  ZinResult QueryInterface(const CZinUUID& iid, void** out) override {
+    if (!out || iid != IZinBillboard::sIID) return TZinSceneObject::QueryInterface(iid, out);
+    IZinBillboard* billboard = &mBillboard;
+    billboard->AddRef();
+    *out = billboard;
+    return kZinOk;
+  }
+
   QuorveXML::XIXMLElement* getMgrInfo() override { return mMgrInfo.element("Mgr.Info"); }
   QuorveXML::XIXMLElement* getProperty() override { return mProperty.element("Property"); }
   IZinBillboard* getBillboard() override { return &mBillboard; }
