@@ -502,6 +502,95 @@ void BuildAnimation(IZinMgr* mgr) {
   *panorama->getParallelViews()->newZinObject(kZinEndOfList) = two;
 }
 
+// Definitions (a plant with setups, an animated object with takes), an instance of
+// every kind with its instance data, a billboard, layers and their information, all
+// away from their defaults.
+void BuildObjects(IZinMgr* mgr) {
+  auto kind = [](IZinBasic* object, const CZinUUID& iid) {
+    IZinBasic* found = nullptr;
+    object->QueryInterface(iid, reinterpret_cast<void**>(&found));
+    if (found) found->Release();
+    return found;
+  };
+  const CZinUUID layer = CZinUUID::fromText("0000000000000000000000000000AAA1");
+  TZinObjectMgr<IZinZinObjectDefinition>* definitions = mgr->getObjectDefinitions()->getDefinitions();
+  IZinZinObjectDefinition* chair = definitions->newZinObject(kZinEndOfList);
+  chair->setClass("ZinObject");
+  chair->getNames()->set(ZinLanguageCode("en"), "Chair");
+  chair->getNames()->set(ZinLanguageCode("fr"), "Chaise");
+  chair->setPlacement(ePlacementVertical);
+  chair->setModelOrigin(eOriginCameraTarget);
+  chair->setUpVector(CZinVector3D(0, 0, 1));
+  CZinMatrix matrix;
+  for (int i = 0; i < 16; ++i) matrix.m[i] = i % 5 == 0 ? 1 : 0.5;
+  chair->setModelRotationMatrix(matrix);
+  chair->getSetups()->newZinObject(kZinEndOfList)->getNames()->set(ZinLanguageCode("en"), "Folded");
+  FillMaterial(chair->getProperties()->newZinObject(kZinEndOfList));
+  QuorveXML::XIXMLElement* extended = chair->getExtendedData();
+  extended->AddElement(extended->GetKey("Vendor.Data"))->AddData("kept");
+  definitions->newZinObject(kZinEndOfList);  // an empty class: an empty element
+  IZinZinObjectDefinition* palm = definitions->newZinObject(kZinEndOfList);
+  palm->setClass("3DPlant");
+  auto* plant = static_cast<IZin3DPlant*>(kind(palm, IZin3DPlant::sIID));
+  plant->setPlantType(ePlantPalmTree);
+  for (int i = 0; i < 2; ++i) {
+    IZin3DPlant::IPlantSetUp* setup = plant->getPlantSetups()->newZinObject(kZinEndOfList);
+    setup->setColor(i ? eFlowerRose : eFlowerBrown);
+    setup->getEndTime()->setMonth(9 + i);
+  }
+  IZinZinObjectDefinition* walker = definitions->newZinObject(kZinEndOfList);
+  walker->setClass("AnimatedObject");
+  auto* animated = static_cast<IZinAnimatedObject*>(kind(walker, IZinAnimatedObject::sIID));
+  animated->setExternalFile("walk.fbx");
+  animated->setExternalFileType(eAnimationFBX);
+  animated->setInitialMatrix(matrix);
+  IZinTake* take = animated->getTakes()->newZinObject(kZinEndOfList);
+  take->setDuration(120);
+  take->setType(eTakeOnPath);
+  take->getNames()->set(ZinLanguageCode("en"), "Stroll");
+
+  for (const char* name : {"ZinObject", "LightObject", "Billboard", "3DPlant", "3DPlantGroupInstances",
+                           "AnimatedObject", "ModelObject", "Sculpture"}) {
+    IZinObjectInstance* instance = mgr->getObjectInstances()->newZinObject(kZinEndOfList);
+    instance->setClass(name);
+    instance->getBasicData()->setName(name);
+    instance->setScale(CZinVector3D(2, 2, 2));
+    instance->setTransparency(0.5);
+    instance->setLayerId(layer);
+    instance->setAnimationBehavior(eBehaviorFollowOnPathXY);
+    instance->setScaleLocked(true);
+    if (auto* library = static_cast<IZinZinObjectInstance*>(kind(instance, IZinZinObjectInstance::sIID))) {
+      library->setCurrentOverload(layer);
+      library->getLights()->newZinObject(kZinEndOfList)->setPower(55);
+    }
+    if (auto* billboard = static_cast<IZinBBObjectInstance*>(kind(instance, IZinBBObjectInstance::sIID))) {
+      billboard->setKind(eBBMultiface);
+      billboard->setRenderType(eBBRenderDisplay);
+      billboard->setVerticalFlip(true);
+    }
+    if (auto* ref = static_cast<IZin3DPlantRef*>(kind(instance, IZin3DPlantRef::sIID))) {
+      ref->setColor(eFlowerLightBlue);
+      ref->setHeliodonAttached(true);
+    }
+    if (auto* moving = static_cast<IZinAnimatedObjectInstance*>(kind(instance, IZinAnimatedObjectInstance::sIID)))
+      moving->setCurrentFrame(33);
+    if (auto* part = static_cast<IZinInternalComponentInstance*>(kind(instance, IZinInternalComponentInstance::sIID)))
+      part->setComponentId(layer);
+  }
+  QuorveXML::XIXMLElement* data = mgr->getObjectInstances()->getZinObject(7)->getInstanceData();
+  data->AddAttribute(data->GetKey("Mood"), "calm");
+
+  IZinBillboard* billboard = mgr->getMgrEx(eZinVersionCurrent)->getBBMgrData()->newZinObject(kZinEndOfList)->getBillboard();
+  billboard->setBehavior(eBBUniface);
+  billboard->setNormal(CZinVector3D(0, 0, 1));
+  QuorveXML::XIXMLElement* quad = billboard->getQuads()->newZinObject(kZinEndOfList)->getTriangles();
+  quad->AddElement(quad->GetKey("Triangle"))->AddElement(quad->GetKey("Pt.0"));
+
+  mgr->getLayers()->newZinObject(kZinEndOfList)->getBasicData()->setId(layer);
+  mgr->getLayersInfo()->setActiveLayer(layer);
+  mgr->getLayersInfo()->setDefaultLayer("LightObject", layer);
+}
+
 std::string WriteManager(IZinMgr* mgr) {
   CZinMemoryWriteStream out;
   if (!mgr->write(&out, nullptr)) {
@@ -617,6 +706,9 @@ int main(int argc, char** argv) {
   ZinFuzz::CManager animation(nullptr);
   BuildAnimation(animation.get());
   const std::string animationDocument = WriteManager(animation.get());
+  ZinFuzz::CManager objects(nullptr);
+  BuildObjects(objects.get());
+  const std::string objectsDocument = WriteManager(objects.get());
 
   // The XML engine's own writer: a tree read from the sample, written out.
   std::string message;
@@ -633,6 +725,8 @@ int main(int argc, char** argv) {
   Put("document_read", "effects.zin", effectsDocument);
   Put("document_read", "lights.zin", lightsDocument);
   Put("document_read", "animation.zin", animationDocument);
+  Put("document_read", "objects.zin", objectsDocument);
+  Put("quick_reads", "objects.zin", objectsDocument);
   Put("tree_reader", "all_node_kinds.xml", written);
   // Element and attribute names built to collide in the key table, some twice: the
   // tree reader gives such names their keys a few at a time.

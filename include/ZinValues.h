@@ -74,6 +74,18 @@ struct CZinPlaceValue {
   }
 };
 
+/// A 4 x 4 matrix, row by row; written as four lines of four "%lf" numbers.
+struct CZinMatrix {
+  double m[16] = {};
+
+  friend bool operator==(const CZinMatrix& a, const CZinMatrix& b) {
+    for (int i = 0; i < 16; ++i)
+      if (a.m[i] != b.m[i]) return false;
+    return true;
+  }
+  friend bool operator!=(const CZinMatrix& a, const CZinMatrix& b) { return !(a == b); }
+};
+
 /// One row of an enumeration's label table; a table ends with a null label.
 struct CZinLabel {
   const char* label;

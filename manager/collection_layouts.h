@@ -32,12 +32,12 @@ constexpr CZinListLayout kParallelViewsLayout{"Parallel.Views", "Parallel.View",
 constexpr CZinListLayout kPanoramasLayout{"PanoramasV2", "PanoramaV2", nullptr, nullptr, nullptr, nullptr};
 constexpr CZinListLayout kAnimationsLayout{"Animations", "Animation", nullptr, nullptr, nullptr, nullptr};
 constexpr CZinListLayout kViewObjectsLayout{"View.Objects", "View.Object", nullptr, nullptr, nullptr, nullptr};
-constexpr CZinListLayout kObjectInstancesLayout{"Object.Instances", "Object.Instance", "Name", "Id", "UIValue",
+constexpr CZinListLayout kObjectInstancesLayout{"Object.Instances", "Object.Instance", nullptr, nullptr, nullptr,
                                                 nullptr};
 constexpr CZinListLayout kScenariosLayout{"Scenarios", "Scenario", nullptr, nullptr, nullptr, nullptr};
 constexpr CZinListLayout k3DPathsLayout{"Paths.3D", "Path.3D", nullptr, nullptr, nullptr, "3D.Paths"};
 constexpr CZinListLayout kGroundsLayout{"Grounds", "Ground", nullptr, nullptr, nullptr, nullptr};
-constexpr CZinListLayout kLayersLayout{"Layers", "Layer", "Name", "UUID", "UI.Value", nullptr};
+constexpr CZinListLayout kLayersLayout{"Layers", "Layer", nullptr, nullptr, nullptr, nullptr};
 constexpr CZinListLayout kComponentsLayout{"InternalComponentDefinitions", "InternalComponentDefinition", nullptr,
                                            "UUID", nullptr, nullptr};
 

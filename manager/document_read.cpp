@@ -12,6 +12,7 @@
 #include "manager/mgr.h"
 #include "manager/stream_adapter.h"
 #include "scene/objects.h"
+#include "serialization/parts.h"
 #include "support/platform.h"
 #include "support/raise.h"
 #include "xml/root.h"
@@ -197,6 +198,11 @@ void GetComponents(CZinXMLGet& root, CZinObjectDefinitionList& components) {
     }
     components.moveObject(found, placed);
     auto* definition = static_cast<CZinZinObjectDefinition*>(components.getZinObject(placed));
+    if (XIXMLElement* object = in.FindElement(CZinObjectDefinitionMgr::kItemTag)) {
+      CZinXMLGet objectIn(object);
+      definition->getDefinition(objectIn);
+    }
+    // The component's own "UUID" names it, whatever its nested definition says.
     GetBasics(in, definition, kComponentsLayout);
     if (in.HasElement("Geometry.Level")) definition->setGeometryLevel(in.GetInteger("Geometry.Level"));
     ++placed;
@@ -224,7 +230,7 @@ void CZIN::readTopLevel(CZinXMLGet& root) {
   GetObjects(root, *mScene.mPanoramas, kPanoramasLayout);
   GetObjects(root, *mScene.mAnimations, kAnimationsLayout);
   GetObjects(root, *mScene.mViewObjects, kViewObjectsLayout);
-  GetList(root, getBBMgrData(), kBillboardsLayout);
+  GetObjects(root, *mScene.mBBMgrData, kBillboardsLayout);
   GetObjects(root, *mScene.mProperties, kPropertiesLayout);
   GetObjects(root, *mScene.mLights, kLightsLayout);
   GetObjects(root, *mScene.mLightsGroups, kLightsGroupsLayout);
@@ -232,11 +238,13 @@ void CZIN::readTopLevel(CZinXMLGet& root) {
   Quorve::CheckPointer(working, nullptr);
   CZinXMLGet workingIn(working);
   GetObjects(workingIn, *mScene.mWorkingWindows, kParallelViewsLayout);
-  GetList(root, getObjectInstances(), kObjectInstancesLayout);
+  mScene.mObjectDefinitions->getDefinitions(root);
+  GetObjects(root, *mScene.mObjectInstances, kObjectInstancesLayout);
   GetObjects(root, *mScene.mScenarios, kScenariosLayout);
   GetObjects(root, *mScene.m3DPaths, k3DPathsLayout);
   GetObjects(root, *mScene.mGrounds, kGroundsLayout);
-  GetList(root, getLayers(), kLayersLayout);
+  GetObjects(root, *mScene.mLayers, kLayersLayout);
+  CZinPlacement{"Layers.Info"}.get(root, *mScene.mLayersInfo.getPtr());
   try {
     GetRenderConfig(root, mRenderConfig);
   } catch (...) {
@@ -263,8 +271,15 @@ void CZIN::useDocument(std::unique_ptr<QuorveXML::XCXMLTree> tree) {
 
 void CZIN::legacyFixUp() {
   // Files before 3.0.1 linked their first instance to the first internal component
-  // implicitly; instances carry no component reference yet, so there is nothing to
-  // link until they do.
+  // implicitly.
+  CZinObjectDefinitionList& components = *mScene.mInternalComponentDefinitions;
+  CZinObjectInstanceList& instances = *mScene.mObjectInstances;
+  if (components.getCount() == 0 || instances.getCount() == 0) return;
+  IZinInternalComponentInstance* first = nullptr;
+  instances.itemAt(0)->QueryInterface(IZinInternalComponentInstance::sIID, reinterpret_cast<void**>(&first));
+  if (!first) return;
+  if (first->getComponentId().isNull()) first->setComponentId(*components.itemAt(0)->getId());
+  first->Release();
 }
 
 bool CZIN::read(IZinReadStream* stream, IZinExtStorageReader* storage) {

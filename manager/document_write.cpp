@@ -11,6 +11,7 @@
 #include "manager/mgr.h"
 #include "manager/stream_adapter.h"
 #include "scene/objects.h"
+#include "serialization/parts.h"
 #include "serialization/xml_add.h"
 #include "support/raise.h"
 #include "xml/root.h"
@@ -64,6 +65,8 @@ void PutComponents(CZIN& manager, CZinXMLAdd& root) {
     out.AddInteger("Geometry.Level", definition->geometryLevel());
     out.AddElement("Points")->AddData(new CPointsProvider(&manager));
     out.AddElement("Polygons")->AddData(new CPolygonsProvider(&manager));
+    CZinXMLAdd object(out.AddElement(CZinObjectDefinitionMgr::kItemTag));
+    definition->putDefinition(object);
   }
 }
 
@@ -84,7 +87,7 @@ void CZIN::writeTopLevel(CZinXMLAdd& root) {
   PutComponents(*this, root);
   PutObjects(root, *mScene.mHeliodons, kHeliodonsLayout);
   PutObjects(root, *mScene.mProperties, kPropertiesLayout);
-  PutList(root, getBBMgrData(), kBillboardsLayout);
+  PutObjects(root, *mScene.mBBMgrData, kBillboardsLayout);
   PutObjects(root, *mScene.mLights, kLightsLayout);
   PutObjects(root, *mScene.mLightsGroups, kLightsGroupsLayout);
   PutObjects(root, *mScene.mPerspectiveViews, kPerspectiveViewsLayout);
@@ -95,14 +98,13 @@ void CZIN::writeTopLevel(CZinXMLAdd& root) {
   DeleteAll(file, "Working.Window");
   CZinXMLAdd working(root.AddElement("Working.Window"));
   PutObjects(working, *mScene.mWorkingWindows, kParallelViewsLayout);
-  // The object definitions keep their elements until their model is in place.
-  PutList(root, getObjectInstances(), kObjectInstancesLayout);
+  mScene.mObjectDefinitions->putDefinitions(root);
+  PutObjects(root, *mScene.mObjectInstances, kObjectInstancesLayout);
   PutObjects(root, *mScene.mScenarios, kScenariosLayout);
   PutObjects(root, *mScene.m3DPaths, k3DPathsLayout);
   PutObjects(root, *mScene.mGrounds, kGroundsLayout);
-  PutList(root, getLayers(), kLayersLayout);
-  DeleteAll(file, "Layers.Info");
-  root.AddElement("Layers.Info");
+  PutObjects(root, *mScene.mLayers, kLayersLayout);
+  CZinPlacement{"Layers.Info"}.put(root, *mScene.mLayersInfo.getPtr());
   PutRenderConfig(root, mRenderConfig);
   DeleteFirst(file, "Current.Id");
 }

@@ -109,7 +109,12 @@ private:
 
 // ---- the localised names of an object file
 
+// Enters only "Zin.File", its "Object.Definition" children and their "Name"
+// children: every other element, geometry blocks included, is skipped by the
+// parser without being delivered, so a big file streams through in constant
+// memory. The names of setups, properties and nested definitions stay out.
 class CMediaScan final : public CQuickScan {
+  inline static char sFileTag = 0;
   inline static char sDefinitionTag = 0;
   inline static char sNameTag = 0;
 
@@ -117,30 +122,28 @@ public:
   explicit CMediaScan(IZinString* names) : mNames(names) {}
 
   void* OnStartElement(const char* name) override {
-    if (!std::strcmp(name, "Object.Definition")) {
-      mInDefinition = true;
-      return &sDefinitionTag;
-    }
-    if (mInDefinition && !std::strcmp(name, "Name")) {
-      mInName = true;
-      return &sNameTag;
-    }
-    return Enter();
+    if (mDepth == 0 && !std::strcmp(name, "Zin.File")) return enter(&sFileTag);
+    if (mDepth == 1 && !std::strcmp(name, "Object.Definition")) return enter(&sDefinitionTag);
+    if (mDepth == 2 && !std::strcmp(name, "Name")) return enter(&sNameTag);
+    return nullptr;
   }
   void OnAttribute(const char* name, const char* value) override {
-    if (!mInName || !mNames) return;
+    if (mDepth != 3 || !mNames) return;
     const auto* n = reinterpret_cast<const unsigned char*>(name);
     mNames->set(n[0] ? n[0] * 256u + n[1] : 0u, value);
   }
   void OnEndElement(void* handle) override {
-    if (handle == &sNameTag) mInName = false;
-    if (handle == &sDefinitionTag) mInDefinition = false;
+    if (handle) --mDepth;
   }
 
 private:
+  void* enter(char* tag) {
+    ++mDepth;
+    return tag;
+  }
+
   IZinString* mNames;
-  bool mInDefinition = false;
-  bool mInName = false;
+  int mDepth = 0;  // entered elements: 1 "Zin.File", 2 a definition, 3 its name
 };
 
 }  // namespace
@@ -228,6 +231,7 @@ void IZinMgr::readPreviewImage(IZinImage** image, IZinReadStream* stream) {
 
 bool CZIN::readMediaInfo(IZinReadStream* stream) {
   try {
+    mScene.mObjectDefinitions->names()->clear();
     CMediaScan scan(mScene.mObjectDefinitions->names());
     CReadStreamAdapter adapter(stream);
     QuorveXML::ParseSelective(&adapter, &scan);

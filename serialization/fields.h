@@ -167,6 +167,16 @@ struct ZinId {
   }
 };
 
+/// A child element holding a 4 x 4 matrix, four lines of four "%lf" numbers.
+struct ZinMatrix {
+  void put(CZinXMLAdd& out, const char* tag, const CZinMatrix& value) const { out.AddZinMatrix(tag, value.m); }
+  CZinMatrix get(CZinXMLGet& in, const char* tag) const {
+    CZinMatrix value;
+    in.GetZinMatrix(tag, value.m);
+    return value;
+  }
+};
+
 /// The "%d" time zone of the place form. Older files hold it in hours, told apart by
 /// its size: below 13 in magnitude, with a sibling "Longitude" below 901, it is read
 /// as hours and turned into minutes.

@@ -42,7 +42,9 @@ std::string NewManagerText() {
       "\t<Properties/>\n\t<Billboards/>\n\t<Lights/>\n\t<Lights.Groups/>\n\t<Perspective.Views/>\n"
       "\t<Parallel.Views/>\n\t<PanoramasV2/>\n\t<Animations/>\n\t<View.Objects/>\n"
       "\t<Working.Window>\n\t\t<Parallel.Views/>\n\t</Working.Window>\n"
-      "\t<Object.Instances/>\n\t<Scenarios/>\n\t<Paths.3D/>\n\t<Grounds/>\n\t<Layers/>\n\t<Layers.Info/>\n"
+      "\t<Object.Instances/>\n\t<Scenarios/>\n\t<Paths.3D/>\n\t<Grounds/>\n\t<Layers/>\n"
+      "\t<Layers.Info Active.Layer=\"<id>\">\n\t\t<Default.Layer.Map\n\t\t\t Plant3D=\"<id>\"\n\t\t\t ZinObject=\"<id>\"\n"
+      "\t\t\t Billboard=\"<id>\"\n\t\t\t LightObject=\"<id>\"\n\t\t\t AnimatedObject=\"<id>\"/>\n\t</Layers.Info>\n"
       "\t<Tmp.Render.Parameters>\n\t\t<Config.Name en=\"Unknown_Config\"/>\n";
   for (int i = 1; i <= 12; ++i) {
     char block[1024];

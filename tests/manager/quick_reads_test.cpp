@@ -242,15 +242,26 @@ TEST(QuickReads, MediaInfoNames) {
   const std::string bytes =
       "<?Zin library=\"5.1.1\" file=\"5.0\" min_version=\"5.1.0\" safe_version=\"5.1.0\"?>"
       "<Zin.File><Name en=\"not this\"/><Points><![CDATA[\n1 \n1.0 2.0 3.0 \n]]></Points>"
-      "<Object.Definition><Class en=\"no\"/><Name en=\"Chair\" fr=\"Chaise\"/><Other de=\"no\"/>"
-      "</Object.Definition><Name de=\"not this either\"/></Zin.File>";
+      "<InternalComponentDefinitions><InternalComponentDefinition UUID=\"01\"><Object.Definition>"
+      "<Name en=\"nested\"/></Object.Definition></InternalComponentDefinition></InternalComponentDefinitions>"
+      "<Object.Definition><Class en=\"no\"/><Name en=\"Chair\" fr=\"Chaise\" de=\"Stuhl\"/><Other de=\"no\"/>"
+      "<Properties><Property><Name en=\"oak\"/></Property></Properties>"
+      "</Object.Definition><Name de=\"not this either\"/>"
+      "<Object.Definition><Name en=\"Armchair\" \xE9s=\"Sill\xF3n\"/><Setups><Setup><Name en=\"setup\"/></Setup>"
+      "</Setups><Name fr=\"Fauteuil\"/></Object.Definition></Zin.File>";
   ManagerHold mgr;
+  IZinString* names = mgr->getObjectDefinitions()->getNames();
+  names->set(ZinLanguageCode("it"), "left from before");
   CZinMemoryReadStream in(bytes);
   EXPECT_TRUE(mgr->readMediaInfo(&in));
-  IZinString* names = mgr->getObjectDefinitions()->getNames();
-  EXPECT_EQ(2u, names->getCount());
-  EXPECT_STREQ("Chair", names->get(ZinLanguageCode("en")));
-  EXPECT_STREQ("Chaise", names->get(ZinLanguageCode("fr")));
+  std::string found;
+  for (uint32_t i = 0; i < names->getCount(); ++i)
+    found += std::to_string(names->getLanguageAt(i)) + "=" + names->get(names->getLanguageAt(i)) + " ";
+  // Later definitions replace a language's name; the code is made of unsigned bytes.
+  EXPECT_EQ(std::to_string(ZinLanguageCode("en")) + "=Armchair " + std::to_string(ZinLanguageCode("fr")) +
+                "=Fauteuil " + std::to_string(ZinLanguageCode("de")) + "=Stuhl " + std::to_string(0xE9 * 256 + 's') +
+                "=Sill\xF3n ",
+            found);
   EXPECT_EQ(0u, mgr->getPoints()->getCount());  // blocks are passed over
 }
 

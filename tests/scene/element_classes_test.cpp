@@ -137,8 +137,6 @@ TEST(ElementClasses, EveryCollectionOfTheTable) {
       Collection<CPolygonStore, IZinPolygon>("polygons", "F30DC520463B4D53950CEE9DFAF36FF2"),
       Collection<TObject2Mgr<CProperty, IZinProperty>, IZinProperty>("properties", "CD5B3D7D4175487F9E6AE05DEFC83B5C",
                                                                      "Material #0"),
-      Collection<TObjectMgr<CZinBillboard::CZinBBName, IZinBillboard::IZinBBName>, IZinBillboard::IZinBBName>(
-          "billboard names", "803CA4F6474741158EFC4A52449F3B70"),
       Collection<TObjectMgr<CZinMultiMaps, IZinMultiMaps>, IZinMultiMaps>("maps", "57420C346A954C989B036A92F67F073E"),
       Collection<TObjectMgr<CZinSubPart, IZinSubPart>, IZinSubPart>("sub-parts", "ACC4A3A5FC0F4459BF083D362B6191F9"),
       Collection<TObjectMgr<CZinUUIDX, CZinUUID>, CZinUUID>("identifiers", "4F9C1F83DEFB4453B882001C03F72FC0"),
@@ -159,11 +157,13 @@ TEST(ElementClasses, SingleObjectsAnswerTheirIdentifier) {
   {
     TZinComPtr<CZinObjectDefinitionMgr> definitions(CreateZinObject<CZinObjectDefinitionMgr>(&link));
     TZinComPtr<CZinLayerInfo> layersInfo(CreateZinObject<CZinLayerInfo>(&link));
-    TZinComPtr<CZinBillboard> billboard(CreateZinObject<CZinBillboard>(&link));
+    TZinComPtr<CZinBBMgrData> data(CreateZinObject<CZinBBMgrData>(&link));
+    IZinBillboard* billboard = data->getBillboard();
     EXPECT_TRUE(Answers(definitions.get(), IZinObjectDefinitionMgr::sIID));
     EXPECT_TRUE(Answers(layersInfo.get(), IZinLayerInfo::sIID));
-    EXPECT_TRUE(Answers(billboard.get(), IZinBillboard::sIID));
-    EXPECT_FALSE(Answers(billboard.get(), IZinLayerInfo::sIID));
+    EXPECT_TRUE(Answers(billboard, IZinBillboard::sIID));
+    EXPECT_TRUE(Answers(billboard, IZinBBMgrData::sIID));
+    EXPECT_FALSE(Answers(billboard, IZinLayerInfo::sIID));
     // Made-up identifiers must not collide with one another nor with the table's.
     const CZinUUID own[] = {IZinObjectDefinitionMgr::sIID, IZinLayerInfo::sIID, IZinBillboard::sIID,
                             IZin3DPlant::sIID, IZinAnimatedObject::sIID};

@@ -47,6 +47,11 @@ inline std::string ToText(const CZinColor& c) {
 }
 inline std::string ToText(const CZinVector3D& v) { return ToText(v.x) + "/" + ToText(v.y) + "/" + ToText(v.z); }
 inline std::string ToText(const CZinVector2D& v) { return ToText(v.x) + "/" + ToText(v.y); }
+inline std::string ToText(const CZinMatrix& matrix) {
+  std::string text;
+  for (double v : matrix.m) text += ToText(v) + " ";
+  return text;
+}
 inline std::string ToText(const CZinUUID& id) {
   char text[33];
   id.toText(text);
@@ -70,6 +75,11 @@ inline int32_t Away(int32_t def, const ZinLabel& form) {
 }
 inline CZinVector3D Away(const CZinVector3D& def, const ZinPoint&) {
   return CZinVector3D(def.x + 0.75, def.y - 1.5, def.z + 2.25);
+}
+inline CZinMatrix Away(const CZinMatrix& def, const ZinMatrix&) {
+  CZinMatrix away = def;
+  for (int i = 0; i < 16; ++i) away.m[i] += 0.25 * (i + 1);
+  return away;
 }
 inline CZinVector2D Away(const CZinVector2D& def, const ZinXY&) { return CZinVector2D(def.x + 0.5, def.y - 1.25); }
 inline CZinUUID Away(const CZinUUID& def, const ZinId&) {
