@@ -1,3 +1,4 @@
+// The field walks of the node kinds and of their maps and sub-parts.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -59,3 +60,10 @@ ZIN_FIELD_WALK(CChessNode, kChessText)
 ZIN_FIELD_WALK(CMappingNode, kMappingText)
 ZIN_FIELD_WALK(CTurbulenceNode, kTurbulenceText)
 ZIN_FIELD_WALK(CLeafNode, kLeafText)
+ZIN_FIELD_WALK(CFresnelNode, kFresnelText)
+ZIN_FIELD_WALK(CFresnelDiffuseNode, kFresnelText)
+ZIN_FIELD_WALK(CGlazingNode, kGlazingText)
+ZIN_FIELD_WALK(CAltitudeNode, kAltitudeText)
+ZIN_FIELD_WALK(CMultiTextureNode, kMultiTextureText)
+ZIN_FIELD_WALK(CWangTilesNode, kWangTilesText)
+ZIN_FIELD_WALK(CCustomNode, kCustomText)
