@@ -48,7 +48,9 @@ inline int ShaderFile(const uint8_t* data, size_t size) {
 
   QvZin::CZinMemoryReadStream in(data, size);
   if (!ex->readShader(property, &in)) {
-    ZIN_FUZZ_CHECK(feedback.mWarnings.size() == 1, "a failed read without exactly one warning");
+    // A failed read ends with its one warning; what the read recovered from before it
+    // (an unusable custom data, a linked map dropped, a clipped value) may come first.
+    ZIN_FUZZ_CHECK(!feedback.mWarnings.empty(), "a failed read without a warning");
     // Only a failure inside a whole "Property" may leave part of it read.
     if (std::string(reinterpret_cast<const char*>(data), size).find("Property") == std::string::npos)
       ZIN_FUZZ_CHECK(PropertyText(property) == before, "a failed read changed the property");

@@ -58,6 +58,19 @@ TEST(FuzzRegressions, DocumentReadFindings) {
   EXPECT_NE(out.bytes().find("<Double1.Max>1.000000</Double1.Max>"), std::string::npos);
 }
 
+TEST(FuzzRegressions, AShaderReadMayRecoverBeforeItFails) {
+  // A custom node whose data is unusable warns and goes on with a fresh one; a later
+  // node without its "UI.Value" then fails the read: two warnings, the failure last.
+  const std::string file = ReadFile(Repository() + "/fuzz/regressions/shader_file/custom_data_warning_before_a_failure");
+  ZinFuzz::CRecordingFeedback feedback;
+  ZinFuzz::CManager mgr(&feedback);
+  QvZin::IZinProperty* property = mgr->getProperties()->newZinObject(QvZin::kZinEndOfList);
+  QvZin::CZinMemoryReadStream in(file);
+  EXPECT_FALSE(mgr->getMgrEx(QvZin::eZinVersionCurrent)->readShader(property, &in));
+  EXPECT_EQ(feedback.mWarnings, (std::vector<std::string>{"ICustomNode::initWithXML - invalid parameter",
+                                                          "CZinXMLGet::GetElement - NULL ptr for tag UI.Value"}));
+}
+
 TEST(FuzzRegressions, DataBlockAfterATextFailsWithoutLeakingItsProvider) {
   // An "Image" element holding a text before its block: the block decodes, but the
   // element refuses a second data node, and the provider made for it must go (the
