@@ -2,6 +2,8 @@
 // anew written as zeros).
 #pragma once
 
+#include <string>
+
 namespace QvZinTest {
 
 inline const char kSetupText[] =
@@ -217,41 +219,10 @@ inline const char kBillboardText[] =
     "\t\t\t Z=\"0.000000\"/>\n"
     "\t</Bb.Info>\n"
     "</Billboard>";
-inline const char kBBMgrDataText[] =
-    "<Billboard>\n"
-    "\t<Mgr.Info/>\n"
-    "\t<Property/>\n"
-    "\t<Quads/>\n"
-    "\t<Texture>\n"
-    "\t\t<Origin\n"
-    "\t\t\t X=\"0.000000\"\n"
-    "\t\t\t Y=\"0.000000\"\n"
-    "\t\t\t Z=\"0.000000\"/>\n"
-    "\t\t<X.Axis\n"
-    "\t\t\t X=\"0.000000\"\n"
-    "\t\t\t Y=\"0.000000\"\n"
-    "\t\t\t Z=\"0.000000\"/>\n"
-    "\t\t<Y.Axis\n"
-    "\t\t\t X=\"0.000000\"\n"
-    "\t\t\t Y=\"0.000000\"\n"
-    "\t\t\t Z=\"0.000000\"/>\n"
-    "\t\t<Width>0.000000</Width>\n"
-    "\t\t<Height>0.000000</Height>\n"
-    "\t\t<CutOut1/>\n"
-    "\t\t<CutOut2/>\n"
-    "\t\t<CutSet/>\n"
-    "\t</Texture>\n"
-    "\t<Bb.Info>\n"
-    "\t\t<Names/>\n"
-    "\t\t<Behavior Kind=\"Flat\"/>\n"
-    "\t\t<NbFaces>0</NbFaces>\n"
-    "\t\t<Scale>0.000000</Scale>\n"
-    "\t\t<Normal\n"
-    "\t\t\t X=\"0.000000\"\n"
-    "\t\t\t Y=\"0.000000\"\n"
-    "\t\t\t Z=\"0.000000\"/>\n"
-    "\t</Bb.Info>\n"
-    "</Billboard>";
+// The manager's billboard data: a billboard's element with the manager's information
+// and the property first.
+inline const std::string kBBMgrDataText =
+    std::string("<Billboard>\n\t<Mgr.Info/>\n\t<Property/>\n") + (kBillboardText + sizeof "<Billboard>\n" - 1);
 inline const char kLayerText[] =
     "<Layer UUID=\"00000000000000000000000000000000\">\n"
     "\t<Name en=\"\"/>\n"
