@@ -4,11 +4,13 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <pthread.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <exception>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -189,5 +191,75 @@ private:
   std::string mBytes;
   QvZin::CZinMemoryReadStream mInner;
 };
+
+/// A client write stream that keeps every byte and answers 0, as many clients do:
+/// the answer of write means nothing.
+struct CZeroAnsweringWriteStream final : QvZin::IZinWriteStream {
+  int write(const void* data, int size) override {
+    bytes.append(static_cast<const char*>(data), static_cast<size_t>(size));
+    return 0;
+  }
+  std::string bytes;
+};
+
+/// A client read stream of any length made as it is read: head, then line repeated
+/// up to size bytes, then tail. Counts the bytes it delivers.
+class CGeneratedReadStream final : public QvZin::IZinReadStream {
+public:
+  CGeneratedReadStream(std::string head, std::string line, size_t size, std::string tail = "")
+      : mHead(std::move(head)), mLine(std::move(line)), mTail(std::move(tail)) {
+    mLines = (size - mHead.size() - mTail.size()) / mLine.size();
+    mSize = mHead.size() + mLines * mLine.size() + mTail.size();
+  }
+  int read(void* buffer, int size) override {
+    char* out = static_cast<char*>(buffer);
+    int given = 0;
+    while (given < size && mPosition < mSize) {
+      const size_t bodyEnd = mHead.size() + mLines * mLine.size();
+      const char* from;
+      size_t available;
+      if (mPosition < mHead.size()) {
+        from = mHead.data() + mPosition;
+        available = mHead.size() - mPosition;
+      } else if (mPosition < bodyEnd) {
+        const size_t at = (mPosition - mHead.size()) % mLine.size();
+        from = mLine.data() + at;
+        available = mLine.size() - at;
+      } else {
+        from = mTail.data() + (mPosition - bodyEnd);
+        available = mSize - mPosition;
+      }
+      const size_t n = std::min(available, static_cast<size_t>(size - given));
+      std::memcpy(out + given, from, n);
+      given += static_cast<int>(n);
+      mPosition += n;
+    }
+    delivered += given;
+    return given;
+  }
+  int64_t tell() override { return static_cast<int64_t>(mPosition); }
+  void seek(int64_t position) override { mPosition = static_cast<size_t>(position); }
+  size_t size() const { return mSize; }
+  int64_t delivered = 0;
+
+private:
+  std::string mHead, mLine, mTail;
+  size_t mLines = 0, mSize = 0, mPosition = 0;
+};
+
+/// Runs f in a thread whose stack is 1 MiB: deep documents must not need more.
+inline void RunWithSmallStack(const std::function<void()>& f) {
+  pthread_attr_t attributes;
+  pthread_attr_init(&attributes);
+  pthread_attr_setstacksize(&attributes, 1 << 20);
+  pthread_t thread;
+  auto body = [](void* argument) -> void* {
+    (*static_cast<const std::function<void()>*>(argument))();
+    return nullptr;
+  };
+  ASSERT_EQ(0, pthread_create(&thread, &attributes, body, const_cast<std::function<void()>*>(&f)));
+  pthread_join(thread, nullptr);
+  pthread_attr_destroy(&attributes);
+}
 
 }  // namespace QvZinTest

@@ -17,6 +17,7 @@
 #include "manager/geometry_blocks.h"
 #include "manager/mgr.h"
 #include "support/reporter.h"
+#include "test_support.h"
 #include "xml/colliding_names.h"
 #include "xml/hash_key.h"
 #include "xml/image.h"
@@ -48,6 +49,14 @@ public:
   CFailure(const CFailure&) = delete;
   CFailure& operator=(const CFailure&) = delete;
 };
+
+// Runs op with the k-th allocation from now failing; true when that failure came.
+template <class Op>
+bool FailsAt(uint64_t k, Op&& op) {
+  CFailure failure(k);
+  op();
+  return HostileTest::FailureHappened();
+}
 
 std::vector<uint8_t> Pixels(uint32_t width, uint32_t height) {
   std::vector<uint8_t> pixels;
@@ -81,34 +90,18 @@ std::string SmallScene() {
   return out.bytes();
 }
 
-std::string BlockOf(const std::string& document, const std::string& tag) {
-  const size_t start = document.find("<![CDATA[", document.find("<" + tag + ">")) + 9;
-  return document.substr(start, document.find("]]>", start) - start);
-}
-
-// The readings of one failure run, by kind, for the summary line of each test.
-struct CTally {
-  int failed = 0;
-  int absorbed = 0;  // the failed allocation did not stop the operation
-  uint64_t runs = 0;
-};
+using QvZinTest::BlockOf;
 
 TEST(AllocationFailures, SmallSceneReadFailsWithItsWarningAndTheManagerReadsAgain) {
   const std::string scene = SmallScene();
   const int64_t nodesAtStart = QuorveXML::CNodeHeap::LiveAllocations();
-  CTally tally;
-  for (uint64_t k = 1;; ++k) {
+  uint64_t k = 1;
+  for (;; ++k) {
     CSweepFeedback feedback;
     ZinFuzz::CManager mgr(&feedback);
-    bool read, failed;
-    {
-      CZinMemoryReadStream in(scene);
-      CFailure failure(k);
-      read = mgr->read(&in, nullptr);
-      failed = HostileTest::FailureHappened();
-    }
-    tally.runs = k;
-    if (!failed) {
+    bool read = false;
+    CZinMemoryReadStream in(scene);
+    if (!FailsAt(k, [&] { read = mgr->read(&in, nullptr); })) {
       EXPECT_TRUE(read);
       EXPECT_TRUE(feedback.mWarnings.empty());
       break;
@@ -119,12 +112,7 @@ TEST(AllocationFailures, SmallSceneReadFailsWithItsWarningAndTheManagerReadsAgai
     // and the data-block reader whose block it stopped.
     const std::vector<std::string>& w = feedback.mWarnings;
     const size_t own = read ? w.size() : w.size() - 1;
-    if (read) {
-      ++tally.absorbed;
-    } else {
-      ++tally.failed;
-      EXPECT_FALSE(w.empty()) << "allocation " << k << ": a failed read without its warning";
-    }
+    EXPECT_TRUE(read || !w.empty()) << "allocation " << k << ": a failed read without its warning";
     for (size_t i = 0; i < own && i < w.size(); ++i)
       EXPECT_TRUE(w[i].find("allocate") != std::string::npos || w[i].rfind("Error \"", 0) == 0)
           << "allocation " << k << ": " << w[i];
@@ -141,22 +129,18 @@ TEST(AllocationFailures, SmallSceneReadFailsWithItsWarningAndTheManagerReadsAgai
     EXPECT_TRUE(mgr->write(&out, nullptr)) << "allocation " << k;
   }
   EXPECT_EQ(QuorveXML::CNodeHeap::LiveAllocations(), nodesAtStart) << "document nodes left behind";
-  std::printf("  %llu allocations swept: %d failed reads, %d absorbed\n", static_cast<unsigned long long>(tally.runs),
-              tally.failed, tally.absorbed);
-  EXPECT_GT(tally.runs, 20u);
+  EXPECT_GT(k, 20u);
 }
 
 TEST(AllocationFailures, ImageBlockDecodesWhollyOrThrowsAndThePreviewReadGivesNullOrThePicture) {
   const std::string scene = SmallScene();
   const std::string block = BlockOf(scene, "Preview.Image");
   const std::vector<uint8_t> pixels = Pixels(6, 4);
-  CTally tally;
+  int failedReads = 0;
   for (uint64_t k = 1;; ++k) {
-    bool failed;
     std::string error;
-    {
-      ZinFuzz::CBytesReadStream in(block);
-      CFailure failure(k);
+    ZinFuzz::CBytesReadStream in(block);
+    const bool failed = FailsAt(k, [&] {
       error = ZinFuzz::MessageOf([&] {
         Quorve::XCXMLImage* image = Quorve::XCXMLImage::ReadNew(&in);
         const bool same = image->GetWidth() == 6 && image->GetHeight() == 4 &&
@@ -164,27 +148,20 @@ TEST(AllocationFailures, ImageBlockDecodesWhollyOrThrowsAndThePreviewReadGivesNu
         image->Release();
         if (!same) throw std::runtime_error("other pixels");
       });
-      failed = HostileTest::FailureHappened();
-    }
-    tally.runs = k;
+    });
     EXPECT_NE(error, "error: other pixels") << "allocation " << k;
     if (!failed) {
       EXPECT_EQ(error, "");
       break;
     }
-    ++(error.empty() ? tally.absorbed : tally.failed);
+    failedReads += !error.empty();
   }
-  EXPECT_GT(tally.failed, 0);
+  EXPECT_GT(failedReads, 0);
 
   for (uint64_t k = 1;; ++k) {
     QvZin::IZinImage* image = nullptr;
-    bool failed;
-    {
-      CZinMemoryReadStream in(scene);
-      CFailure failure(k);
-      QvZin::CZinEntryPoints::readPreviewImage(&image, &in);
-      failed = HostileTest::FailureHappened();
-    }
+    CZinMemoryReadStream in(scene);
+    const bool failed = FailsAt(k, [&] { QvZin::CZinEntryPoints::readPreviewImage(&image, &in); });
     if (image) {
       uint32_t width = 0, height = 0;
       const uint8_t* got = nullptr;
@@ -206,7 +183,7 @@ TEST(AllocationFailures, GeometryBlocksStopWithAnErrorAndTheManagerReadsTheNextB
     SCOPED_TRACE(tag);
     const bool points = std::string(tag) == "Points";
     const std::string block = BlockOf(scene, tag);
-    CTally tally;
+    int failedReads = 0;
     for (uint64_t k = 1;; ++k) {
       CSweepFeedback feedback;
       ZinFuzz::CManager mgr(&feedback);
@@ -215,29 +192,22 @@ TEST(AllocationFailures, GeometryBlocksStopWithAnErrorAndTheManagerReadsTheNextB
         ZinFuzz::CBytesReadStream in(block);
         return ZinFuzz::CGeometryBlockReader::ReadBlock(manager, manager, points, &in);
       };
-      std::string error;
-      bool failed;
-      {
-        CFailure failure(k);
-        // Making the storage reader may fail too, before the block's own boundary.
-        std::string inner;
-        const std::string outer = ZinFuzz::MessageOf([&] { inner = readBlock(); });
-        error = outer.empty() ? inner : outer;
-        failed = HostileTest::FailureHappened();
-      }
-      tally.runs = k;
+      // Making the storage reader may fail too, before the block's own boundary.
+      std::string inner, outer;
+      const bool failed = FailsAt(k, [&] { outer = ZinFuzz::MessageOf([&] { inner = readBlock(); }); });
+      const std::string error = outer.empty() ? inner : outer;
       if (!failed) {
         EXPECT_EQ(error, "");
         break;
       }
-      ++(error.empty() ? tally.absorbed : tally.failed);
+      failedReads += !error.empty();
       // The manager takes the next block whole.
       const uint32_t before = points ? mgr->getPoints()->getCount() : mgr->getPolygons()->getCount();
       EXPECT_EQ(readBlock(), "") << "allocation " << k;
       const uint32_t after = points ? mgr->getPoints()->getCount() : mgr->getPolygons()->getCount();
       EXPECT_EQ(after - before, points ? 4u : 1u) << "allocation " << k;
     }
-    EXPECT_GT(tally.failed, 0);
+    EXPECT_GT(failedReads, 0);
   }
 }
 
@@ -261,32 +231,25 @@ TEST(AllocationFailures, ATreeOfCollidingNamesReadsWhollyOrNotAtAll) {
   };
   const std::string expected = written(read().get());
   const int64_t nodesAtStart = QuorveXML::CNodeHeap::LiveAllocations();
-  CTally tally;
+  int failedReads = 0;
   for (uint64_t k = 1;; ++k) {
     std::unique_ptr<QuorveXML::XCXMLTree> tree;
     std::string error;
-    bool failed;
-    {
-      CFailure failure(k);
-      error = ZinFuzz::MessageOf([&] { tree = read(); });
-      failed = HostileTest::FailureHappened();
-    }
-    tally.runs = k;
+    const bool failed = FailsAt(k, [&] { error = ZinFuzz::MessageOf([&] { tree = read(); }); });
     if (!failed) {
       ASSERT_EQ(error, "");
       EXPECT_EQ(expected, written(tree.get()));
       break;
     }
     if (tree) {
-      ++tally.absorbed;
       EXPECT_EQ(expected, written(tree.get())) << "allocation " << k;
     } else {
-      ++tally.failed;
+      ++failedReads;
       EXPECT_NE(error, "") << "allocation " << k;
       EXPECT_EQ(nodesAtStart, QuorveXML::CNodeHeap::LiveAllocations()) << "allocation " << k;
     }
   }
-  EXPECT_GT(tally.failed, 10);
+  EXPECT_GT(failedReads, 10);
 }
 
 // Growth of a key table holding an overflow replaces its slots and rebuilds the
@@ -304,20 +267,16 @@ TEST(AllocationFailures, AKeyTableThatCannotGrowKeepsEveryKeyItGave) {
     names.push_back(colliding[i]);
     names.push_back("ordinary" + std::to_string(i));
   }
-  CTally tally;
+  int failedRuns = 0;
   for (uint64_t k = 1;; ++k) {
     QuorveXML::CHashKey* table = new QuorveXML::CHashKey;
     std::vector<const char*> keys(names.size(), nullptr);
     std::string error;
-    bool failed;
-    {
-      CFailure failure(k);
+    const bool failed = FailsAt(k, [&] {
       error = ZinFuzz::MessageOf([&] {
         for (size_t i = 0; i < names.size(); ++i) keys[i] = table->GetKey(names[i].c_str());
       });
-      failed = HostileTest::FailureHappened();
-    }
-    tally.runs = k;
+    });
     if (!failed) {
       EXPECT_EQ(error, "");
       table->Release();
@@ -333,12 +292,11 @@ TEST(AllocationFailures, AKeyTableThatCannotGrowKeepsEveryKeyItGave) {
     EXPECT_EQ(names.size(), table->Count()) << "allocation " << k;
     EXPECT_GT(table->OverflowCount(), 0u) << "allocation " << k;
     table->Release();
-    ++tally.failed;
+    ++failedRuns;
   }
   Quorve::XCReporter::SetThreadReporter(previous);
-  EXPECT_GT(tally.failed, 10);
+  EXPECT_GT(failedRuns, 10);
 }
-
 
 // A material of every way of holding children, written as a shader file.
 std::string ShaderOf(QvZin::IZinMgrEx* ex, QvZin::IZinProperty* property) {
@@ -367,19 +325,15 @@ TEST(AllocationFailures, ShaderFilesReadAndWriteWhollyOrFailWithOneWarning) {
   const std::string file = ShaderOf(ex, source);
   ASSERT_NE("", file);
 
-  CTally reads, writes;
+  int failedReads = 0, failedWrites = 0;
   for (uint64_t k = 1;; ++k) {
     // An empty property: the read must give it the whole tree or nothing.
     QvZin::IZinProperty* target = mgr->getProperties()->newZinObject(QvZin::kZinEndOfList);
     ASSERT_NE(nullptr, target);
     feedback.mWarnings.clear();
-    bool read, failed;
-    {
-      QvZin::CZinMemoryReadStream in(file);
-      CFailure failure(k);
-      read = ex->readShader(target, &in);
-      failed = HostileTest::FailureHappened();
-    }
+    bool read = false;
+    QvZin::CZinMemoryReadStream in(file);
+    const bool failed = FailsAt(k, [&] { read = ex->readShader(target, &in); });
     if (read) {
       EXPECT_EQ(file, ShaderOf(ex, target)) << "allocation " << k;
       EXPECT_TRUE(feedback.mWarnings.empty()) << "allocation " << k;
@@ -387,24 +341,19 @@ TEST(AllocationFailures, ShaderFilesReadAndWriteWhollyOrFailWithOneWarning) {
       EXPECT_EQ(0u, target->getTCE()->getRootNode()->getChildCount()) << "allocation " << k;
       EXPECT_EQ(1u, feedback.mWarnings.size()) << "allocation " << k;
     }
-    reads.runs = k;
     if (!failed) {
       EXPECT_TRUE(read);
       break;
     }
-    ++(read ? reads.absorbed : reads.failed);
+    failedReads += !read;
   }
   for (uint64_t k = 1;; ++k) {
     feedback.mWarnings.clear();
-    bool written, failed;
+    bool written = false, failed;
     std::string bytes;
     {
       CZinMemoryWriteStream out;
-      {
-        CFailure failure(k);
-        written = ex->writeShader(source, &out);
-        failed = HostileTest::FailureHappened();
-      }
+      failed = FailsAt(k, [&] { written = ex->writeShader(source, &out); });
       HostileTest::CNoFailures paused;
       bytes = out.bytes();
     }
@@ -412,18 +361,14 @@ TEST(AllocationFailures, ShaderFilesReadAndWriteWhollyOrFailWithOneWarning) {
     if (written) {
       EXPECT_EQ(file, bytes) << "allocation " << k;
     }
-    writes.runs = k;
     if (!failed) {
       EXPECT_TRUE(written);
       break;
     }
-    ++(written ? writes.absorbed : writes.failed);
+    failedWrites += !written;
   }
-  std::printf("  reads: %llu allocations swept, %d failed; writes: %llu swept, %d failed\n",
-              static_cast<unsigned long long>(reads.runs), reads.failed, static_cast<unsigned long long>(writes.runs),
-              writes.failed);
-  EXPECT_GT(reads.failed, 0);
-  EXPECT_GT(writes.failed, 0);
+  EXPECT_GT(failedReads, 0);
+  EXPECT_GT(failedWrites, 0);
 }
 
 }  // namespace

@@ -107,15 +107,6 @@ std::string ComponentFile() {
   return WriteToText(mgr.mgr);
 }
 
-// Keeps every byte and answers 0, as clients may: the result of write means nothing.
-struct CZeroAnsweringWriteStream final : IZinWriteStream {
-  int write(const void* data, int size) override {
-    bytes.append(static_cast<const char*>(data), static_cast<size_t>(size));
-    return 0;
-  }
-  std::string bytes;
-};
-
 // Client objects that throw something other than a standard exception.
 struct CThrowingWriteStream final : IZinWriteStream {
   int write(const void*, int) override { throw 7; }

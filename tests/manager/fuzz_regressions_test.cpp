@@ -13,10 +13,8 @@
 
 namespace {
 
-using FuzzInputs::ReadFile;
-using FuzzInputs::Repository;
-
 using FuzzInputs::Harness;
+using FuzzInputs::Regression;
 
 /// The bytes of each of rounds resaves of input (read into a new manager, written).
 std::vector<std::string> Resaves(std::string input, int rounds) {
@@ -46,7 +44,7 @@ TEST(FuzzRegressions, DocumentReadFindings) {
   // A render parameter written "inf.000000" scanned as infinity, was written "inf"
   // and read back as 1: now it reads as 1 at once, and the second write equals the
   // first.
-  const std::string file = ReadFile(Repository() + "/fuzz/regressions/document_read/infinite_render_double");
+  const std::string file = Regression("document_read", "infinite_render_double");
   ZinFuzz::CRecordingFeedback feedback;
   ZinFuzz::CManager mgr(&feedback);
   QvZin::CZinMemoryReadStream in(file);
@@ -61,7 +59,7 @@ TEST(FuzzRegressions, DocumentReadFindings) {
 TEST(FuzzRegressions, AShaderReadMayRecoverBeforeItFails) {
   // A custom node whose data is unusable warns and goes on with a fresh one; a later
   // node without its "UI.Value" then fails the read: two warnings, the failure last.
-  const std::string file = ReadFile(Repository() + "/fuzz/regressions/shader_file/custom_data_warning_before_a_failure");
+  const std::string file = Regression("shader_file", "custom_data_warning_before_a_failure");
   ZinFuzz::CRecordingFeedback feedback;
   ZinFuzz::CManager mgr(&feedback);
   QvZin::IZinProperty* property = mgr->getProperties()->newZinObject(QvZin::kZinEndOfList);
@@ -75,7 +73,7 @@ TEST(FuzzRegressions, DataBlockAfterATextFailsWithoutLeakingItsProvider) {
   // An "Image" element holding a text before its block: the block decodes, but the
   // element refuses a second data node, and the provider made for it must go (the
   // leak checker of the test binary watches).
-  const std::string file = ReadFile(Repository() + "/fuzz/regressions/document_read/text_before_data_block");
+  const std::string file = Regression("document_read", "text_before_data_block");
   ZinFuzz::CRecordingFeedback feedback;
   ZinFuzz::CManager mgr(&feedback);
   QvZin::CZinMemoryReadStream in(file);
@@ -88,7 +86,7 @@ TEST(FuzzRegressions, DataBlockAfterATextFailsWithoutLeakingItsProvider) {
 TEST(FuzzRegressions, NegativeZeroPointsSettleAfterOneWrite) {
   // A coordinate just below zero is written "-0.0", which reads as a zero written
   // "0.0": the only change a second write may make.
-  const std::string input = ReadFile(Repository() + "/fuzz/regressions/geometry_blocks/negative_zero_point");
+  const std::string input = Regression("geometry_blocks", "negative_zero_point");
   ASSERT_FALSE(input.empty());
   ZinFuzz::CRecordingFeedback feedback;
   ZinFuzz::CManager mgr(&feedback);
@@ -112,7 +110,7 @@ TEST(FuzzRegressions, ZeroBytesEndATextAndTheDocumentSettlesAfterOneRound) {
   // first of them, the element keeps an empty text, and an empty text keeps the
   // first child on the start tag's line. Read again, the element has no text and
   // the child goes on a line of its own; from then on every write is the same.
-  const std::string file = ReadFile(Repository() + "/fuzz/regressions/document_read/zero_bytes_in_text");
+  const std::string file = Regression("document_read", "zero_bytes_in_text");
   ASSERT_NE(file.find(std::string("<Perspectiv.Vieews>\0\0", 21)), std::string::npos);
   const std::vector<std::string> writes = Resaves(file, 3);
   EXPECT_NE(writes[0].find("\t<Perspectiv.Vieews><Perspective.View>\n"), std::string::npos);
@@ -124,8 +122,7 @@ TEST(FuzzRegressions, TextsThatReadAsNothingOrStartWithABlank) {
   // A reference to nothing ("&#;") under "Zin.File" made an empty text, which kept the
   // first child on the root's line; read again, the text was gone and the child moved.
   // Now such a text is no text at all: the first resave is already the settled one.
-  const std::string empty =
-      ReadFile(Repository() + "/fuzz/regressions/document_read/empty_text_from_a_character_reference");
+  const std::string empty = Regression("document_read", "empty_text_from_a_character_reference");
   ASSERT_EQ(empty.size(), 63u);
   std::vector<std::string> writes = Resaves(empty, 2);
   EXPECT_NE(writes[0].find("<Zin.File>\n\t<Preview.Image>"), std::string::npos);
@@ -134,8 +131,7 @@ TEST(FuzzRegressions, TextsThatReadAsNothingOrStartWithABlank) {
   // A text whose first byte comes from a reference to a blank keeps the blank, is
   // written with a raw blank, and the next read skips it, as it skips the leading
   // whitespace of every text: the document settles one round later.
-  const std::string blank =
-      ReadFile(Repository() + "/fuzz/regressions/document_read/text_starting_with_a_referenced_blank");
+  const std::string blank = Regression("document_read", "text_starting_with_a_referenced_blank");
   writes = Resaves(blank, 3);
   EXPECT_NE(writes[0].find("\t<Note> kept</Note>\n"), std::string::npos);
   EXPECT_NE(writes[1].find("\t<Note>kept</Note>\n"), std::string::npos);
@@ -146,7 +142,7 @@ TEST(FuzzRegressions, ImageBlocksAreRoutedByTheirElementsNameAlone) {
   // An "Image" block inside an element the library does not know is still read into
   // the images collection, and the unknown element is kept as it was: every write
   // holds the image twice, and every read of that adds one more.
-  const std::string file = ReadFile(Repository() + "/fuzz/regressions/document_read/image_outside_images");
+  const std::string file = Regression("document_read", "image_outside_images");
   ASSERT_NE(file.find("<Lmages>"), std::string::npos);
   std::string input = file;
   for (uint32_t round = 1; round <= 3; ++round) {
@@ -167,8 +163,7 @@ TEST(FuzzRegressions, BlocksUnderAnotherElementWithAnIdReadButDoNotWrite) {
   // written as the component's of the "UUID" of its element's parent, whatever that
   // parent's name. Kept inside elements the library does not know, such blocks read
   // into the scene, and the write then asks for a component that does not exist.
-  const std::string file =
-      ReadFile(Repository() + "/fuzz/regressions/document_read/block_under_another_element_with_an_id");
+  const std::string file = Regression("document_read", "block_under_another_element_with_an_id");
   ASSERT_NE(file.find("<ExternalComponentDefinition UUID="), std::string::npos);
   ZinFuzz::CRecordingFeedback feedback;
   ZinFuzz::CManager mgr(&feedback);

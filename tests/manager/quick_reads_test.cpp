@@ -36,40 +36,6 @@ CheckResult Check(const std::string& bytes, int creatorSize = 64) {
   return r;
 }
 
-// A stream of any length whose bytes are made on demand: a real file head, then
-// elements without end. Counts what the library reads.
-class CEndlessStream final : public IZinReadStream {
-public:
-  CEndlessStream(std::string head, int64_t size) : mHead(std::move(head)), mSize(size) {}
-  int read(void* buffer, int size) override {
-    char* out = static_cast<char*>(buffer);
-    int done = 0;
-    static const char kFiller[] = "\t<Filler a=\"1\"/>\n";
-    while (done < size && mPos < mSize) {
-      const size_t headLeft = mPos < static_cast<int64_t>(mHead.size()) ? mHead.size() - static_cast<size_t>(mPos) : 0;
-      if (headLeft) {
-        const size_t take = std::min(headLeft, static_cast<size_t>(size - done));
-        std::memcpy(out + done, mHead.data() + mPos, take);
-        done += static_cast<int>(take);
-        mPos += static_cast<int64_t>(take);
-        continue;
-      }
-      out[done++] = kFiller[(mPos - static_cast<int64_t>(mHead.size())) % (sizeof kFiller - 1)];
-      ++mPos;
-    }
-    delivered += done;
-    return done;
-  }
-  int64_t tell() override { return mPos; }
-  void seek(int64_t position) override { mPos = position; }
-  int64_t delivered = 0;
-
-private:
-  std::string mHead;
-  int64_t mSize;
-  int64_t mPos = 0;
-};
-
 std::string SceneHead(bool withPreview) {
   ManagerHold mgr;
   if (withPreview) {
@@ -219,7 +185,7 @@ TEST(QuickReads, PreviewImage) {
 TEST(QuickReads, AHundredMegabyteFileIsAnsweredFromItsHead) {
   const std::string head = SceneHead(true);
   for (int read = 0; read < 3; ++read) {
-    CEndlessStream stream(head, int64_t{100} << 20);
+    CGeneratedReadStream stream(head, "\t<Filler a=\"1\"/>\n", size_t{100} << 20);
     eReadability readability;
     IZinFileInfo* info = nullptr;
     IZinImage* image = nullptr;

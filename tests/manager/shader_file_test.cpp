@@ -1,9 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <pthread.h>
-
 #include <cstring>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,7 +11,9 @@
 #include "materials/property.h"
 
 using namespace QvZin;
+using QvZinTest::CZeroAnsweringWriteStream;
 using QvZinTest::FeedbackRecorder;
+using QvZinTest::RunWithSmallStack;
 using Texts = std::vector<std::string>;
 
 namespace {
@@ -194,16 +193,6 @@ TEST(ShaderFile, ReadFailuresLeaveThePropertyAsItWas) {
             m.warnings());
 }
 
-// Keeps every byte and answers 0, as many clients do: the answer means nothing.
-class CZeroAnsweringWriteStream final : public IZinWriteStream {
-public:
-  int write(const void* data, int size) override {
-    bytes.append(static_cast<const char*>(data), static_cast<size_t>(size));
-    return 0;
-  }
-  std::string bytes;
-};
-
 TEST(ShaderFile, WriteFailures) {
   Manager m;
   IZinProperty* empty = m.newProperty();
@@ -221,21 +210,6 @@ TEST(ShaderFile, WriteFailures) {
   EXPECT_TRUE(m.ex()->writeShader(full, &zero));
   EXPECT_EQ(Written(m, full), zero.bytes);
   EXPECT_EQ(Texts{}, m.warnings());
-}
-
-// Runs f in a thread whose stack is 1 MiB: deep files must not need more.
-void RunWithSmallStack(const std::function<void()>& f) {
-  pthread_attr_t attributes;
-  pthread_attr_init(&attributes);
-  pthread_attr_setstacksize(&attributes, 1 << 20);
-  pthread_t thread;
-  auto body = [](void* argument) -> void* {
-    (*static_cast<const std::function<void()>*>(argument))();
-    return nullptr;
-  };
-  ASSERT_EQ(0, pthread_create(&thread, &attributes, body, const_cast<std::function<void()>*>(&f)));
-  pthread_join(thread, nullptr);
-  pthread_attr_destroy(&attributes);
 }
 
 // A shader file of one Fresnel node as the library writes it, whatever its settings,

@@ -13,11 +13,7 @@
 
 namespace {
 
-using FuzzInputs::ReadFile;
-using FuzzInputs::Repository;
-
-std::string Fuzz(const std::string& target, const std::string& name) { return FuzzInputs::Regression(target, name); }
-
+using FuzzInputs::Regression;
 using FuzzInputs::Harness;
 
 TEST(FuzzRegressions, EveryXmlSeedAndRegressionInputPassesItsHarness) {
@@ -38,7 +34,7 @@ TEST(FuzzRegressions, TreeReaderFindings) {
   // A name of one zero byte reaches the tree as the empty key: callbacks get
   // zero-terminated texts. Its output cannot be read (no document names an element
   // with nothing), which is why the round trip skips inputs holding a zero byte.
-  const std::string zero = Fuzz("tree_reader", "zero_byte_name");
+  const std::string zero = Regression("tree_reader", "zero_byte_name");
   ASSERT_EQ(zero, std::string("<\0/>", 4));
   EXPECT_EQ(WriteOf(zero, &message), "</>\n");
   WriteOf("</>\n", &message);
@@ -47,7 +43,7 @@ TEST(FuzzRegressions, TreeReaderFindings) {
   // An empty data block read as text, or a character reference to nothing, makes no
   // text: an empty one would be written as an open and a close tag, which reads back
   // as an empty element, so the document would change on its second round.
-  const std::string empty = Fuzz("tree_reader", "empty_data_block");
+  const std::string empty = Regression("tree_reader", "empty_data_block");
   EXPECT_EQ(WriteOf(empty, &message), "<I/>\n");
   EXPECT_EQ(WriteOf("<I>&#;</I>", &message), "<I/>\n");
   EXPECT_EQ(WriteOf("<I>&#0;<J/>x</I>", &message), "<I>\n\t<J/>x</I>\n");
@@ -59,7 +55,7 @@ TEST(FuzzRegressions, TreeReaderFindings) {
   // "[" may open the name of the top element, but inside content it opens a data
   // block: a copy of such an element into another element writes a document that the
   // parser refuses.
-  const std::string bracket = Fuzz("tree_reader", "bracket_named_top_element");
+  const std::string bracket = Regression("tree_reader", "bracket_named_top_element");
   auto tree = ZinFuzz::ReadTree(bracket.data(), bracket.size(), &message);
   ASSERT_TRUE(tree);
   QuorveXML::XIXMLElement* top = tree->GetRoot()->GetFirstElement();
@@ -73,7 +69,7 @@ TEST(FuzzRegressions, TreeReaderFindings) {
   // A literal in single quotes may hold a double quote: it is written in single
   // quotes again, so the document reads back (it was written in double quotes, which
   // ended the literal early).
-  const std::string literal = Fuzz("tree_reader", "doctype_literal_with_quote");
+  const std::string literal = Regression("tree_reader", "doctype_literal_with_quote");
   message.clear();
   const std::string written = WriteOf(literal, &message);
   EXPECT_EQ(written, "<!DOCTYPE Zin.File PUBLIC \"-//ZIN//Scene\" 'zin.dtd\" name=\"\"' []>\n<Zin.File/>\n");
@@ -83,7 +79,7 @@ TEST(FuzzRegressions, TreeReaderFindings) {
   // A data block before the top element is read as a text of the document node; the
   // writer puts texts out as they are, so the document begins with text and cannot be
   // read again.
-  const std::string before = Fuzz("tree_reader", "data_block_before_top_element");
+  const std::string before = Regression("tree_reader", "data_block_before_top_element");
   EXPECT_EQ(before, "<![CDATA[0]]><s/>");
   const std::string textFirst = WriteOf(before, &message);
   EXPECT_EQ(textFirst, "0<s/>\n");
@@ -94,7 +90,7 @@ TEST(FuzzRegressions, TreeReaderFindings) {
 TEST(FuzzRegressions, ImageBlockFindings) {
   // Width 2 and height 0: a picture without pixels, which writes an empty block and
   // so reads back as 0 x 0.
-  const std::string block = Fuzz("image_block", "width_without_height");
+  const std::string block = Regression("image_block", "width_without_height");
   ZinFuzz::CBytesReadStream in(block);
   Quorve::XCXMLImage* image = Quorve::XCXMLImage::ReadNew(&in);
   EXPECT_EQ(image->GetWidth(), 2u);

@@ -1,11 +1,9 @@
 // Hostile and extreme input: every prefix of a document, every position of every
 // token against the 1024-byte pieces, deep and wide documents, crafted names.
 #include <gtest/gtest.h>
-#include <pthread.h>
 
 #include <cstdlib>
 #include <cstring>
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -58,21 +56,6 @@ std::string ParseAtEndOfHeap(const char* data, size_t size, IXMLCDataReader* rea
   if (message != "<no exception>") return "error: " + message;
   EXPECT_FALSE(stream.mAfterShortRead);
   return result;
-}
-
-// Runs f in a thread whose stack is 1 MiB: deep documents must not need more.
-void RunWithSmallStack(const std::function<void()>& f) {
-  pthread_attr_t attributes;
-  pthread_attr_init(&attributes);
-  pthread_attr_setstacksize(&attributes, 1 << 20);
-  pthread_t thread;
-  auto body = [](void* argument) -> void* {
-    (*static_cast<const std::function<void()>*>(argument))();
-    return nullptr;
-  };
-  ASSERT_EQ(0, pthread_create(&thread, &attributes, body, const_cast<std::function<void()>*>(&f)));
-  pthread_join(thread, nullptr);
-  pthread_attr_destroy(&attributes);
 }
 
 class RobustnessTest : public CHeapCheckedTest {};

@@ -156,23 +156,4 @@ TEST_F(WriterTest, OutputGoesOutInLargePieces) {
   EXPECT_EQ(static_cast<int32_t>(XCXMLWriter::kCapacity), out.mLargest);
 }
 
-TEST_F(WriterTest, NodesWriteThemselvesThroughAWriter) {
-  XIXMLElement* a = Root()->AddElement(Key("a"));
-  XIXMLAttribute* x = a->AddAttribute(Key("x"), "<1>");
-  XIXMLComment* comment = a->AddComment("c");
-  CStringWriteStream out;
-  {
-    XCXMLWriter writer(&out);
-    writer.mSuppressNewline = false;
-    a->GetNode()->Write(writer, 2);
-    x->Write(writer);
-    comment->GetNode()->Write(writer, 0);
-    writer.NewLine(-3);
-    writer.WriteString(nullptr);
-    writer.WriteString("s");
-    writer.Flush();
-  }
-  EXPECT_EQ("\n\t\t<a x=\"&lt;1&gt;\">\n\t\t\t<!--c-->\n\t\t</a> x=\"&lt;1&gt;\"\n<!--c-->\ns", out.mText);
-}
-
 }  // namespace
