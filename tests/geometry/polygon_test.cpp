@@ -120,26 +120,3 @@ TEST(GeometryPolygon, AssignAndResetInEveryForm) {
       }
   EXPECT_EQ(Texts{}, feedback.texts());
 }
-
-TEST(GeometryPolygon, ReadPolygonsAnswerThroughTheirCollections) {
-  // A polygon read from a file answers its contour like one built by a client, and
-  // a change made through it is what the next write gives; bad indices warn through
-  // the manager.
-  ManagerHold source;
-  FillManager(source.mgr, {{{1, 2, 3}}, {Sample(4, 1)}});
-  FeedbackRecorder feedback;
-  ManagerHold mgr(&feedback);
-  const std::string file = WriteToText(source.mgr);
-  CZinMemoryReadStream in(file);
-  ASSERT_TRUE(mgr->read(&in, nullptr));
-  IZinPolygon* polygon = mgr->getPolygons()->getZinObject(0);
-  EXPECT_EQ(Sample(4, 1), ShapeOf(polygon));
-  polygon->getContour()->removeObject(kZinEndOfList);
-  polygon->getHoles()->getZinObject(0)->getContour()->getZinObject(0)->mPointIndex = 42;
-  EXPECT_EQ("\n1 \nh\t41 2 3 0 I 1 2 1 M 0.5 0.75 42 \n", BlockOf(WriteToText(mgr.mgr), "Polygons"));
-  EXPECT_EQ(nullptr, polygon->getContour()->getZinObject(3));
-  EXPECT_EQ(nullptr, polygon->getHoles()->getZinObject(1));
-  EXPECT_EQ((Texts{"getZinObject: Bad index value", "getZinObject: Bad index value"}), feedback.texts());
-  for (const auto& warning : feedback.warnings) EXPECT_EQ(mgr.mgr, warning.mgr);
-  EXPECT_NE(*polygon->getContour()->getBasicData()->getId(), *polygon->getHoles()->getBasicData()->getId());
-}
