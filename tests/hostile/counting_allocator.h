@@ -12,8 +12,6 @@ int64_t CurrentBytes();
 int64_t PeakBytes();
 /// Starts a new peak from what is held now.
 void ResetPeak();
-/// Allocations made so far outside CNoFailures scopes (failed ones included).
-uint64_t Allocations();
 
 /// Makes the k-th allocation from now fail (1 is the next one); 0 disarms. Only one
 /// allocation fails: the ones after it succeed again.

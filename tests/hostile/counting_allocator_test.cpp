@@ -80,7 +80,6 @@ void Delete(void* p) {
 int64_t CurrentBytes() { return gCurrent.load(); }
 int64_t PeakBytes() { return gPeak.load(); }
 void ResetPeak() { gPeak.store(gCurrent.load()); }
-uint64_t Allocations() { return gCount.load(); }
 
 void FailAllocation(uint64_t k) {
   gFailed.store(false);
