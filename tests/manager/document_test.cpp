@@ -314,6 +314,21 @@ TEST(Document, RepeatedComponentsFeedOneDefinition) {
     EXPECT_EQ(static_cast<int32_t>(i % 3), c->geometryLevel());
     EXPECT_EQ(static_cast<double>(i), c->points().getZinObject(0)->mX);
   }
+  // Read again, a file of fewer components leaves only its own.
+  const std::string one = ComponentFile();
+  CZinMemoryReadStream fewer(one);
+  ASSERT_TRUE(big->read(&fewer, nullptr));
+  EXPECT_EQ(1u, components->getCount());
+  // Without the list, a component's blocks alone make it, at the level its element gives.
+  const std::string unlisted = Replaced(Replaced(Replaced(one, "<Geometry.Level>0<", "<Geometry.Level>2<"),
+                                                 "<InternalComponentDefinitions>", "<Other>"),
+                                        "</InternalComponentDefinitions>", "</Other>");
+  ManagerHold alone;
+  CZinMemoryReadStream unlistedIn(unlisted);
+  ASSERT_TRUE(alone->read(&unlistedIn, nullptr));
+  ASSERT_EQ(1u, alone->getInternalComponentDefinitions()->getCount());
+  EXPECT_EQ(2, static_cast<CZinZinObjectDefinition*>(alone->getInternalComponentDefinitions()->getZinObject(0))
+                   ->geometryLevel());
 }
 
 TEST(Document, CommentsURLAndApplicationData) {
