@@ -178,15 +178,17 @@ TEST(GeometryBlocks, TransformationOnReadingNeverOnWriting) {
 }
 
 TEST(GeometryBlocks, ProgressSpacing) {
-  // The real clock: a small block is done long before 100 ms. A clock that moves
-  // exactly 100 ms between readings is past the spacing at every other check only.
+  // A clock that stands still never reaches the spacing; one that moves exactly
+  // 100 ms between readings is past it at every other check only. Both are fake,
+  // so a busy machine cannot change what is reported.
   CRecordingWriterStorage small;
   for (int i = 0; i < 500; ++i) small.geometries["scene"].points.push_back(CZinPoint{double(i), 0, 0});
   FeedbackRecorder quiet, exact;
   ManagerHold quietMgr(&quiet), exactMgr(&exact);
+  const CZinProgress::CClock previous = CZinProgress::sClock;
+  CZinProgress::sClock = [] { return uint64_t(5); };
   WriteToText(quietMgr.mgr, &small);
   EXPECT_EQ(std::vector<int>{}, quiet.positions);
-  const CZinProgress::CClock previous = CZinProgress::sClock;
   CZinProgress::sClock = [] {
     static uint64_t now = 0;
     return now += 100;
