@@ -228,6 +228,19 @@ public:
   /// stream is left where it was found; nothing is thrown or reported.
   ZIN_API static bool checkFormat2(IZinReadStream* stream, eReadability* readability, CZinVersion* version,
                                    char* creator, int creatorSize);
+  /// Merges the content flags select from source into target (both borrowed; may be
+  /// the same manager): 0x40 object instances of the classes "ModelObject",
+  /// "Billboard", "ZinObject", "AnimatedObject", "3DPlant", "LightObject" (new ids,
+  /// with the definitions and materials they use), 0x10 lights, 0x20 heliodons,
+  /// 0x80 perspective views, 0x100 parallel views, 0x200 view objects, 0x400
+  /// panoramas (each merged by name: a target object of the same name takes the
+  /// source's content and keeps its id, others are appended), 0x800 the first
+  /// scenario (into the target's first, made when it has none). Layers are matched
+  /// by name; references that name nothing in the target become the zero id. Other
+  /// bits are ignored; a null manager does nothing. A failure stops the import
+  /// (what was merged stays) and reaches target's feedback object as "Exception in
+  /// doImportReference : <text>".
+  ZIN_API static void doImportReference(IZinMgr* target, IZinMgr* source, int flags);
 
 private:
   friend class CZinEntryPoints;
