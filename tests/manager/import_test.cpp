@@ -335,4 +335,43 @@ TEST(ReferenceImport, ImportedContentPointsOnlyIntoTheTargetAndItsDocumentReadsB
   EXPECT_EQ(file, WriteToText(again.get()));
 }
 
+TEST(ReferenceImport, PanoramasAndTheScenarioNameWhatCameWithThemAndNothingOfTheSource) {
+  Manager target, source;
+  IZinParallelView* plan = target->getParallelViews()->newZinObject(kZinEndOfList);
+  plan->getBasicData()->setName("Plan");
+  const CZinUUID targetPlan = *plan->getBasicData()->getId();
+  IZinParallelView* sourcePlan = source->getParallelViews()->newZinObject(kZinEndOfList);
+  sourcePlan->getBasicData()->setName("Plan");
+  IZinParallelView* sourceSection = source->getParallelViews()->newZinObject(kZinEndOfList);
+  sourceSection->getBasicData()->setName("Section");
+  IZinLight* lamp = source->getLights()->newZinObject(kZinEndOfList);
+  lamp->getBasicData()->setName("Lamp");
+  const CZinUUID sourceOnly = *source->getLayers()->newZinObject(kZinEndOfList)->getBasicData()->getId();
+
+  IZinPanoramaV2* tour = source->getPanoramas()->newZinObject(kZinEndOfList);
+  tour->getBasicData()->setName("Tour");
+  for (IZinParallelView* view : {sourcePlan, sourceSection})
+    *tour->getParallelViews()->newZinObject(kZinEndOfList) = *view->getBasicData()->getId();
+  *tour->getParallelViews()->newZinObject(kZinEndOfList) = sourceOnly;  // names no view at all
+
+  IZinScenario* story = source->getScenarios()->newZinObject(kZinEndOfList);
+  IZinAnimatedElement* moving = story->getAnimatedElements()->newZinObject(kZinEndOfList);
+  moving->setObjectId(*lamp->getBasicData()->getId());
+  IZinAnimatedElement* gone = story->getAnimatedElements()->newZinObject(kZinEndOfList);
+  gone->setObjectId(sourceOnly);
+
+  IZinMgr::doImportReference(target.get(), source.get(), 0x10 | 0x100 | 0x400 | 0x800);
+  ASSERT_EQ(2u, target->getParallelViews()->getCount());
+  const CZinUUID targetSection = *target->getParallelViews()->getZinObject(1)->getBasicData()->getId();
+  TZinObjectMgr<CZinUUID>* views = target->getPanoramas()->getZinObject(0)->getParallelViews();
+  ASSERT_EQ(2u, views->getCount());
+  EXPECT_EQ(targetPlan, *views->getZinObject(0));
+  EXPECT_EQ(targetSection, *views->getZinObject(1));
+  TZinObjectMgr<IZinAnimatedElement>* elements = target->getScenarios()->getZinObject(0)->getAnimatedElements();
+  ASSERT_EQ(2u, elements->getCount());
+  EXPECT_EQ(*target->getLights()->getZinObject(0)->getBasicData()->getId(), elements->getZinObject(0)->getObjectId());
+  EXPECT_EQ(CZinUUID(), elements->getZinObject(1)->getObjectId());
+  EXPECT_EQ(Texts{}, QvZinTest::Heard(target.feedback));
+}
+
 }  // namespace
