@@ -4,6 +4,7 @@
 #include <exception>
 #include <memory>
 
+#include "framework/uuid.h"
 #include "support/raise.h"
 #include "xml/root.h"
 #include "xml/tree.h"
@@ -156,6 +157,15 @@ void CZinImport::importObjects() {
     WithKind<IZinZinObjectInstance>(target, [this](IZinZinObjectInstance& kind) {
       bringDefinition(kind.getCurrentOverload());
       notePropertiesOf(kind.getProperties());
+      // The instance's own lights are new objects too: a second import of the same
+      // instance must not give the target two lights of one id.
+      TZinObjectMgr<IZinLight>* lights = kind.getLights();
+      for (uint32_t l = 0; l < lights->getCount(); ++l) {
+        IZinBasicData* light = lights->getZinObject(l)->getBasicData();
+        const CZinUUID sourceLight = *light->getId();
+        light->setId(NewZinUUID());
+        mIds[sourceLight] = *light->getId();
+      }
     });
     WithKind<IZinBBObjectInstance>(
         target, [this](IZinBBObjectInstance& kind) { notePropertiesOf(kind.getOverloadedProperties()); });

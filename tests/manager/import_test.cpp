@@ -252,6 +252,7 @@ TEST(ReferenceImport, ImportedContentPointsOnlyIntoTheTargetAndItsDocumentReadsB
   ASSERT_EQ(kZinOk, chair->QueryInterface(IZinZinObjectInstance::sIID, reinterpret_cast<void**>(&library)));
   library->getProperties()->newZinObject(kZinEndOfList)->getBasicData()->setName("Brick");
   library->getProperties()->newZinObject(kZinEndOfList)->getBasicData()->setName("Glass");
+  const CZinUUID sourceChairLight = *library->getLights()->newZinObject(kZinEndOfList)->getBasicData()->getId();
   library->Release();
   const CZinUUID sourceChair = *chair->getBasicData()->getId();
 
@@ -327,7 +328,7 @@ TEST(ReferenceImport, ImportedContentPointsOnlyIntoTheTargetAndItsDocumentReadsB
 
   const std::string file = WriteToText(target.get());
   for (const CZinUUID& id : {sourceWalls, sourceOnly, sourceGroup, sourceEnvironment, sourceBrick, sourceChair,
-                             sourceLamp, sourceFront})
+                             sourceLamp, sourceFront, sourceChairLight})
     EXPECT_EQ(std::string::npos, file.find(IdText(id))) << IdText(id);
   EXPECT_NE(std::string::npos, file.find("<Points><![CDATA[\n3 \n0.0 2.0 3.0 \n1.0 2.0 3.0 \n2.0 2.0 3.0 \n]]>"));
   Manager again;
