@@ -228,6 +228,14 @@ public:
   /// stream is left where it was found; nothing is thrown or reported.
   ZIN_API static bool checkFormat2(IZinReadStream* stream, eReadability* readability, CZinVersion* version,
                                    char* creator, int creatorSize);
+
+private:
+  friend class CZinEntryPoints;
+  ZIN_API static void newZinMgr(IZinMgr** mgr, EVersionZIN clientVersion, IZinFeedback* feedback);
+  ZIN_API static void readFileInfo(IZinFileInfo** info, IZinReadStream* stream);
+  ZIN_API static void readPreviewImage(IZinImage** image, IZinReadStream* stream);
+
+public:
   /// Merges the content flags select from source into target (both borrowed; may be
   /// the same manager): 0x40 object instances of the classes "ModelObject",
   /// "Billboard", "ZinObject", "AnimatedObject", "3DPlant", "LightObject" (new ids,
@@ -241,12 +249,6 @@ public:
   /// (what was merged stays) and reaches target's feedback object as "Exception in
   /// doImportReference : <text>".
   ZIN_API static void doImportReference(IZinMgr* target, IZinMgr* source, int flags);
-
-private:
-  friend class CZinEntryPoints;
-  ZIN_API static void newZinMgr(IZinMgr** mgr, EVersionZIN clientVersion, IZinFeedback* feedback);
-  ZIN_API static void readFileInfo(IZinFileInfo** info, IZinReadStream* stream);
-  ZIN_API static void readPreviewImage(IZinImage** image, IZinReadStream* stream);
 };
 
 /// The public way to the entry points that the manager interface keeps private.
