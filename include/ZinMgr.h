@@ -234,6 +234,21 @@ private:
   ZIN_API static void newZinMgr(IZinMgr** mgr, EVersionZIN clientVersion, IZinFeedback* feedback);
   ZIN_API static void readFileInfo(IZinFileInfo** info, IZinReadStream* stream);
   ZIN_API static void readPreviewImage(IZinImage** image, IZinReadStream* stream);
+
+public:
+  /// Merges the content flags select from source into target (both borrowed; may be
+  /// the same manager): 0x40 object instances of the classes "ModelObject",
+  /// "Billboard", "ZinObject", "AnimatedObject", "3DPlant", "LightObject" (new ids,
+  /// with the definitions and materials they use), 0x10 lights, 0x20 heliodons,
+  /// 0x80 perspective views, 0x100 parallel views, 0x200 view objects, 0x400
+  /// panoramas (each merged by name: a target object of the same name takes the
+  /// source's content and keeps its id, others are appended), 0x800 the first
+  /// scenario (into the target's first, made when it has none). Layers are matched
+  /// by name; references that name nothing in the target become the zero id. Other
+  /// bits are ignored; a null manager does nothing. A failure stops the import
+  /// (what was merged stays) and reaches target's feedback object as "Exception in
+  /// doImportReference : <text>".
+  ZIN_API static void doImportReference(IZinMgr* target, IZinMgr* source, int flags);
 };
 
 /// The public way to the entry points that the manager interface keeps private.

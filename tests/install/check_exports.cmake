@@ -15,13 +15,13 @@ set(allowed
   IID_IUnknown
   _ZN5QvZin7IZinMgr13getZINVersionEv
   _ZN5QvZin7IZinMgr21getExtendedZinVersionEv
-  _ZN5QvZin7IZinMgr9newZinMgrEPPS0_NS_11EVersionZINEPNS_12IZinFeedbackE)
+  _ZN5QvZin7IZinMgr9newZinMgrEPPS0_NS_11EVersionZINEPNS_12IZinFeedbackE
+  _ZN5QvZin7IZinMgr17doImportReferenceEPS0_S1_i)
 # Entry points that later files add: matched by prefix.
 set(allowed_prefixes
   _ZN5QvZin7IZinMgr12checkFormat2
   _ZN5QvZin7IZinMgr12readFileInfo
-  _ZN5QvZin7IZinMgr16readPreviewImage
-  _ZN5QvZin7IZinMgr17doImportReference)
+  _ZN5QvZin7IZinMgr16readPreviewImage)
 set(unexpected)
 foreach(symbol IN LISTS found)
   list(FIND allowed ${symbol} index)

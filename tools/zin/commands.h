@@ -52,5 +52,11 @@ int RunConvert(const std::string& input, const std::string& output, long cancelA
 int RunModelStats(const std::string& input);
 /// zin resave: reads a file and writes it again with this library.
 int RunResave(const std::string& input, const std::string& output);
+/// zin import: the content what names ("lights,heliodons,objects,views,panoramas,
+/// scenarios") of source merged into target, written to output. Status 0, 1 (the
+/// import reported a failure; what it merged is written), 2 (unknown kind, a file
+/// not read or not written).
+int RunImport(const std::string& target, const std::string& source, const std::string& what,
+              const std::string& output);
 
 }  // namespace ZinTool

@@ -341,6 +341,13 @@ int main(int argc, char** argv) {
   resave->add_option("input", resaveIn, "ZIN file to read")->required();
   resave->add_option("-o,--output", resaveOut, "ZIN file to write")->required();
 
+  std::string importTarget, importSource, importWhat, importOut;
+  CLI::App* importCommand = app.add_subcommand("import", "merge chosen kinds of content of one scene into another");
+  importCommand->add_option("target", importTarget, "ZIN file that receives the content")->required();
+  importCommand->add_option("source", importSource, "ZIN file the content comes from")->required();
+  importCommand->add_option("--what", importWhat, "lights,heliodons,objects,views,panoramas,scenarios")->required();
+  importCommand->add_option("-o,--output", importOut, "ZIN file to write")->required();
+
   std::vector<std::string> dumpFiles;
   bool dumpJson = false, dumpGeometry = false;
   unsigned dumpJobs = ZinTool::DefaultJobs();
@@ -387,6 +394,7 @@ int main(int argc, char** argv) {
     return ZinTool::RunCheck(checkFiles, checkJson, checkStrict, checkMax, checkIgnore, checkJobs);
   }
   if (resave->parsed()) return ZinTool::RunResave(resaveIn, resaveOut);
+  if (importCommand->parsed()) return ZinTool::RunImport(importTarget, importSource, importWhat, importOut);
   if (dump->parsed()) return ZinTool::RunDump(dumpFiles, dumpJson, dumpGeometry, dumpJobs);
   if (diff->parsed()) return ZinTool::RunDiff(diffA, diffB, diffJson);
   return 1;
