@@ -81,3 +81,98 @@ void CZinObjectDefinitionMgr::getDefinitions(CZinXMLGet& root) {
 }
 
 }  // namespace QvZin
+
+// ---- the list's index by id
+
+namespace QvZin {
+
+void CZinZinObjectDefinition::setId(const CZinUUID& id) {
+  const CZinUUID before = *getId();
+  TZinSceneObject::setId(id);
+  if (mList && before != id) mList->idChanged(this, before, id);
+}
+
+CZinObjectDefinitionList::~CZinObjectDefinitionList() { detachAll(); }
+
+IZinZinObjectDefinition* CZinObjectDefinitionList::newZinObject(uint32_t index) {
+  IZinZinObjectDefinition* made = Base::newZinObject(index);
+  if (!made) return nullptr;
+  const uint32_t last = getCount() - 1;
+  const uint32_t at = index == kZinEndOfList ? last : index;
+  CZinZinObjectDefinition* item = itemAt(at);
+  item->mList = this;
+  learn(item, *item->getId(), at == last);
+  return made;
+}
+
+void CZinObjectDefinitionList::removeObject(uint32_t index) {
+  const uint32_t at = index == kZinEndOfList ? getCount() - 1 : index;
+  // Out of the index before the list lets it go, which may destroy it.
+  if (CZinZinObjectDefinition* item = itemAt(at)) {
+    forget(item, *item->getId());
+    item->mList = nullptr;
+  }
+  Base::removeObject(index);
+}
+
+void CZinObjectDefinitionList::moveObject(uint32_t from, uint32_t to) {
+  Base::moveObject(from, to);
+  // Only the order among members of one id changes what a search answers.
+  if (CZinZinObjectDefinition* item = itemAt(to)) {
+    const auto found = mIndex.find(*item->getId());
+    if (found != mIndex.end() && found->second.holders > 1) mStale = true;
+  }
+}
+
+void CZinObjectDefinitionList::removeAll() {
+  detachAll();
+  Base::removeAll();
+}
+
+CZinZinObjectDefinition* CZinObjectDefinitionList::find(const CZinUUID& id) {
+  if (mStale) {
+    mIndex.clear();
+    mStale = false;
+    for (uint32_t i = 0; i < getCount(); ++i) learn(itemAt(i), *itemAt(i)->getId(), true);
+  }
+  const auto found = mIndex.find(id);
+  return found == mIndex.end() ? nullptr : found->second.last;
+}
+
+void CZinObjectDefinitionList::idChanged(CZinZinObjectDefinition* item, const CZinUUID& before,
+                                         const CZinUUID& after) {
+  forget(item, before);
+  learn(item, after, getCount() && itemAt(getCount() - 1) == item);
+}
+
+// A stale index is made again whole at the next search, so until then it records nothing.
+void CZinObjectDefinitionList::learn(CZinZinObjectDefinition* item, const CZinUUID& id, bool last) {
+  if (mStale) return;
+  const auto placed = mIndex.try_emplace(id, CEntry{item, 0});
+  CEntry& entry = placed.first->second;
+  ++entry.holders;
+  if (placed.second || last) {
+    entry.last = item;
+  } else {
+    mStale = true;
+  }
+}
+
+void CZinObjectDefinitionList::forget(CZinZinObjectDefinition* item, const CZinUUID& id) {
+  if (mStale) return;
+  const auto found = mIndex.find(id);
+  if (found == mIndex.end()) return;
+  if (--found->second.holders == 0) {
+    mIndex.erase(found);
+  } else if (found->second.last == item) {
+    mStale = true;  // the member before it with this id is not known here
+  }
+}
+
+void CZinObjectDefinitionList::detachAll() {
+  for (uint32_t i = 0; i < getCount(); ++i) itemAt(i)->mList = nullptr;
+  mIndex.clear();
+  mStale = false;
+}
+
+}  // namespace QvZin
