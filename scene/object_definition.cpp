@@ -65,7 +65,7 @@ void CZinObjectDefinitionMgr::putDefinitions(CZinXMLAdd& root) {
   DeleteChildElements(root.GetElement(), kItemTag);
   CZinObjectDefinitionList& list = *mDefinitions;
   for (uint32_t i = 0; i < list.getCount(); ++i) {
-    CZinXMLAdd item(root.AddElement(kItemTag));
+    CZinXMLAdd item(root.AddElement(kItemTag), root);
     list.itemAt(i)->putDefinition(item);
   }
 }
