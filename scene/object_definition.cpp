@@ -1,6 +1,7 @@
 #include "scene/object_definition.h"
 
 #include <cstring>
+#include <new>
 
 #include "serialization/parts.h"
 #include "xml/root.h"
@@ -133,7 +134,13 @@ CZinZinObjectDefinition* CZinObjectDefinitionList::find(const CZinUUID& id) {
   if (mStale) {
     mIndex.clear();
     mStale = false;
-    for (uint32_t i = 0; i < getCount(); ++i) learn(itemAt(i), *itemAt(i)->getId(), true);
+    for (uint32_t i = 0; i < getCount() && !mStale; ++i) learn(itemAt(i), *itemAt(i)->getId(), true);
+  }
+  if (mStale) {
+    // No memory for the index: the list answers by a search, from the last.
+    for (uint32_t i = getCount(); i-- > 0;)
+      if (*itemAt(i)->getId() == id) return itemAt(i);
+    return nullptr;
   }
   const auto found = mIndex.find(id);
   return found == mIndex.end() ? nullptr : found->second.last;
@@ -148,7 +155,14 @@ void CZinObjectDefinitionList::idChanged(CZinZinObjectDefinition* item, const CZ
 // A stale index is made again whole at the next search, so until then it records nothing.
 void CZinObjectDefinitionList::learn(CZinZinObjectDefinition* item, const CZinUUID& id, bool last) {
   if (mStale) return;
-  const auto placed = mIndex.try_emplace(id, CEntry{item, 0});
+  std::pair<decltype(mIndex)::iterator, bool> placed;
+  try {
+    placed = mIndex.try_emplace(id, CEntry{item, 0});
+  } catch (const std::bad_alloc&) {
+    // Setters and collections never throw: without room the index is made again later.
+    mStale = true;
+    return;
+  }
   CEntry& entry = placed.first->second;
   ++entry.holders;
   if (placed.second || last) {
