@@ -81,11 +81,7 @@ void CZinObjectDefinitionMgr::getDefinitions(CZinXMLGet& root) {
   }
 }
 
-}  // namespace QvZin
-
 // ---- the list's index by id
-
-namespace QvZin {
 
 void CZinZinObjectDefinition::setId(const CZinUUID& id) {
   const CZinUUID before = *getId();
