@@ -217,6 +217,21 @@ TEST(ZinConvert, MaterialsHolesAndInstancesGoOut) {
        9,
        12 + 8,
        {}},
+      {"holes in a concave outline",
+       SceneFile("convert_concave.zin",
+                 [](IZinMgr* mgr) {
+                   // An L standing in the plane y = 0 with two square holes, all three
+                   // contours turning the same way.
+                   const double corners[][2] = {{0, 0}, {6, 0}, {6, 2}, {2, 2}, {2, 6}, {0, 6}, {0.5, 0.5},
+                                                {1.5, 0.5}, {1.5, 1.5}, {0.5, 1.5}, {4, 0.5}, {5, 0.5}, {5, 1.5}, {4, 1.5}};
+                   for (const auto& c : corners) *mgr->getPoints()->newZinObject(kZinEndOfList) = CZinPoint{c[0], 0, c[1]};
+                   AddPolygon(mgr->getPolygons(), {0, 1, 2, 3, 4, 5}, {{6, 7, 8, 9}, {10, 11, 12, 13}});
+                 }),
+       {"v 0 0 0", "v 0 0 6", "v 0.5 0 0.5", "v 0.5 0 1.5", "v 1.5 0 0.5", "v 1.5 0 1.5", "v 2 0 2", "v 2 0 6",
+        "v 4 0 0.5", "v 4 0 1.5", "v 5 0 0.5", "v 5 0 1.5", "v 6 0 0", "v 6 0 2"},
+       16,
+       20 - 2,
+       {}},
       {"instances",
        SceneFile("convert_instances.zin",
                  [](IZinMgr* mgr) {
