@@ -57,10 +57,10 @@ void GetBasics(CZinXMLGet& item, IZinBasic* object, const CZinListLayout& layout
 template <class I>
 QuorveXML::XIXMLElement* PutList(CZinXMLAdd& parent, TZinObjectMgr<I>* list, const CZinListLayout& layout) {
   DeleteChildren(parent.GetElement(), layout.listTag);
-  CZinXMLAdd out(parent.AddElement(layout.listTag));
+  CZinXMLAdd out(parent.AddElement(layout.listTag), parent);
   const uint32_t count = list ? list->getCount() : 0;
   for (uint32_t i = 0; i < count; ++i) {
-    CZinXMLAdd item(out.AddElement(layout.itemTag));
+    CZinXMLAdd item(out.AddElement(layout.itemTag), out);
     PutBasics(item, list->getZinObject(i), layout);
   }
   return out.GetElement();
@@ -89,10 +89,10 @@ QuorveXML::XIXMLElement* GetList(CZinXMLGet& parent, TZinObjectMgr<I>* list, con
 template <class M>
 QuorveXML::XIXMLElement* PutObjects(CZinXMLAdd& parent, M& list, const CZinListLayout& layout) {
   DeleteChildren(parent.GetElement(), layout.listTag);
-  CZinXMLAdd out(parent.AddElement(layout.listTag));
+  CZinXMLAdd out(parent.AddElement(layout.listTag), parent);
   const uint32_t count = list.getCount();
   for (uint32_t i = 0; i < count; ++i) {
-    CZinXMLAdd item(out.AddElement(layout.itemTag));
+    CZinXMLAdd item(out.AddElement(layout.itemTag), out);
     list.itemAt(i)->putFields(item);
   }
   return out.GetElement();

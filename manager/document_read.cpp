@@ -125,19 +125,8 @@ private:
   // Makes sure an internal component definition with that id exists, appending one
   // with the level when there is none.
   void DefinitionFor(const CZinUUID& id, int level) {
+    if (mManager->findComponent(id)) return;
     CZinObjectDefinitionList& components = *mManager->scene().mInternalComponentDefinitions;
-    // The ids are indexed as the collection grows: searching the collection once
-    // per block would make a file of many components cost their square. The
-    // manager's findComponent is not used here: it rescans on every miss, since a
-    // client may have changed ids, and during a read a miss is the rule (each
-    // component's first block), while only this reader adds to the collection.
-    if (components.getCount() < mIndexed) {
-      mComponentIds.clear();
-      mIndexed = 0;
-    }
-    for (; mIndexed < components.getCount(); ++mIndexed)
-      mComponentIds.insert(*components.getZinObject(mIndexed)->getBasicData()->getId());
-    if (mComponentIds.count(id)) return;
     auto* definition = static_cast<CZinZinObjectDefinition*>(components.newZinObject(kZinEndOfList));
     Quorve::CheckPointer(definition, "newZinObject: Can't allocate object");
     definition->setId(id);
@@ -146,8 +135,6 @@ private:
 
   CZIN* mManager;
   IZinExtStorageReader* mStorage;
-  std::set<CZinUUID> mComponentIds;  // ids of the first mIndexed definitions
-  uint32_t mIndexed = 0;
 };
 
 void GetRenderConfig(CZinXMLGet& root, CZinRenderConfig& config) {

@@ -39,7 +39,7 @@ void PlaceAfter(XIXMLElement* parent, XIXMLElement* node, XIXMLElement* anchor) 
 
 void PutRenderConfig(CZinXMLAdd& root, const CZinRenderConfig& config) {
   DeleteAll(root.GetElement(), "Tmp.Render.Parameters");
-  CZinXMLAdd out(root.AddElement("Tmp.Render.Parameters"));
+  CZinXMLAdd out(root.AddElement("Tmp.Render.Parameters"), root);
   out.AddLanguage("Config.Name", config.name.c_str());
   for (int i = 0; i < 12; ++i) {
     const std::string index = std::to_string(i + 1);
@@ -65,7 +65,7 @@ void PutComponents(CZIN& manager, CZinXMLAdd& root) {
     out.AddInteger("Geometry.Level", definition->geometryLevel());
     out.AddElement("Points")->AddData(new CPointsProvider(&manager));
     out.AddElement("Polygons")->AddData(new CPolygonsProvider(&manager));
-    CZinXMLAdd object(out.AddElement(CZinObjectDefinitionMgr::kItemTag));
+    CZinXMLAdd object(out.AddElement(CZinObjectDefinitionMgr::kItemTag), out);
     definition->putDefinition(object);
   }
 }
@@ -96,7 +96,7 @@ void CZIN::writeTopLevel(CZinXMLAdd& root) {
   PutObjects(root, *mScene.mAnimations, kAnimationsLayout);
   PutObjects(root, *mScene.mViewObjects, kViewObjectsLayout);
   DeleteAll(file, "Working.Window");
-  CZinXMLAdd working(root.AddElement("Working.Window"));
+  CZinXMLAdd working(root.AddElement("Working.Window"), root);
   PutObjects(working, *mScene.mWorkingWindows, kParallelViewsLayout);
   mScene.mObjectDefinitions->putDefinitions(root);
   PutObjects(root, *mScene.mObjectInstances, kObjectInstancesLayout);

@@ -151,35 +151,8 @@ private:
 
 }  // namespace
 
-// The definition with that id, the last one when several have it. A document's
-// blocks ask for every definition in turn, so searching the list each time would
-// cost the square of their number: an index by id answers instead. It takes in the
-// definitions appended since it was made, and is made again when its answer no
-// longer holds or it has none (a client may have changed the list in between).
 CZinZinObjectDefinition* CZIN::findComponent(const CZinUUID& id) {
-  CZinObjectDefinitionList& list = *mScene.mInternalComponentDefinitions;
-  const uint32_t count = list.getCount();
-  auto definition = [&](uint32_t index) {
-    return static_cast<CZinZinObjectDefinition*>(list.getZinObject(index));
-  };
-  auto add = [&](uint32_t index) {
-    if (CZinZinObjectDefinition* item = definition(index)) mComponentIndex[*item->getId()] = index;
-  };
-  if (count < mComponentsIndexed) {
-    mComponentIndex.clear();
-    mComponentsIndexed = 0;
-  }
-  for (; mComponentsIndexed < count; ++mComponentsIndexed) add(mComponentsIndexed);
-  for (bool remade = false;; remade = true) {
-    const auto found = mComponentIndex.find(id);
-    if (found != mComponentIndex.end() && found->second < count) {
-      CZinZinObjectDefinition* item = definition(found->second);
-      if (item && *item->getId() == id) return item;
-    }
-    if (remade) return nullptr;
-    mComponentIndex.clear();
-    for (uint32_t i = 0; i < count; ++i) add(i);
-  }
+  return mScene.mInternalComponentDefinitions->find(id);
 }
 
 IZinExtStorageReader::IReader* CZIN::createGeometryReader(const CZinUUID& id, bool) {

@@ -1,7 +1,6 @@
 // The concrete manager.
 #pragma once
 
-#include <map>
 #include <memory>
 #include <string>
 
@@ -99,7 +98,8 @@ public:
   /// The geometry storage of the write in progress; throws "CZIN::getGeometryWriter -
   /// No external geometry reader set (pointer is NULL)" when none is set.
   IZinExtStorageWriter* getGeometryWriter() const;
-  /// The internal component definition with that id (the last of several), or null.
+  /// The internal component definition with that id (the last of several), or null;
+  /// constant time.
   CZinZinObjectDefinition* findComponent(const CZinUUID& id);
 
   // ---- the document (manager/document*.cpp)
@@ -136,8 +136,6 @@ private:
   CZinSceneCollections mScene;
   TZinComPtr<CZinFileInfo> mFileInfo;
   IZinExtStorageWriter* mGeometryWriter = nullptr;
-  std::map<CZinUUID, uint32_t> mComponentIndex;  // id to position, see findComponent
-  uint32_t mComponentsIndexed = 0;
   std::unique_ptr<QuorveXML::XCXMLTree> mTree;
   QuorveXML::XIXMLElement* mFileNode = nullptr;
   QuorveXML::XIXMLPI* mApplicationPI = nullptr;

@@ -37,7 +37,6 @@ using CZin3DPathList = TComObjectMgr<CZin3DPath, IZin3DPath>;
 using CZinEnvironmentList = TObject2Mgr<CZinEnvironment, IZinEnvironment>;
 using CZinGroundList = TObject2Mgr<CZinGround, IZinGround>;
 using CZinLayerList = TComObjectMgr<CZinLayer, IZinLayer>;
-using CZinObjectDefinitionList = TObject2Mgr<CZinZinObjectDefinition, IZinZinObjectDefinition>;
 using CZinImageList = TComObjectMgr<CZinImage, IZinImage>;
 
 /// The initial capacity of the scene's point collection.

@@ -84,7 +84,7 @@ bool CZIN::writeShader(IZinProperty* property, IZinWriteStream* stream) {
     QuorveXML::XCXMLTree tree;
     Quorve::CheckPointer(property, "Property is NULL");
     CZinXMLAdd document(tree.GetRoot());
-    CZinXMLAdd shader(document.AddElement("Zin.Shader"));
+    CZinXMLAdd shader(document.AddElement("Zin.Shader"), document);
     if (!mLinkObject) throw std::runtime_error("TZinComPtr::operator*() - Dereferencing NULL");
     ITCENode* root = RootOf(property, "Property root is NULL");
     ITCENode* first = root->getChild(0);

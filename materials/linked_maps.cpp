@@ -42,7 +42,7 @@ void CZinLinkedMaps::remove(const CZinUUID& id) {
 }
 
 void ZinLinkedMaps::Put(CZinXMLAdd& out, const char* tag, CZinLinkedMaps& part) {
-  CZinXMLAdd list(out.AddElement(tag));
+  CZinXMLAdd list(out.AddElement(tag), out);
   for (const CZinUUID& id : part.ids()) CZinXMLAdd(list.AddElement("Map.Node")).AddUUID("Id", id);
 }
 

@@ -48,7 +48,7 @@ void PutNodeTree(XIXMLElement* element, CTCENode& top) {
     if (sub.first && count > 0) stack.push_back({out.AddElement(sub.first), node->childAt(0), depth + 1});
     if (sub.second && count > 1) stack.push_back({out.AddElement(sub.second), node->childAt(1), depth + 1});
     if (sub.list) {
-      CZinXMLAdd list(out.AddElement(sub.list));
+      CZinXMLAdd list(out.AddElement(sub.list), out);
       for (uint32_t i = 0; i < count; ++i) stack.push_back({list.AddElement("Node"), node->childAt(i), depth + 1});
     }
   }

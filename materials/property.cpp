@@ -5,7 +5,7 @@
 namespace QvZin {
 
 void CProperty::putProperty(CZinXMLAdd& parent) {
-  CZinXMLAdd out(parent.AddElement("Property"));
+  CZinXMLAdd out(parent.AddElement("Property"), parent);
   putFields(out);
 }
 

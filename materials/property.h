@@ -79,7 +79,7 @@ private:
 struct ZinProperties {
   template <class Owner>
   void put(CZinXMLAdd& out, const char* tag, CZinProperties& part, Owner&) const {
-    CZinXMLAdd list(out.AddElement(tag));
+    CZinXMLAdd list(out.AddElement(tag), out);
     if (part.list()) PutProperties(list, *part.list());
   }
   template <class Owner>

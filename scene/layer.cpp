@@ -22,7 +22,7 @@ const struct {
 }  // namespace
 
 void ZinLayerMap::write(CZinXMLAdd& out, const char* tag, CZinLayerMap& part) const {
-  CZinXMLAdd map(out.AddElement(tag));
+  CZinXMLAdd map(out.AddElement(tag), out);
   for (const auto& row : kWritten) map.AddUUID(row.attribute, part.ids[row.entry]);
 }
 

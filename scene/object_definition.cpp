@@ -1,6 +1,7 @@
 #include "scene/object_definition.h"
 
 #include <cstring>
+#include <new>
 
 #include "serialization/parts.h"
 #include "xml/root.h"
@@ -65,7 +66,7 @@ void CZinObjectDefinitionMgr::putDefinitions(CZinXMLAdd& root) {
   DeleteChildElements(root.GetElement(), kItemTag);
   CZinObjectDefinitionList& list = *mDefinitions;
   for (uint32_t i = 0; i < list.getCount(); ++i) {
-    CZinXMLAdd item(root.AddElement(kItemTag));
+    CZinXMLAdd item(root.AddElement(kItemTag), root);
     list.itemAt(i)->putDefinition(item);
   }
 }
@@ -78,6 +79,110 @@ void CZinObjectDefinitionMgr::getDefinitions(CZinXMLGet& root) {
     CZinXMLGet item(e);
     list.itemAt(list.getCount() - 1)->getDefinition(item);
   }
+}
+
+// ---- the list's index by id
+
+void CZinZinObjectDefinition::setId(const CZinUUID& id) {
+  const CZinUUID before = *getId();
+  TZinSceneObject::setId(id);
+  if (mList && before != id) mList->idChanged(this, before, id);
+}
+
+CZinObjectDefinitionList::~CZinObjectDefinitionList() { detachAll(); }
+
+IZinZinObjectDefinition* CZinObjectDefinitionList::newZinObject(uint32_t index) {
+  IZinZinObjectDefinition* made = Base::newZinObject(index);
+  if (!made) return nullptr;
+  const uint32_t last = getCount() - 1;
+  const uint32_t at = index == kZinEndOfList ? last : index;
+  CZinZinObjectDefinition* item = itemAt(at);
+  item->mList = this;
+  learn(item, *item->getId(), at == last);
+  return made;
+}
+
+void CZinObjectDefinitionList::removeObject(uint32_t index) {
+  const uint32_t at = index == kZinEndOfList ? getCount() - 1 : index;
+  // Out of the index before the list lets it go, which may destroy it.
+  if (CZinZinObjectDefinition* item = itemAt(at)) {
+    forget(item, *item->getId());
+    item->mList = nullptr;
+  }
+  Base::removeObject(index);
+}
+
+void CZinObjectDefinitionList::moveObject(uint32_t from, uint32_t to) {
+  Base::moveObject(from, to);
+  // Only the order among members of one id changes what a search answers.
+  if (CZinZinObjectDefinition* item = itemAt(to)) {
+    const auto found = mIndex.find(*item->getId());
+    if (found != mIndex.end() && found->second.holders > 1) mStale = true;
+  }
+}
+
+void CZinObjectDefinitionList::removeAll() {
+  detachAll();
+  Base::removeAll();
+}
+
+CZinZinObjectDefinition* CZinObjectDefinitionList::find(const CZinUUID& id) {
+  if (mStale) {
+    mIndex.clear();
+    mStale = false;
+    for (uint32_t i = 0; i < getCount() && !mStale; ++i) learn(itemAt(i), *itemAt(i)->getId(), true);
+  }
+  if (mStale) {
+    // No memory for the index: the list answers by a search, from the last.
+    for (uint32_t i = getCount(); i-- > 0;)
+      if (*itemAt(i)->getId() == id) return itemAt(i);
+    return nullptr;
+  }
+  const auto found = mIndex.find(id);
+  return found == mIndex.end() ? nullptr : found->second.last;
+}
+
+void CZinObjectDefinitionList::idChanged(CZinZinObjectDefinition* item, const CZinUUID& before,
+                                         const CZinUUID& after) {
+  forget(item, before);
+  learn(item, after, getCount() && itemAt(getCount() - 1) == item);
+}
+
+// A stale index is made again whole at the next search, so until then it records nothing.
+void CZinObjectDefinitionList::learn(CZinZinObjectDefinition* item, const CZinUUID& id, bool last) {
+  if (mStale) return;
+  std::pair<decltype(mIndex)::iterator, bool> placed;
+  try {
+    placed = mIndex.try_emplace(id, CEntry{item, 0});
+  } catch (const std::bad_alloc&) {
+    // Setters and collections never throw: without room the index is made again later.
+    mStale = true;
+    return;
+  }
+  CEntry& entry = placed.first->second;
+  ++entry.holders;
+  if (placed.second || last) {
+    entry.last = item;
+  } else {
+    mStale = true;
+  }
+}
+
+void CZinObjectDefinitionList::forget(CZinZinObjectDefinition* item, const CZinUUID& id) {
+  if (mStale) return;
+  const auto found = mIndex.find(id);
+  if (found == mIndex.end()) return;
+  if (--found->second.holders == 0) {
+    mIndex.erase(found);
+  } else if (found->second.last == item) {
+    mStale = true;  // the member before it with this id is not known here
+  }
+}
+
+void CZinObjectDefinitionList::detachAll() {
+  for (uint32_t i = 0; i < getCount(); ++i) itemAt(i)->mList = nullptr;
+  mIndex.clear();
+  mStale = false;
 }
 
 }  // namespace QvZin

@@ -3,11 +3,13 @@
 #pragma once
 
 #include <string>
+#include <unordered_map>
 
 #include "ZinObjects.h"
 #include "framework/object_mgr.h"
 #include "framework/scene_object.h"
 #include "framework/string.h"
+#include "framework/uuid.h"
 #include "geometry/polygon_store.h"
 #include "materials/property.h"
 #include "scene/animated_object.h"
@@ -102,6 +104,8 @@ struct ZinDefinitionData {
   P(TZinList<CZinObjectSetupList>, Setups, "Setups", ZinList("Setup"))                                \
   P(CZinDefinitionData, Data, "", ZinDefinitionData())
 
+class CZinObjectDefinitionList;
+
 class CZinZinObjectDefinition final : public TZinSceneObject<IZinZinObjectDefinition> {
 public:
   ZIN_FIELDS(ZIN_OBJECT_DEFINITION_FIELDS)
@@ -116,6 +120,9 @@ public:
   /// Answers IZin3DPlant for class "3DPlant" and IZinAnimatedObject for class
   /// "AnimatedObject", besides the definition's own identifiers.
   ZinResult QueryInterface(const CZinUUID& iid, void** out) override;
+  /// Sets the id and tells the list that holds the definition, which finds its
+  /// members by id.
+  void setId(const CZinUUID& id) override;
 
   IZinString* getNames() override { return &mNames; }
   TZinObjectMgr<IZinProperty>* getProperties() override { return mProperties.list(); }
@@ -139,12 +146,52 @@ public:
   void setGeometryLevel(int32_t level) { mGeometryLevel = level; }
 
 private:
+  friend class CZinObjectDefinitionList;
+
   TZinComPtr<TSimpleMgr<CZinPoint>> mPoints;
   TZinComPtr<CPolygonStore> mPolygons;
   int32_t mGeometryLevel = 0;
+  CZinObjectDefinitionList* mList = nullptr;  // the list that holds it, told of id changes
 };
 
-using CZinObjectDefinitionList = TObject2Mgr<CZinZinObjectDefinition, IZinZinObjectDefinition>;
+/// Definitions in order, found by id in constant time: every file's blocks ask for
+/// their component by id, so a search of the list per block would cost the square
+/// of the components. The index follows the list's own changes and its members'
+/// setId. A change whose effect depends on positions (an id that several members
+/// share) only marks the index stale: the next search makes it again, once.
+class CZinObjectDefinitionList final
+    : public TZinPointerMgr<CZinZinObjectDefinition, IZinZinObjectDefinition, TZinStrongHold<CZinZinObjectDefinition>> {
+  using Base = TZinPointerMgr<CZinZinObjectDefinition, IZinZinObjectDefinition, TZinStrongHold<CZinZinObjectDefinition>>;
+
+public:
+  explicit CZinObjectDefinitionList(IZinMgrRef* owner) : Base(owner) {}
+  ~CZinObjectDefinitionList() override;
+
+  IZinZinObjectDefinition* newZinObject(uint32_t index) override;
+  void removeObject(uint32_t index) override;
+  void moveObject(uint32_t from, uint32_t to) override;
+  void removeAll() override;
+
+  /// The definition with that id, the last one when several have it (borrowed), or
+  /// null. Constant time, but for the first search after a stale change.
+  CZinZinObjectDefinition* find(const CZinUUID& id);
+
+private:
+  friend class CZinZinObjectDefinition;
+
+  struct CEntry {
+    CZinZinObjectDefinition* last;  // the last member with the id
+    uint32_t holders;               // how many members have it
+  };
+
+  void idChanged(CZinZinObjectDefinition* item, const CZinUUID& before, const CZinUUID& after);
+  void learn(CZinZinObjectDefinition* item, const CZinUUID& id, bool last);
+  void forget(CZinZinObjectDefinition* item, const CZinUUID& id);
+  void detachAll();
+
+  std::unordered_map<CZinUUID, CEntry, CZinUUIDHash> mIndex;
+  bool mStale = false;
+};
 
 /// The manager's object definitions: one top-level "Object.Definition" element
 /// each, and the names readMediaInfo finds.

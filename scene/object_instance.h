@@ -62,7 +62,7 @@ struct ZinInstanceData {
   template <class Owner>
   void put(CZinXMLAdd& out, const char* tag, CZinInstanceData& part, Owner& owner) const {
     const unsigned kinds = InstanceKinds(owner.getClass());
-    CZinXMLAdd data(out.AddElement(tag));
+    CZinXMLAdd data(out.AddElement(tag), out);
     if (!part.kept.empty()) CopyOthers(part.kept.element(tag), data.GetElement(), part.tagsOf(kinds));
     part.forEachKind(kinds, &owner, [&data](auto& kind) { kind.putFields(data); });
   }

@@ -232,7 +232,7 @@ struct TZinUnder {
 
   template <class... A>
   void put(CZinXMLAdd& out, const char* tag, A&&... args) const {
-    CZinXMLAdd inner(out.ReuseElement(parent));
+    CZinXMLAdd inner(out.ReuseElement(parent), out);
     form.put(inner, tag, std::forward<A>(args)...);
   }
   template <class... A>
@@ -292,7 +292,7 @@ struct ZinPart {
   constexpr ZinPart optional() const { return {true}; }
   template <class Part, class Owner>
   void put(CZinXMLAdd& out, const char* tag, Part& part, Owner&) const {
-    CZinXMLAdd inner(out.AddElement(tag));
+    CZinXMLAdd inner(out.AddElement(tag), out);
     part.putFields(inner);
   }
   template <class Part, class Owner>

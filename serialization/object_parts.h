@@ -33,7 +33,7 @@ C& ZinItemAt(TSimpleMgr<C>& list, uint32_t index) {
 /// An object is one item element holding its rows.
 template <class C>
 void ZinPutItem(CZinXMLAdd& list, const char* item, C& object) {
-  CZinXMLAdd one(list.AddElement(item));
+  CZinXMLAdd one(list.AddElement(item), list);
   object.putFields(one);
 }
 template <class C>
@@ -104,7 +104,7 @@ struct ZinList {
   constexpr explicit ZinList(const char* itemTag) : item(itemTag) {}
   template <class M, class Owner>
   void put(CZinXMLAdd& out, const char* tag, TZinList<M>& part, Owner&) const {
-    CZinXMLAdd list(out.AddElement(tag));
+    CZinXMLAdd list(out.AddElement(tag), out);
     part.putItems(list, item);
   }
   template <class M, class Owner>
@@ -163,7 +163,7 @@ private:
 struct ZinChild {
   template <class C, class Owner>
   void put(CZinXMLAdd& out, const char* tag, TZinChild<C>& part, Owner&) const {
-    CZinXMLAdd inner(out.AddElement(tag));
+    CZinXMLAdd inner(out.AddElement(tag), out);
     part.child().putFields(inner);
   }
   template <class C, class Owner>

@@ -53,7 +53,7 @@ struct ZinIds {
   constexpr explicit ZinIds(const char* itemTag) : item(itemTag) {}
   template <class Owner>
   void put(CZinXMLAdd& out, const char* tag, CZinIdList& part, Owner&) const {
-    CZinXMLAdd list(out.AddElement(tag));
+    CZinXMLAdd list(out.AddElement(tag), out);
     part.putIds(list, item);
   }
   template <class Owner>
@@ -149,7 +149,7 @@ struct TZinArrayForm {
 
   template <class Part, class Owner>
   void put(CZinXMLAdd& out, const char* tag, Part& part, Owner&) const {
-    CZinXMLAdd list(out.AddElement(tag));
+    CZinXMLAdd list(out.AddElement(tag), out);
     for (const auto& value : part.values) form.put(list, item, value);
   }
   template <class Part, class Owner>
@@ -186,7 +186,7 @@ struct CZinPlacement {
   void put(CZinXMLAdd& parent, Part& part) const {
     DeleteChildElements(parent.GetElement(), tag);
     if (oldTag) DeleteChildElements(parent.GetElement(), oldTag);
-    CZinXMLAdd out(parent.AddElement(tag));
+    CZinXMLAdd out(parent.AddElement(tag), parent);
     part.putFields(out);
   }
   /// Reads part from the first tag child of parent, else from the first oldTag

@@ -36,8 +36,22 @@ CZinXMLAdd::CZinXMLAdd(XIXMLElement* element) : mElement(element) {
   if (!element) ThrowElementError("%s - NULL ptr", "CZinXMLAdd::CZinXMLAdd");
 }
 
+CZinXMLAdd::CZinXMLAdd(XIXMLElement* element, const CZinXMLAdd& sameTree) : CZinXMLAdd(element) {
+  mKeys = sameTree.mKeys;
+}
+
+// Any element answers for its tree's keys, after a walk to the top; the top answers
+// at once. A writer asks for a name per value, so the walk is made once per writer.
+const char* CZinXMLAdd::Key(const char* name) {
+  if (!mKeys) {
+    mKeys = mElement;
+    while (XIXMLElement* up = mKeys->GetNode()->GetParent()) mKeys = up;
+  }
+  return mKeys->GetKey(name);
+}
+
 XIXMLElement* CZinXMLAdd::AddElement(const char* tag) {
-  XIXMLElement* child = tag ? mElement->AddElement(mElement->GetKey(tag)) : nullptr;
+  XIXMLElement* child = tag ? mElement->AddElement(Key(tag)) : nullptr;
   if (!child) {
     if (tag) ThrowElementError("%s - NULL ptr for tag %s", "CZinXMLAdd::AddElement", tag);
     ThrowElementError("%s - NULL ptr", "CZinXMLAdd::AddElement");
@@ -47,8 +61,8 @@ XIXMLElement* CZinXMLAdd::AddElement(const char* tag) {
 
 XIXMLElement* CZinXMLAdd::ReuseElement(const char* tag) {
   if (!tag) ThrowElementError("%s - NULL ptr", "CZinXMLAdd::ReuseElement");
-  if (XIXMLElement* found = mElement->FindElement(mElement->GetKey(tag))) return found;
-  XIXMLElement* child = mElement->AddElement(mElement->GetKey(tag));
+  if (XIXMLElement* found = mElement->FindElement(Key(tag))) return found;
+  XIXMLElement* child = mElement->AddElement(Key(tag));
   if (!child) ThrowElementError("%s - NULL ptr for tag %s", "CZinXMLAdd::ReuseElement", tag);
   return child;
 }
@@ -61,7 +75,7 @@ XIXMLElement* CZinXMLAdd::AddTextElement(const char* tag, const char* text) {
 
 void CZinXMLAdd::AddAttribute(const char* name, const char* value) {
   if (!name) ThrowElementError("%s - NULL ptr", "CZinXMLAdd::AddAttribute");
-  mElement->AddAttribute(mElement->GetKey(name), value);
+  mElement->AddAttribute(Key(name), value);
 }
 
 void CZinXMLAdd::AddBool(const char* tag, bool value) {
@@ -125,7 +139,7 @@ void CZinXMLAdd::AddAttributeLabel(const char* name, int32_t value, const CZinLa
 }
 
 void CZinXMLAdd::AddColor(const char* tag, const CZinColor& color) {
-  CZinXMLAdd child(AddElement(tag));
+  CZinXMLAdd child(AddElement(tag), *this);
   char text[kNumberTextSize];
   FormatDecimal(static_cast<int>(color.red), text);
   child.AddAttribute("R", text);
@@ -136,7 +150,7 @@ void CZinXMLAdd::AddColor(const char* tag, const CZinColor& color) {
 }
 
 void CZinXMLAdd::AddXYZ(const char* tag, const double* xyz) {
-  CZinXMLAdd child(AddElement(tag));
+  CZinXMLAdd child(AddElement(tag), *this);
   static const char* const kNames[] = {"X", "Y", "Z"};
   char text[kNumberTextSize];
   for (int i = 0; i < 3; ++i) {
@@ -146,7 +160,7 @@ void CZinXMLAdd::AddXYZ(const char* tag, const double* xyz) {
 }
 
 void CZinXMLAdd::AddXY(const char* tag, const double* xy) {
-  CZinXMLAdd child(AddElement(tag));
+  CZinXMLAdd child(AddElement(tag), *this);
   char text[kNumberTextSize];
   FormatLf(xy[0], text);
   child.AddAttribute("X", text);
@@ -155,14 +169,14 @@ void CZinXMLAdd::AddXY(const char* tag, const double* xy) {
 }
 
 void CZinXMLAdd::AddTriangle(const char* tag, const double* nine) {
-  CZinXMLAdd child(AddElement(tag));
+  CZinXMLAdd child(AddElement(tag), *this);
   child.AddXYZ("Pt.0", nine);
   child.AddXYZ("Pt.1", nine + 3);
   child.AddXYZ("Pt.2", nine + 6);
 }
 
 void CZinXMLAdd::AddZinMatrix(const char* tag, const double* m) {
-  CZinXMLAdd child(AddElement(tag));
+  CZinXMLAdd child(AddElement(tag), *this);
   for (int row = 0; row < 4; ++row) {
     const double* r = m + row * 4;
     char text[4 * kNumberTextSize];
@@ -180,14 +194,14 @@ void CZinXMLAdd::AddZinMatrix(const char* tag, const double* m) {
 }
 
 void CZinXMLAdd::AddTable(const char* tag, ITable* table) {
-  CZinXMLAdd child(AddElement(tag));
+  CZinXMLAdd child(AddElement(tag), *this);
   const int32_t length = table ? table->getLength() : 0;
   child.AddFmtAttribute("Length", "%d", length);
   for (int32_t i = 0; i < length; ++i) child.AddFloat("Float", table->getValue(i));
 }
 
 void CZinXMLAdd::AddTime(const char* tag, const CZinTimeValue& time) {
-  CZinXMLAdd child(AddElement(tag));
+  CZinXMLAdd child(AddElement(tag), *this);
   child.AddInteger("Month", time.month);
   child.AddInteger("Day", time.day);
   child.AddInteger("Hour", time.hour);
@@ -196,7 +210,7 @@ void CZinXMLAdd::AddTime(const char* tag, const CZinTimeValue& time) {
 }
 
 void CZinXMLAdd::AddPlace(const CZinPlaceValue& place) {
-  CZinXMLAdd child(AddElement("Place"));
+  CZinXMLAdd child(AddElement("Place"), *this);
   child.AddInteger("Longitude", place.longitude);
   child.AddInteger("Latitude", place.latitude);
   child.AddInteger("TimeZone", place.timeZone);
@@ -204,7 +218,7 @@ void CZinXMLAdd::AddPlace(const CZinPlaceValue& place) {
 }
 
 void CZinXMLAdd::AddString(const char* tag, const IZinString* text) {
-  CZinXMLAdd child(AddElement(tag));
+  CZinXMLAdd child(AddElement(tag), *this);
   const uint32_t count = text ? text->getCount() : 0;
   for (uint32_t i = 0; i < count; ++i) {
     const uint32_t code = text->getLanguageAt(i);
@@ -217,7 +231,7 @@ void CZinXMLAdd::AddString(const char* tag, const IZinString* text) {
 }
 
 void CZinXMLAdd::AddLanguage(const char* tag, const char* text) {
-  CZinXMLAdd child(AddElement(tag));
+  CZinXMLAdd child(AddElement(tag), *this);
   child.AddAttribute("en", text ? text : "");
 }
 

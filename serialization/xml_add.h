@@ -14,6 +14,9 @@ class CZinXMLAdd {
 public:
   /// Throws "CZinXMLAdd::CZinXMLAdd - NULL ptr" for a null element.
   explicit CZinXMLAdd(QuorveXML::XIXMLElement* element);
+  /// The same for an element of sameTree's tree (a child just added): names are
+  /// then looked up where sameTree looks them up, without a walk to the root.
+  CZinXMLAdd(QuorveXML::XIXMLElement* element, const CZinXMLAdd& sameTree);
 
   QuorveXML::XIXMLElement* GetElement() const { return mElement; }
 
@@ -72,8 +75,11 @@ public:
 private:
   QuorveXML::XIXMLElement* AddTextElement(const char* tag, const char* text);
   void AddAttribute(const char* name, const char* value);
+  /// The key of name in the element's tree.
+  const char* Key(const char* name);
 
   QuorveXML::XIXMLElement* mElement;
+  QuorveXML::XIXMLElement* mKeys = nullptr;  // the top of the tree, found at the first name
 };
 
 }  // namespace QvZin

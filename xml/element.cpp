@@ -189,6 +189,7 @@ void XCXMLElement::DestroyContent() noexcept {
   // first child and costs nothing.
   XCXMLElement* current = this;
   const char* format = mKind == EXMLKind::kRoot ? kRootDestructor : kElementDestructor;
+  CNodeHeap::CFreeBatch batch;
   for (;;) {
     while (XCXMLAttribute* attribute = current->FirstAttribute()) {
       try {

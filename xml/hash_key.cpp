@@ -324,8 +324,13 @@ void CHashKey::OverflowPlace(size_t position, uint64_t seeded) {
 }
 
 const char* CHashKey::GetKey(const char* name) {
+  const uintptr_t address = reinterpret_cast<uintptr_t>(name);
+  CByAddress& cached = mByAddress[(address ^ (address >> 7)) % kByAddressSlots];
+  if (name && cached.mName == name && std::strcmp(cached.mKey, name) == 0) return cached.mKey;
   const uint32_t hash = Hash(name);
-  return GetKey(name, static_cast<uint32_t>(std::strlen(name)), hash);
+  const char* key = GetKey(name, static_cast<uint32_t>(std::strlen(name)), hash);
+  if (key) cached = {name, key};
+  return key;
 }
 
 const char* CHashKey::GetKey(const char* name, uint32_t length, uint32_t hash) {

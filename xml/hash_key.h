@@ -43,7 +43,8 @@ public:
   /// Drops one reference; the last one destroys the table and every key.
   void Release();
 
-  /// The key of name, inserted when new. A null name throws "exception".
+  /// The key of name, inserted when new. A null name throws "exception". A name
+  /// asked for again at the same address (a literal) is answered from a small cache.
   const char* GetKey(const char* name);
   /// The same for a name of known length and hash (the parser computes both while
   /// scanning); name need not be terminated.
@@ -123,6 +124,16 @@ private:
   std::vector<const char*> mOverflowKeys;
   std::vector<uint8_t> mOverflowControl;
   std::vector<uint32_t> mOverflowPositions;
+  // The keys last asked for by text, by the name's address: writers ask for the same
+  // literal names for every object they add, and a hit costs a comparison of the
+  // name with the key instead of its hash and probe. The comparison keeps a name
+  // in a reused buffer from getting another name's key.
+  struct CByAddress {
+    const char* mName;
+    const char* mKey;
+  };
+  static constexpr uint32_t kByAddressSlots = 128;
+  CByAddress mByAddress[kByAddressSlots] = {};
   // Key texts live in blocks that never move; each is preceded by its hash and length.
   std::vector<char*> mBlocks;
   char* mBlockCursor = nullptr;

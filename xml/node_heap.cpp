@@ -171,10 +171,40 @@ void* CNodeHeap::AllocateSlow(size_t bytes) {
   return result;
 }
 
+namespace {
+thread_local CNodeHeap::CFreeBatch* tFreeBatch = nullptr;
+}  // namespace
+
 void CNodeHeap::Free(void* p) {
   if (!p) return;
   CChunk* chunk = reinterpret_cast<CChunk*>(reinterpret_cast<uintptr_t>(p) & ~(uintptr_t{kChunkSize} - 1));
+  if (CFreeBatch* batch = tFreeBatch) {
+    if (batch->mChunk != chunk) {
+      batch->Settle();
+      batch->mChunk = chunk;
+    }
+    ++batch->mCount;
+    return;
+  }
   if (chunk->mLive.fetch_sub(1, std::memory_order_acq_rel) == 1) ReleaseChunk(chunk);
+}
+
+CNodeHeap::CFreeBatch::CFreeBatch() : mInCharge(tFreeBatch == nullptr) {
+  if (mInCharge) tFreeBatch = this;
+}
+
+CNodeHeap::CFreeBatch::~CFreeBatch() {
+  if (!mInCharge) return;
+  Settle();
+  tFreeBatch = nullptr;
+}
+
+void CNodeHeap::CFreeBatch::Settle() {
+  if (!mCount) return;
+  CChunk* chunk = static_cast<CChunk*>(mChunk);
+  const uint32_t count = mCount;
+  mCount = 0;
+  if (chunk->mLive.fetch_sub(count, std::memory_order_acq_rel) == count) ReleaseChunk(chunk);
 }
 
 int64_t CNodeHeap::LiveAllocations() {

@@ -58,6 +58,26 @@ public:
   /// Releases an allocation made by any thread's allocator.
   static void Free(void* p);
 
+  /// While one lives, this thread's Free calls are counted per chunk and settled in
+  /// one atomic step when the chunk changes or the batch ends: the nodes of a subtree
+  /// being destroyed sit together in a few chunks, and a step per node was a tenth of
+  /// the time of a document's rewrite. An inner batch leaves the outer in charge.
+  class CFreeBatch {
+  public:
+    CFreeBatch();
+    ~CFreeBatch();
+    CFreeBatch(const CFreeBatch&) = delete;
+    CFreeBatch& operator=(const CFreeBatch&) = delete;
+
+  private:
+    friend class CNodeHeap;
+    void Settle();
+
+    bool mInCharge;
+    void* mChunk = nullptr;
+    uint32_t mCount = 0;
+  };
+
   static XRef ToRef(const void* p) {
     const uintptr_t address = reinterpret_cast<uintptr_t>(p);
     const uintptr_t base = address & ~(uintptr_t{kChunkSize} - 1);

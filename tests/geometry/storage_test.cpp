@@ -316,6 +316,56 @@ TEST(GeometryStorage, InternalComponentDefinitions) {
   EXPECT_EQ(Texts{}, feedback.texts());
 }
 
+// Every change a client can make to the component list, at random, against a search
+// of the list from the last definition to the first: ids changed after insertion,
+// definitions inserted, moved and removed (one held by the client beyond its removal),
+// ids that several definitions share, the list emptied.
+TEST(GeometryStorage, ComponentsFoundByIdAfterEveryChange) {
+  std::vector<CZinUUID> ids;
+  for (const char* id : {"1", "2", "3", "4", "5", "F"})  // "F" is never given
+    ids.push_back(CZinUUID::fromText((std::string(31, '0') + id).c_str()));
+  for (uint64_t seed = 1; seed <= 40; ++seed) {
+    TZinComPtr<IZinZinObjectDefinition> survivor;  // outlives its manager
+    {
+      FeedbackRecorder feedback;
+      ManagerHold mgr(&feedback);
+      TZinObjectMgr<IZinZinObjectDefinition>* list = mgr->getInternalComponentDefinitions();
+      std::mt19937_64 random(seed);
+      auto pick = [&](uint32_t n) { return static_cast<uint32_t>(std::uniform_int_distribution<uint64_t>(0, n - 1)(random)); };
+      for (int step = 0; step < 200; ++step) {
+        const uint32_t count = list->getCount();
+        switch (pick(count ? 7 : 2)) {
+          case 0: list->newZinObject(kZinEndOfList)->getBasicData()->setId(ids[pick(5)]); break;
+          case 1: list->newZinObject(pick(count + 1)); break;  // with its own new id
+          case 2: list->getZinObject(pick(count))->getBasicData()->setId(ids[pick(5)]); break;
+          case 3: list->moveObject(pick(count), pick(count)); break;
+          case 4: {
+            const uint32_t at = pick(count);
+            TZinComPtr<IZinZinObjectDefinition> held(list->getZinObject(at));
+            list->removeObject(at);
+            held->getBasicData()->setId(ids[pick(5)]);  // out of the list: changes nothing there
+            break;
+          }
+          case 5: list->removeObject(kZinEndOfList); break;
+          default:
+            if (pick(10) == 0) list->removeAll();
+            break;
+        }
+        for (const CZinUUID& id : ids) {
+          IZinZinObjectDefinition* expected = nullptr;
+          for (uint32_t i = list->getCount(); i-- > 0 && !expected;)
+            if (*list->getZinObject(i)->getBasicData()->getId() == id) expected = list->getZinObject(i);
+          ASSERT_EQ(expected, static_cast<IZinZinObjectDefinition*>(Zin(mgr)->findComponent(id)))
+              << "seed " << seed << " step " << step;
+        }
+      }
+      if (list->getCount()) survivor.reset(list->getZinObject(0));
+      EXPECT_EQ(Texts{}, feedback.texts());
+    }
+    if (survivor) survivor->getBasicData()->setId(ids[0]);
+  }
+}
+
 namespace {
 
 // What a value becomes once written and read: the block text of the clamped

@@ -4,12 +4,14 @@
 
 #include <cmath>
 #include <dirent.h>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "ZinFileStreams.h"
 #include "ZinSDK.h"
+#include "scene/objects.h"
 #include "tool_runner.h"
 
 using namespace QvZin;
@@ -88,6 +90,191 @@ TEST(ZinConvert, TwoTrianglesBecomeAnObjOfFourVerticesAndTwoFaces) {
   const nlohmann::json dump = nlohmann::json::parse(RunTool("dump --json " + again).output);
   EXPECT_EQ(4, dump["Zin.File"]["Points"]["count"]);
   EXPECT_EQ(2, dump["Zin.File"]["Polygons"]["count"]);
+}
+
+namespace {
+
+// A file of the scene that build makes.
+std::string SceneFile(const std::string& name, const std::function<void(IZinMgr*)>& build) {
+  IZinMgr* mgr = nullptr;
+  CZinEntryPoints::newZinMgr(&mgr);
+  build(mgr);
+  const std::string path = ::testing::TempDir() + name;
+  {
+    CZinFileWriteStream out(path.c_str());
+    EXPECT_TRUE(mgr->write(&out, nullptr));
+  }
+  mgr->Release();
+  return path;
+}
+
+void AddPolygon(TZinObjectMgr<IZinPolygon>* polygons, std::vector<int32_t> outer,
+                std::vector<std::vector<int32_t>> holes = {}) {
+  IZinPolygon* polygon = polygons->newZinObject(kZinEndOfList);
+  for (int32_t index : outer) polygon->getContour()->newZinObject(kZinEndOfList)->mPointIndex = index;
+  for (const std::vector<int32_t>& hole : holes) {
+    IZinPolygon::IZinHole* made = polygon->getHoles()->newZinObject(kZinEndOfList);
+    for (int32_t index : hole) made->getContour()->newZinObject(kZinEndOfList)->mPointIndex = index;
+  }
+}
+
+// The "v" lines of an OBJ, sorted, its faces as lists of vertex numbers, and the area
+// its faces cover (each face taken as a fan).
+struct CObj {
+  std::vector<std::string> vertices;
+  std::vector<std::vector<int>> faces;
+  double area = 0;
+};
+
+CObj ReadObj(const std::string& path) {
+  CObj obj;
+  std::vector<std::array<double, 3>> at;
+  std::istringstream lines(ReadFile(path));
+  for (std::string line; std::getline(lines, line);) {
+    std::istringstream fields(line.substr(std::min<size_t>(2, line.size())));
+    if (line.rfind("v ", 0) == 0) {
+      obj.vertices.push_back(line);
+      std::array<double, 3> p{};
+      fields >> p[0] >> p[1] >> p[2];
+      at.push_back(p);
+    }
+    if (line.rfind("f ", 0) != 0) continue;
+    std::vector<int> face;
+    for (std::string corner; fields >> corner;) face.push_back(std::stoi(corner));
+    for (size_t i = 1; i + 1 < face.size(); ++i) {
+      const auto &a = at[face[0] - 1], &b = at[face[i] - 1], &c = at[face[i + 1] - 1];
+      const double u[3] = {b[0] - a[0], b[1] - a[1], b[2] - a[2]}, v[3] = {c[0] - a[0], c[1] - a[1], c[2] - a[2]};
+      const double n[3] = {u[1] * v[2] - u[2] * v[1], u[2] * v[0] - u[0] * v[2], u[0] * v[1] - u[1] * v[0]};
+      obj.area += std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]) / 2;
+    }
+    obj.faces.push_back(face);
+  }
+  std::sort(obj.vertices.begin(), obj.vertices.end());
+  return obj;
+}
+
+}  // namespace
+
+// What goes out beyond the scene's own polygons: a material's diffuse colour and
+// texture, polygons with holes (as triangles that leave the holes open), instances
+// of internal components (their component's geometry, placed by the instance); and
+// what comes in: a model's material colour and texture, which go out again.
+TEST(ZinConvert, MaterialsHolesAndInstancesGoOut) {
+  if (!ConvertBuilt()) GTEST_SKIP() << "the tool was built without libassimp-dev";
+  const std::string mtlIn = ::testing::TempDir() + "convert_look.mtl";
+  WriteFile(mtlIn, "newmtl Brick\nKd 1 0.5 0\nmap_Kd brick.png\n");
+  const std::string objIn = ::testing::TempDir() + "convert_look.obj";
+  WriteFile(objIn, "mtllib convert_look.mtl\nv 0 0 0\nv 1 0 0\nv 0 1 0\nusemtl Brick\nf 1 2 3\n");
+  const std::string lookZin = ::testing::TempDir() + "convert_look.zin";
+  ASSERT_EQ(0, RunTool("convert " + objIn + " -o " + lookZin).status);
+
+  struct Case {
+    const char* name;
+    std::string zin;
+    std::vector<std::string> vertices;  // sorted "v" lines
+    size_t faces;
+    double area;
+    std::vector<std::string> mtl;  // lines the material library holds
+  };
+  const std::vector<Case> cases = {
+      {"material",
+       SceneFile("convert_material.zin",
+                 [](IZinMgr* mgr) {
+                   IZinProperty* property = mgr->getProperties()->newZinObject(kZinEndOfList);
+                   property->getBasicData()->setName("Wood");
+                   IZinTCE* tce = property->getTCE();
+                   ITCENode* mapping = tce->createNode(eMappingNode);
+                   IZinMap* map = mapping->asMappingNode()->getMaps()->newZinObject(kZinEndOfList);
+                   map->setType(1);
+                   map->setURL("oak.png");
+                   ITCENode* leaf = tce->createNode(eLeafNode);
+                   leaf->asLeafNode()->setDiffuse(CZinColor(255, 0, 51));
+                   mapping->addChild(leaf);
+                   tce->getRootNode()->addChild(mapping);
+                   leaf->Release();
+                   mapping->Release();
+                   for (const CZinPoint& p : {CZinPoint{0, 0, 0}, CZinPoint{1, 0, 0}, CZinPoint{0, 1, 0}})
+                     *mgr->getPoints()->newZinObject(kZinEndOfList) = p;
+                   AddPolygon(mgr->getPolygons(), {0, 1, 2});
+                 }),
+       {"v 0 0 0", "v 0 1 0", "v 1 0 0"},
+       1,
+       0.5,
+       {"newmtl Wood", "Kd 1 0 0.200000003", "map_Kd oak.png"}},
+      {"holes",
+       SceneFile("convert_holes.zin",
+                 [](IZinMgr* mgr) {
+                   // A 4 x 4 square with a 2 x 2 hole, and a triangle with a hole of
+                   // two corners (no hole at all).
+                   for (const CZinPoint& p : {CZinPoint{0, 0, 0}, CZinPoint{4, 0, 0}, CZinPoint{4, 4, 0},
+                                              CZinPoint{0, 4, 0}, CZinPoint{1, 1, 0}, CZinPoint{3, 1, 0},
+                                              CZinPoint{3, 3, 0}, CZinPoint{1, 3, 0}})
+                     *mgr->getPoints()->newZinObject(kZinEndOfList) = p;
+                   AddPolygon(mgr->getPolygons(), {0, 1, 2, 3}, {{4, 5, 6, 7}});
+                   AddPolygon(mgr->getPolygons(), {0, 1, 2}, {{4, 5}});
+                 }),
+       {"v 0 0 0", "v 0 4 0", "v 1 1 0", "v 1 3 0", "v 3 1 0", "v 3 3 0", "v 4 0 0", "v 4 4 0"},
+       9,
+       12 + 8,
+       {}},
+      {"holes in a concave outline",
+       SceneFile("convert_concave.zin",
+                 [](IZinMgr* mgr) {
+                   // An L standing in the plane y = 0 with two square holes, all three
+                   // contours turning the same way.
+                   const double corners[][2] = {{0, 0}, {6, 0}, {6, 2}, {2, 2}, {2, 6}, {0, 6}, {0.5, 0.5},
+                                                {1.5, 0.5}, {1.5, 1.5}, {0.5, 1.5}, {4, 0.5}, {5, 0.5}, {5, 1.5}, {4, 1.5}};
+                   for (const auto& c : corners) *mgr->getPoints()->newZinObject(kZinEndOfList) = CZinPoint{c[0], 0, c[1]};
+                   AddPolygon(mgr->getPolygons(), {0, 1, 2, 3, 4, 5}, {{6, 7, 8, 9}, {10, 11, 12, 13}});
+                 }),
+       {"v 0 0 0", "v 0 0 6", "v 0.5 0 0.5", "v 0.5 0 1.5", "v 1.5 0 0.5", "v 1.5 0 1.5", "v 2 0 2", "v 2 0 6",
+        "v 4 0 0.5", "v 4 0 1.5", "v 5 0 0.5", "v 5 0 1.5", "v 6 0 0", "v 6 0 2"},
+       16,
+       20 - 2,
+       {}},
+      {"instances",
+       SceneFile("convert_instances.zin",
+                 [](IZinMgr* mgr) {
+                   auto* component = static_cast<CZinZinObjectDefinition*>(
+                       mgr->getInternalComponentDefinitions()->newZinObject(kZinEndOfList));
+                   for (const CZinPoint& p : {CZinPoint{0, 0, 0}, CZinPoint{1, 0, 0}, CZinPoint{0, 1, 0}})
+                     *component->points().newZinObject(kZinEndOfList) = p;
+                   IZinPolygon* polygon = component->polygons().newZinObject(kZinEndOfList);
+                   for (int32_t index : {0, 1, 2}) polygon->getContour()->newZinObject(kZinEndOfList)->mPointIndex = index;
+                   // Two instances of it (the second scaled by 2, turned 90 degrees about
+                   // Z and moved by 10 along X) and one of a component that is not there.
+                   for (int i = 0; i < 3; ++i) {
+                     IZinObjectInstance* instance = mgr->getObjectInstances()->newZinObject(kZinEndOfList);
+                     instance->setClass("ModelObject");
+                     IZinInternalComponentInstance* kind = nullptr;
+                     ASSERT_EQ(kZinOk, instance->QueryInterface(IZinInternalComponentInstance::sIID,
+                                                                reinterpret_cast<void**>(&kind)));
+                     kind->setComponentId(i < 2 ? *component->getBasicData()->getId() : CZinUUID());
+                     kind->Release();
+                     if (i == 1) {
+                       instance->setScale(CZinVector3D(2, 2, 2));
+                       instance->setRotation(CZinVector3D(0, 0, 90));
+                       instance->setTranslation(CZinVector3D(10, 0, 0));
+                     }
+                   }
+                 }),
+       {"v 0 0 0", "v 0 1 0", "v 1 0 0", "v 10 0 0", "v 10 2 0", "v 8 0 0"},
+       2,
+       0.5 + 2,
+       {}},
+      {"material read", lookZin, {"v 0 0 0", "v 0 1 0", "v 1 0 0"}, 1, 0.5,
+       {"newmtl Brick", "Kd 1 0.501960814 0", "map_Kd brick.png"}},
+  };
+  for (const Case& c : cases) {
+    const std::string obj = ::testing::TempDir() + "convert_out_" + std::to_string(&c - cases.data()) + ".obj";
+    ASSERT_EQ(0, RunTool("convert " + c.zin + " -o " + obj).status) << c.name;
+    const CObj got = ReadObj(obj);
+    EXPECT_EQ(c.vertices, got.vertices) << c.name;
+    EXPECT_EQ(c.faces, got.faces.size()) << c.name;
+    EXPECT_NEAR(c.area, got.area, 1e-9) << c.name;
+    const std::string mtl = ReadFile(obj.substr(0, obj.size() - 4) + ".mtl");
+    for (const std::string& line : c.mtl) EXPECT_NE(std::string::npos, mtl.find(line + "\n")) << c.name << ": " << mtl;
+  }
 }
 
 TEST(ZinConvert, ACancelledOrFailedConversionLeavesNoFile) {

@@ -157,6 +157,19 @@ TEST(ZinInspect, EachCheckCodeFiresOnItsFileAndNothingElse) {
     layerId = Id(mgr->getLayers()->getZinObject(0));
   });
   const std::string notGroup(32, 'A');
+  // A material whose mapping node links one map and holds a leaf node.
+  const std::string linked = "0123456789ABCDEF0123456789ABCDEF";
+  const std::string shaded = BaseScene([&](IZinMgr* mgr) {
+    IZinTCE* tce = mgr->getProperties()->newZinObject(kZinEndOfList)->getTCE();
+    ITCENode* mapping = tce->createNode(eMappingNode);
+    mapping->asMappingNode()->addLinkedMap(CZinUUID::fromText(linked.c_str()));
+    ITCENode* leaf = tce->createNode(eLeafNode);
+    mapping->addChild(leaf);
+    tce->getRootNode()->addChild(mapping);
+    leaf->Release();
+    mapping->Release();
+  });
+  const std::string mapNode = "<Map.Node Id=\"" + linked + "\"/>";
   struct Case {
     const char* name;
     std::string bytes;  // empty: no file at all
@@ -183,6 +196,9 @@ TEST(ZinInspect, EachCheckCodeFiresOnItsFileAndNothingElse) {
       {"older-form", Replace(base, "<Color\n\t\t\t\t R=\"127\"\n\t\t\t\t G=\"127\"\n\t\t\t\t B=\"127\"/>",
                              "<Color><Red>127</Red><Green>127</Green><Blue>127</Blue></Color>"),
        {"ZIN-W204"}, "/Zin.File/Lights/Light[1]/Color"},
+      {"shaded", shaded, {}, ""},
+      {"unknown-node", Replace(shaded, "Type=\"Leaf\"", "Type=\"Root\""), {"ZIN-W106", "ZIN-E099"}, ""},
+      {"other-warning", Replace(shaded, mapNode, mapNode + mapNode), {"ZIN-W199"}, "/Zin.File/Properties/Property[1]"},
   };
   for (const Case& c : cases) {
     const std::string path = c.bytes.empty() ? ::testing::TempDir() + "inspect_none.zin"

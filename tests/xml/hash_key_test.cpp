@@ -76,6 +76,21 @@ TEST(HashKey, KeysAreStoredOnceAndNeverMove) {
   EXPECT_EQ("exception", ErrorOf([&] { table->GetKey(nullptr); }));
 }
 
+// A name asked for again at its address is answered from the cache; a buffer that
+// holds another name (or a prefix, or a longer name) at that address gets that name's key.
+TEST(HashKey, ANameAtAReusedAddressGetsItsOwnKey) {
+  CTable table;
+  char buffer[32];
+  for (const char* name : {"Translation", "Rotation", "Translation", "Trans", "Translation.X", "", "Translation"}) {
+    std::strcpy(buffer, name);
+    const char* key = table->GetKey(buffer);
+    EXPECT_STREQ(name, key);
+    EXPECT_EQ(key, table->GetKey(buffer)) << name;
+    EXPECT_EQ(key, table->GetKey(std::string(name).c_str())) << name;
+  }
+  EXPECT_EQ(5u, table->Count());
+}
+
 TEST(HashKey, TheFirstGrowthComesAtTheLatestWithThe65thName) {
   CTable table;
   std::vector<const char*> keys;

@@ -385,10 +385,15 @@ CFileResult CheckFile(const std::string& path, const CCheckOptions& options) {
         findings.push_back({FindCheckCode("unreadable"), "", scene.error});
       } else {
         // The last message is the one that stopped the read; the earlier ones are warnings.
+        // A stop that a warning's pattern names (a node of a kind that cannot stand
+        // where it is) gives that warning as its cause, then the failed read.
         for (size_t i = 0; i < scene.readWarnings.size(); ++i) {
+          const std::string& message = scene.readWarnings[i];
           const bool last = i + 1 == scene.readWarnings.size();
-          findings.push_back({CodeOf(scene.readWarnings[i], last), last ? "" : BlockPath(scene.readWarnings[i]),
-                              scene.readWarnings[i]});
+          const CCheckCode* code = CodeOf(message, last);
+          const CCheckCode* cause = last && code == FindCheckCode("unreadable") ? CodeOf(message, false) : nullptr;
+          if (cause && cause != FindCheckCode("other-warning")) findings.push_back({cause, "", message});
+          findings.push_back({code, last ? "" : BlockPath(message), message});
         }
       }
     } else {

@@ -10,7 +10,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
+#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -23,6 +25,7 @@
 
 #include "ZinFileStreams.h"
 #include "commands.h"
+#include "triangulate.h"
 
 using namespace QvZin;
 
@@ -90,6 +93,81 @@ public:
 private:
   CProgress& mProgress;
 };
+
+// ---- materials: a property's diffuse colour and texture, in its shader graph
+
+// What the other formats keep of a material: its diffuse colour and its texture.
+struct CMaterialLook {
+  bool colored = false;
+  CZinColor diffuse;
+  std::string texture;  // empty: none
+};
+
+constexpr int32_t kDiffuseMap = 1;  // the map channel "Diffuse"
+
+uint8_t ColorByte(float value) {
+  if (!(value > 0)) return 0;
+  return value >= 1 ? 255 : static_cast<uint8_t>(std::lround(value * 255));
+}
+
+// The graph of an imported material: a leaf of the diffuse colour under the root,
+// or under a mapping node holding the texture's diffuse map.
+void SetLook(IZinProperty* property, const CMaterialLook& look) {
+  if (!look.colored && look.texture.empty()) return;
+  IZinTCE* tce = property->getTCE();
+  TZinComPtr<ITCENode> leaf;
+  leaf.attach(tce->createNode(eLeafNode));
+  if (!leaf) return;
+  if (look.colored) leaf->asLeafNode()->setDiffuse(look.diffuse);
+  if (look.texture.empty()) {
+    tce->getRootNode()->addChild(leaf.get());
+    return;
+  }
+  TZinComPtr<ITCENode> mapping;
+  mapping.attach(tce->createNode(eMappingNode));
+  if (!mapping) return;
+  if (IZinMap* map = mapping->asMappingNode()->getMaps()->newZinObject(kZinEndOfList)) {
+    map->setType(kDiffuseMap);
+    map->setURL(look.texture.c_str());
+  }
+  mapping->addChild(leaf.get());
+  tce->getRootNode()->addChild(mapping.get());
+}
+
+// The first leaf's diffuse colour and the first diffuse map of a mapping node, in a
+// depth-first walk of the property's graph (a stack, not recursion: graphs come
+// from files).
+CMaterialLook LookOf(IZinProperty* property) {
+  CMaterialLook look;
+  std::vector<ITCENode*> stack{property->getTCE()->getRootNode()};
+  while (!stack.empty() && (!look.colored || look.texture.empty())) {
+    ITCENode* node = stack.back();
+    stack.pop_back();
+    if (!node) continue;
+    if (ILeafNode* leaf = node->asLeafNode(); leaf && !look.colored) {
+      look.colored = true;
+      look.diffuse = leaf->getDiffuse();
+    }
+    if (IMappingNode* mapping = node->asMappingNode(); mapping && look.texture.empty()) {
+      TZinObjectMgr<IZinMap>* maps = mapping->getMaps();
+      for (uint32_t i = 0; i < maps->getCount() && look.texture.empty(); ++i)
+        if (maps->getZinObject(i)->getType() == kDiffuseMap) look.texture = maps->getZinObject(i)->getURL();
+    }
+    for (uint32_t i = node->getChildCount(); i-- > 0;) stack.push_back(node->getChild(i));
+  }
+  return look;
+}
+
+void PutLook(aiMaterial* material, const CMaterialLook& look) {
+  if (look.colored) {
+    const aiColor3D diffuse(look.diffuse.red / 255.0f, look.diffuse.green / 255.0f, look.diffuse.blue / 255.0f);
+    material->AddProperty(&diffuse, 1, AI_MATKEY_COLOR_DIFFUSE);
+  }
+  if (!look.texture.empty()) {
+    const aiString texture(look.texture);
+    material->AddProperty(&texture, AI_MATKEY_TEXTURE_DIFFUSE(0));
+  }
+}
 
 // ---- model to ZIN: the meshes, seen as one geometry
 
@@ -179,8 +257,18 @@ int ModelToZin(const std::string& input, const std::string& temporary, CProgress
   mgr->setApplication("zin convert", "1.0");
   for (unsigned i = 0; i < scene->mNumMaterials; ++i) {
     IZinProperty* property = mgr->getProperties()->newZinObject(kZinEndOfList);
+    const aiMaterial* material = scene->mMaterials[i];
     aiString name;
-    if (scene->mMaterials[i]->Get(AI_MATKEY_NAME, name) == AI_SUCCESS) property->getBasicData()->setName(name.C_Str());
+    if (material->Get(AI_MATKEY_NAME, name) == AI_SUCCESS) property->getBasicData()->setName(name.C_Str());
+    CMaterialLook look;
+    aiColor3D diffuse;
+    if (material->Get(AI_MATKEY_COLOR_DIFFUSE, diffuse) == AI_SUCCESS) {
+      look.colored = true;
+      look.diffuse = CZinColor(ColorByte(diffuse.r), ColorByte(diffuse.g), ColorByte(diffuse.b));
+    }
+    aiString texture;
+    if (material->GetTexture(aiTextureType_DIFFUSE, 0, &texture) == AI_SUCCESS) look.texture = texture.C_Str();
+    SetLook(property, look);
   }
   for (unsigned i = 0; i < scene->mNumCameras; ++i) {
     const aiCamera* from = scene->mCameras[i];
@@ -211,71 +299,199 @@ int ModelToZin(const std::string& input, const std::string& temporary, CProgress
 
 // ---- ZIN to model: the geometry goes straight into meshes, one per property index
 
+// Where a piece of geometry lands: scale, then rotations about X, Y and Z (degrees),
+// then the translation, as an instance places its component.
+struct CPlacement {
+  double scale[3] = {1, 1, 1};
+  double rotation[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1};  // row major
+  double translation[3] = {0, 0, 0};
+
+  static CPlacement Of(IZinObjectInstance* instance) {
+    CPlacement placement;
+    const CZinVector3D &s = instance->getScale(), &r = instance->getRotation(), &t = instance->getTranslation();
+    const double scale[3] = {s.x, s.y, s.z}, translation[3] = {t.x, t.y, t.z};
+    std::copy(scale, scale + 3, placement.scale);
+    std::copy(translation, translation + 3, placement.translation);
+    double cx, sx, cy, sy, cz, sz;
+    CosSin(r.x, cx, sx);
+    CosSin(r.y, cy, sy);
+    CosSin(r.z, cz, sz);
+    // Rz * Ry * Rx: X first.
+    const double m[9] = {cz * cy, cz * sy * sx - sz * cx, cz * sy * cx + sz * sx,
+                         sz * cy, sz * sy * sx + cz * cx, sz * sy * cx - cz * sx,
+                         -sy,     cy * sx,                cy * cx};
+    std::copy(m, m + 9, placement.rotation);
+    return placement;
+  }
+  // Quarter turns exactly, so that a model turned by 90 degrees keeps round coordinates.
+  static void CosSin(double degrees, double& c, double& s) {
+    const double turn = std::fmod(degrees, 360.0);
+    if (turn == std::floor(turn) && std::fmod(turn, 90.0) == 0) {
+      static const double kCos[] = {1, 0, -1, 0}, kSin[] = {0, 1, 0, -1};
+      const int quarter = (static_cast<int>(turn / 90) % 4 + 4) % 4;
+      c = kCos[quarter];
+      s = kSin[quarter];
+      return;
+    }
+    const double radians = degrees * 3.14159265358979323846 / 180;
+    c = std::cos(radians);
+    s = std::sin(radians);
+  }
+  aiVector3D apply(const double* p) const {
+    const double s[3] = {p[0] * scale[0], p[1] * scale[1], p[2] * scale[2]};
+    double out[3];
+    for (int row = 0; row < 3; ++row)
+      out[row] = rotation[row * 3] * s[0] + rotation[row * 3 + 1] * s[1] + rotation[row * 3 + 2] * s[2] + translation[row];
+    return aiVector3D(static_cast<ai_real>(out[0]), static_cast<ai_real>(out[1]), static_cast<ai_real>(out[2]));
+  }
+};
+
 class CMeshSink final : public IZinExtStorageReader {
 public:
   explicit CMeshSink(CProgress& progress) : mProgress(progress) {}
 
+  // A polygon as read: its property, its outer contour and its holes.
+  struct CFace {
+    int32_t property = 0;
+    std::vector<CZinVertex> outer;
+    std::vector<std::vector<CZinVertex>> holes;
+  };
+  // A piece of geometry: the scene's own, or an internal component's.
+  struct CGeometry {
+    std::vector<double> points;  // xyz
+    std::vector<CFace> faces;    // kept for a component only: the scene's go straight to the meshes
+  };
   struct CMesh {
     std::vector<aiVector3D> vertices, uvs;
     std::vector<std::vector<unsigned>> faces;
-    std::unordered_map<int32_t, unsigned> fromPoint;  // scene point -> mesh vertex
+    std::unordered_map<uint64_t, unsigned> fromPoint;  // (placement, point) -> mesh vertex
     bool mapped = false;
   };
-  std::vector<double> points;  // xyz of the scene's own geometry
+  CGeometry own;
+  std::map<std::string, CGeometry> components;  // by id text
   std::map<int32_t, CMesh> meshes;
-  uint64_t skipped = 0;  // polygons naming points that do not exist
+  uint64_t skipped = 0;       // polygons naming points that do not exist
+  uint64_t holesDropped = 0;  // polygons whose holes could not be triangulated
+
+  // Adds face of geometry, placed, to the mesh of its property; placement numbers
+  // the placed copy, so each copy gets vertices of its own.
+  void place(const CFace& face, const CGeometry& geometry, const CPlacement& placement, uint32_t copy) {
+    const size_t pointCount = geometry.points.size() / 3;
+    auto valid = [&](const std::vector<CZinVertex>& contour) {
+      for (const CZinVertex& vertex : contour)
+        if (vertex.mPointIndex < 0 || static_cast<size_t>(vertex.mPointIndex) >= pointCount) return false;
+      return true;
+    };
+    if (!valid(face.outer)) {
+      ++skipped;
+      return;
+    }
+    CMesh& mesh = meshes[face.property];
+    auto vertexOf = [&](const CZinVertex& vertex) {
+      const uint64_t key = (uint64_t{copy} << 32) | static_cast<uint32_t>(vertex.mPointIndex);
+      auto [it, added] = mesh.fromPoint.emplace(key, static_cast<unsigned>(mesh.vertices.size()));
+      if (added) {
+        mesh.vertices.push_back(placement.apply(&geometry.points[static_cast<size_t>(vertex.mPointIndex) * 3]));
+        mesh.uvs.emplace_back(0, 0, 0);
+      }
+      if (vertex.mFlags & CZinVertex::kMapped) {
+        mesh.uvs[it->second] = aiVector3D(vertex.mU, vertex.mV, 0);
+        mesh.mapped = true;
+      }
+      return it->second;
+    };
+    std::vector<const std::vector<CZinVertex>*> contours{&face.outer};
+    for (const std::vector<CZinVertex>& hole : face.holes)
+      if (hole.size() >= 3 && valid(hole)) contours.push_back(&hole);
+    if (contours.size() > 1) {
+      // The formats have no holes: the polygon goes as triangles that leave them open.
+      std::vector<std::array<double, 3>> corners;
+      std::vector<std::vector<unsigned>> indices;
+      std::vector<const CZinVertex*> cornerVertices;
+      for (const std::vector<CZinVertex>* contour : contours) {
+        indices.emplace_back();
+        for (const CZinVertex& vertex : *contour) {
+          const double* p = &geometry.points[static_cast<size_t>(vertex.mPointIndex) * 3];
+          indices.back().push_back(static_cast<unsigned>(corners.size()));
+          corners.push_back({p[0], p[1], p[2]});
+          cornerVertices.push_back(&vertex);
+        }
+      }
+      const std::vector<std::array<unsigned, 3>> triangles = Triangulate(corners, indices);
+      if (!triangles.empty()) {
+        for (const std::array<unsigned, 3>& triangle : triangles)
+          mesh.faces.push_back({vertexOf(*cornerVertices[triangle[0]]), vertexOf(*cornerVertices[triangle[1]]),
+                                vertexOf(*cornerVertices[triangle[2]])});
+        return;
+      }
+      ++holesDropped;
+    }
+    std::vector<unsigned> indices;
+    for (const CZinVertex& vertex : face.outer) indices.push_back(vertexOf(vertex));
+    mesh.faces.push_back(std::move(indices));
+  }
 
   class CReader final : public IReader {
   public:
-    CReader(CMeshSink& sink, bool own) : mSink(sink), mOwn(own) {}
+    CReader(CMeshSink& sink, CGeometry& geometry, bool own) : mSink(sink), mGeometry(geometry), mOwn(own) {}
     void destroy() override { delete this; }
     void setPointCount(int) override {}
     bool setPoint(const double* xyz, int) override {
-      if (mOwn) mSink.points.insert(mSink.points.end(), xyz, xyz + 3);
+      mGeometry.points.insert(mGeometry.points.end(), xyz, xyz + 3);
       return !gCancelled;
     }
     void setPolygonCount(int) override {}
     bool setPolygon(const IZinPolygon* constPolygon, int) override {
-      if (!mOwn) return !gCancelled;
       IZinPolygon* polygon = const_cast<IZinPolygon*>(constPolygon);  // read only
-      TZinObjectMgr<CZinVertex>* contour = polygon->getContour();
-      const size_t pointCount = mSink.points.size() / 3;
-      for (uint32_t i = 0; i < contour->getCount(); ++i) {
-        const int32_t index = contour->getZinObject(i)->mPointIndex;
-        if (index < 0 || static_cast<size_t>(index) >= pointCount) {
-          ++mSink.skipped;
-          return !gCancelled;
+      CFace face;
+      face.property = polygon->getPropertyIndex();
+      Collect(polygon->getContour(), face.outer);
+      if (TZinObjectMgr<IZinPolygon::IZinHole>* holes = polygon->getHoles())
+        for (uint32_t h = 0; h < holes->getCount(); ++h) {
+          face.holes.emplace_back();
+          Collect(holes->getZinObject(h)->getContour(), face.holes.back());
         }
-      }
-      // Holes have no counterpart in the exported formats: the outer contour goes.
-      CMesh& mesh = mSink.meshes[polygon->getPropertyIndex()];
-      std::vector<unsigned> face;
-      for (uint32_t i = 0; i < contour->getCount(); ++i) {
-        const CZinVertex* vertex = contour->getZinObject(i);
-        auto [it, added] = mesh.fromPoint.emplace(vertex->mPointIndex, static_cast<unsigned>(mesh.vertices.size()));
-        if (added) {
-          const double* p = &mSink.points[static_cast<size_t>(vertex->mPointIndex) * 3];
-          mesh.vertices.emplace_back(static_cast<ai_real>(p[0]), static_cast<ai_real>(p[1]), static_cast<ai_real>(p[2]));
-          mesh.uvs.emplace_back(0, 0, 0);
-        }
-        if (vertex->mFlags & CZinVertex::kMapped) {
-          mesh.uvs[it->second] = aiVector3D(vertex->mU, vertex->mV, 0);
-          mesh.mapped = true;
-        }
-        face.push_back(it->second);
-      }
-      mesh.faces.push_back(std::move(face));
+      if (mOwn)
+        mSink.place(face, mGeometry, CPlacement(), 0);
+      else
+        mGeometry.faces.push_back(std::move(face));
       return !gCancelled;
     }
 
   private:
+    static void Collect(TZinObjectMgr<CZinVertex>* contour, std::vector<CZinVertex>& into) {
+      for (uint32_t i = 0; contour && i < contour->getCount(); ++i) into.push_back(*contour->getZinObject(i));
+    }
     CMeshSink& mSink;
+    CGeometry& mGeometry;
     bool mOwn;
   };
 
   IReader* createGeometryReader(const CZinUUID& id, bool) override {
-    // The scene's own geometry; definitions' geometry is not placed by this converter.
-    return new CReader(*this, id == CZinUUID());
+    if (id == CZinUUID()) return new CReader(*this, own, true);
+    char text[33];
+    id.toText(text);
+    return new CReader(*this, components[text], false);
+  }
+
+  // Each internal component instance gets a copy of its component's geometry, placed
+  // by the instance's transform.
+  void placeInstances(TZinObjectMgr<IZinObjectInstance>* instances) {
+    for (uint32_t i = 0; i < instances->getCount() && !gCancelled; ++i) {
+      IZinObjectInstance* instance = instances->getZinObject(i);
+      IZinInternalComponentInstance* kind = nullptr;
+      if (instance->QueryInterface(IZinInternalComponentInstance::sIID, reinterpret_cast<void**>(&kind)) != kZinOk ||
+          !kind)
+        continue;
+      char text[33];
+      kind->getComponentId().toText(text);
+      kind->Release();
+      const auto found = components.find(text);
+      if (found == components.end()) continue;
+      const CPlacement placement = CPlacement::Of(instance);
+      for (const CFace& face : found->second.faces) place(face, found->second, placement, i + 1);
+      mProgress.step(double(i + 1) / instances->getCount());
+    }
   }
 
 private:
@@ -313,8 +529,13 @@ int ZinToModel(const std::string& input, const std::string& temporary, const std
     std::fprintf(stderr, "zin: %s could not be read\n", input.c_str());
     return 2;
   }
+  sink.placeInstances(hold.mgr->getObjectInstances());
+  if (gCancelled) return 130;
   if (sink.skipped) std::fprintf(stderr, "warning: %llu polygons name points that do not exist; left out\n",
                                  static_cast<unsigned long long>(sink.skipped));
+  if (sink.holesDropped)
+    std::fprintf(stderr, "warning: %llu polygons have holes that could not be cut; their outer contour only\n",
+                 static_cast<unsigned long long>(sink.holesDropped));
   // The scene's ownership follows Assimp's: its destructor frees every array.
   auto scene = std::make_unique<aiScene>();
   TZinObjectMgr<IZinProperty>* properties = hold.mgr->getProperties();
@@ -323,8 +544,10 @@ int ZinToModel(const std::string& input, const std::string& temporary, const std
   scene->mMaterials = new aiMaterial*[materials];
   for (unsigned i = 0; i < materials; ++i) {
     scene->mMaterials[i] = new aiMaterial();
-    aiString name(i < properties->getCount() ? properties->getZinObject(i)->getBasicData()->getName() : "Default");
+    IZinProperty* property = i < properties->getCount() ? properties->getZinObject(i) : nullptr;
+    aiString name(property ? property->getBasicData()->getName() : "Default");
     scene->mMaterials[i]->AddProperty(&name, AI_MATKEY_NAME);
+    if (property) PutLook(scene->mMaterials[i], LookOf(property));
   }
   scene->mRootNode = new aiNode("zin");
   std::vector<aiMesh*> meshes;
