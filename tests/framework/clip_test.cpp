@@ -47,6 +47,8 @@ Rule Make(const char* name, const char* setter, R rule) {
 
 }  // namespace
 
+// Every rule of every field list is also tried at, inside and just outside its bounds
+// by the field walks; these are the rules' own cases.
 TEST(Clip, RulesAtInsideAndJustOutsideTheirBounds) {
   const Rule focal = Make("focal", "setFocal", Clamp(0.0, 180.0));
   const Rule attached = Make("attached focal", "setFocal", Clamp(0.0, 180.0).whileAttached());
@@ -73,32 +75,19 @@ TEST(Clip, RulesAtInsideAndJustOutsideTheirBounds) {
     double storedDetached; // without a sink (never a warning)
   } cases[] = {
       {focal, 0, 0, "", 0},
-      {focal, 180, 180, "", 180},
-      {focal, 90, 90, "", 90},
       {focal, Below(0), 0, Standard("setFocal"), 0},
       {focal, Above(180), 180, Standard("setFocal"), 180},
-      {focal, -1, 0, Standard("setFocal"), 0},
-      {focal, 200, 180, Standard("setFocal"), 180},
       {attached, 200, 180, Standard("setFocal"), 200},
-      {attached, -1, 0, Standard("setFocal"), -1},
-      {attached, 180, 180, "", 180},
       {power, 0, 1, "", 1},
       {power, 2000000, 1000000, "", 1000000},
-      {power, 1, 1, "", 1},
       {blur, 150, 100, "IZinHeliodon::setShadowBlur: invalid blur level", 100},
-      {blur, -1, 0, "IZinHeliodon::setShadowBlur: invalid blur level", 0},
-      {blur, 100, 100, "", 100},
-      {blur, 0, 0, "", 0},
       {width, -5, 0, "class CRenderingOpt: Method setWidth has clipped a value out of range.", 0},
-      {width, 0, 0, "", 0},
       {width, 2147483647, 2147483647, "", 2147483647},
       {factor, Below(0), 0, "class CRenderingOpt:Method setRadiosityFactor has clipped a value out of range.", 0},
       {maxDistance, -3, 0, Standard("setScale"), 0},
       {ceiling, Above(10), 10, Standard("setLevel"), 10},
       {ceiling, -1e300, -1e300, "", -1e300},
       {target, 2, 0, "", 0},
-      {target, -1, 0, "", 0},
-      {target, 1, 1, "", 1},
       {step, 0, 1, "", 1},
       {step, -3, -3, "", -3},
       {keep, -1e308, -1e308, "", -1e308},
@@ -106,10 +95,8 @@ TEST(Clip, RulesAtInsideAndJustOutsideTheirBounds) {
       {roll, 7, 7 - kTwoPi, "", 7 - kTwoPi},
       {linePower, 150, 100, Standard("setLinePower"), 150},
       {linePower, 5, 1, "", 1},
-      {linePower, 0, 1, "", 1},
       {linePower, 10, 10, "", 10},
       {luminosity, 2, 1, lum, 1},
-      {luminosity, -1, -1, "", -1},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.rule.name) + " " + std::to_string(c.value));

@@ -1,17 +1,26 @@
 // The exact elements that new nodes of each kind write as their content, and the
-// maps and sub-parts they hold.
+// maps and sub-parts they hold; and what the node tests share to make, write and
+// parse graphs.
 #pragma once
 
+#include <memory>
 #include <string>
+#include <vector>
 
+#include "framework/recording_link.h"
+#include "fuzz/fuzz_support.h"
+#include "materials/node_tree.h"
+#include "materials/tce.h"
 #include "scene/effects_texts.h"
+#include "serialization/field_walk.h"
+#include "xml/tree_reader.h"
 
 namespace QvZinTest {
 
 inline std::string Value(const char* tag, const char* text) { return std::string("\n\t<") + tag + ">" + text + "</" + tag + ">"; }
 inline std::string Zero(const char* tag) { return Value(tag, "0.000000"); }
-inline std::string Point(const char* tag) { return Child(OriginText(tag)); }
-inline std::string Colour(const char* tag, int level = 0) { return Child(ColourText(tag, level, level, level)); }
+inline std::string Point(const char* tag) { return Child(ZeroPoint(tag)); }
+inline std::string Colour(const char* tag, int level = 0) { return Child(Colour(tag, level, level, level)); }
 inline std::string Empty(const char* tag) { return std::string("\n\t<") + tag + "/>"; }
 inline std::string Table(const char* tag) { return std::string("\n\t<") + tag + " Length=\"0\"/>"; }
 inline std::string Element(const std::string& start, const char* tag, const std::string& body) {
@@ -94,6 +103,37 @@ inline KindText SplitKindText(const std::string& text) {
   const std::string start = text.substr(1, open - 1);
   const size_t space = start.find_first_of(" \n");
   return {space == std::string::npos ? "" : start.substr(space), text.substr(open + 1, text.rfind("\n</") - open - 1)};
+}
+
+/// A graph and the nodes made for a test.
+struct Graph {
+  RecordingLink link;
+  TZinComPtr<CZinTCE> tce{CreateZinObject<CZinTCE>(&link)};
+  std::vector<TZinComPtr<ITCENode>> made;
+
+  ~Graph() {
+    made.clear();
+    tce.reset();
+  }
+  ITCENode* make(ETCENodeType kind, const char* id = nullptr) {
+    made.emplace_back();
+    made.back().attach(tce->createNode(kind));
+    if (id) made.back()->setId(CZinUUID::fromText(id));
+    return made.back().get();
+  }
+};
+
+/// The element that node's tree writes, in a document's "Owner".
+inline std::string Written(ITCENode* node) {
+  Document document;
+  PutNodeTree(document.owner, *CTCENode::From(node));
+  return TextOf(document.owner);
+}
+
+inline std::unique_ptr<QuorveXML::XCXMLTree> Parse(const std::string& text) {
+  QuorveXML::CXMLTreeReader reader;
+  ZinFuzz::CBytesReadStream stream(text);
+  return std::unique_ptr<QuorveXML::XCXMLTree>(reader.Read(&stream));
 }
 
 }  // namespace QvZinTest

@@ -10,37 +10,13 @@
 #include <vector>
 
 #include "ZinMgr.h"
-#include "framework/recording_link.h"
-#include "fuzz/fuzz_support.h"
 #include "materials/node_kinds.h"
 #include "materials/node_kinds_texts.h"
-#include "materials/node_tree.h"
-#include "materials/tce.h"
-#include "serialization/field_walk.h"
-#include "xml/tree_reader.h"
 
 using namespace QvZin;
-using QvZinTest::RecordingLink;
-using Texts = std::vector<std::string>;
+using namespace QvZinTest;
 
 namespace {
-
-// A graph and the nodes made for a test.
-struct Graph {
-  RecordingLink link;
-  TZinComPtr<CZinTCE> tce{CreateZinObject<CZinTCE>(&link)};
-  std::vector<TZinComPtr<ITCENode>> made;
-
-  ~Graph() {
-    made.clear();
-    tce.reset();
-  }
-  ITCENode* make(ETCENodeType kind) {
-    made.emplace_back();
-    made.back().attach(tce->createNode(kind));
-    return made.back().get();
-  }
-};
 
 // The children of node as indices into made.
 std::string Children(Graph& g, ITCENode* node) {
@@ -198,7 +174,7 @@ TEST(NodeTree, DeepTreesWithoutRecursion) {
   EXPECT_EQ(0u, deepest->getChildCount());
   TZinComPtr<ITCENode> copy = CopyNodeTree(top.get(), &g.link);
   EXPECT_NE(nullptr, copy->findNode(deepest->getId()));
-  QvZinTest::Document document;
+  Document document;
   EXPECT_THROW(PutNodeTree(document.owner, *CTCENode::From(top.get())), std::runtime_error);
   top.reset();  // released by one loop, not 100,000 nested destructors
   copy.reset();
@@ -245,13 +221,13 @@ TZinComPtr<ITCENode> Made(IZinMgrRef* owner, ETCENodeType kind, const char* id, 
 // its sub-node elements, each a line.
 std::string NodeText(const char* tag, const char* type, const char* id, int ui, const std::string& kind,
                      const std::string& header, const std::string& subNodes, int depth) {
-  const QvZinTest::KindText split = QvZinTest::SplitKindText(kind);
+  const KindText split = SplitKindText(kind);
   const std::string tab(static_cast<size_t>(depth), '\t');
   // A start tag with one attribute holds it on its line; with more, each on its own.
   const std::string attributes = split.attributes.empty() ? "" : "\n\t " + split.attributes.substr(split.attributes.find_first_not_of(" \n\t"));
   return tab + "<" + tag + "\n" + tab + "\t Id=\"" + id + "\"\n" + tab + "\t Type=\"" + type + "\"" +
-         QvZinTest::Nest(attributes, depth) + ">\n" + tab + "\t<UI.Value>" + std::to_string(ui) + "</UI.Value>" +
-         QvZinTest::Nest(header + split.body, depth) + "\n" + subNodes + tab + "</" + tag + ">\n";
+         Nested(attributes, depth) + ">\n" + tab + "\t<UI.Value>" + std::to_string(ui) + "</UI.Value>" +
+         Nested(header + split.body, depth) + "\n" + subNodes + tab + "</" + tag + ">\n";
 }
 
 TEST(NodeTree, WrittenElement) {
@@ -263,27 +239,25 @@ TEST(NodeTree, WrittenElement) {
   chess->setShader(true);
   chess->addChild(first.get()), chess->addChild(second.get()), chess->addChild(leaf.get());  // no place for a third
   second->addChild(leaf.get()), second->addChild(leaf.get());
-  QvZinTest::Document document;
+  Document document;
   PutNodeTree(document.owner, *CTCENode::From(chess.get()));
-  const std::string leafText = NodeText("Node", "Leaf", "0000000000000000000000000000000D", 0, QvZinTest::kLeafText, "", "", 3);
+  const std::string leafText = NodeText("Node", "Leaf", "0000000000000000000000000000000D", 0, kLeafText, "", "", 3);
   const std::string childs = "\t\t<Childs>\n" + leafText + leafText + "\t\t</Childs>\n";
   std::string expected =
-      NodeText("Owner", "Chess", "0000000000000000000000000000000A", 3, QvZinTest::kChessText, "\n\t<Shader/>",
-               NodeText("Node", "Fresnel", "0000000000000000000000000000000B", -1, QvZinTest::kFresnelText, "", "", 1) +
-                   NodeText("SecondNode", "Custom", "0000000000000000000000000000000C", 0, QvZinTest::kCustomText, "",
+      NodeText("Owner", "Chess", "0000000000000000000000000000000A", 3, kChessText, "\n\t<Shader/>",
+               NodeText("Node", "Fresnel", "0000000000000000000000000000000B", -1, kFresnelText, "", "", 1) +
+                   NodeText("SecondNode", "Custom", "0000000000000000000000000000000C", 0, kCustomText, "",
                             childs, 1),
                0);
   expected.pop_back();
-  EXPECT_EQ(expected, QvZinTest::TextOf(document.owner));
+  EXPECT_EQ(expected, TextOf(document.owner));
   EXPECT_TRUE(link.take().empty());
 }
 
 // Reads text (a node element) into a tree: its kinds and ids, or the error.
 std::string ReadNode(const std::string& text) {
   try {
-    QuorveXML::CXMLTreeReader reader;
-    ZinFuzz::CBytesReadStream stream(text);
-    std::unique_ptr<QuorveXML::XCXMLTree> tree(reader.Read(&stream));
+    auto tree = Parse(text);
     CZinNodeReading reading(nullptr);
     TZinComPtr<ITCENode> node = GetNodeTree(tree->GetRoot()->GetFirstElement(), reading);
     if (!node) return "empty";
@@ -293,7 +267,7 @@ std::string ReadNode(const std::string& text) {
       auto [at, parent] = stack.back();
       stack.pop_back();
       EXPECT_EQ(parent, ParentOf(at));
-      shape += std::to_string(at->getType()) + ":" + QvZinTest::ToText(at->getId()).substr(31) + ":" +
+      shape += std::to_string(at->getType()) + ":" + ToText(at->getId()).substr(31) + ":" +
                std::to_string(at->getUIValue()) + (at->isShader() ? "s " : " ");
       for (uint32_t i = at->getChildCount(); i-- > 0;) stack.emplace_back(at->getChild(i), at);
     }
@@ -306,11 +280,11 @@ std::string ReadNode(const std::string& text) {
 // A node element whose content is a new node's of its kind, after inside.
 std::string Node(const char* id, const char* type, const std::string& inside = "<UI.Value>0</UI.Value>") {
   const std::pair<const char*, const std::string*> kinds[] = {
-      {"Chess", &QvZinTest::kChessText}, {"Fresnel", &QvZinTest::kFresnelText}, {"Custom", &QvZinTest::kCustomText},
-      {"Glazing", &QvZinTest::kGlazingText}, {"Leaf", &QvZinTest::kLeafText}, {"Mapping", &QvZinTest::kMappingText}};
-  QvZinTest::KindText kind;
+      {"Chess", &kChessText}, {"Fresnel", &kFresnelText}, {"Custom", &kCustomText},
+      {"Glazing", &kGlazingText}, {"Leaf", &kLeafText}, {"Mapping", &kMappingText}};
+  KindText kind;
   for (const auto& [label, text] : kinds)
-    if (std::string(label) == type) kind = QvZinTest::SplitKindText(*text);
+    if (std::string(label) == type) kind = SplitKindText(*text);
   if (std::string(type) == "Mapping") kind.attributes += " MappingNode.Id=\"0000000000000000000000000000000" + std::string(id) + "\"";
   return std::string("<Node Id=\"0000000000000000000000000000000") + id + "\" Type=\"" + type + "\"" + kind.attributes +
          ">" + inside + kind.body + "</Node>";
@@ -320,7 +294,7 @@ TEST(NodeTree, ReadBack) {
   const std::pair<std::string, const char*> cases[] = {
       // A missing "Node": the second sub-node is the first child; "Childs" keep their order.
       {"<N Id=\"0000000000000000000000000000000A\" Type=\"Chess\" Geometry=\"Cube\"><UI.Value>3</UI.Value><Shader/>" +
-           QvZinTest::SplitKindText(QvZinTest::kChessText).body +
+           SplitKindText(kChessText).body +
            "<SecondNode Id=\"0000000000000000000000000000000C\" Type=\"Custom\"><UI.Value>0</UI.Value>"
            "<Custom.Data Class=\"Unknown\"/><Childs>" +
            Node("E", "Glazing", "<UI.Value>7</UI.Value>") + "<Other/>" + Node("D", "Leaf") + "</Childs></SecondNode></N>",

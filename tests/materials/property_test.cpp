@@ -4,14 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "framework/recording_link.h"
-#include "fuzz/fuzz_support.h"
+#include "materials/node_kinds_texts.h"
 #include "materials/property.h"
 #include "materials/table.h"
-#include "serialization/field_walk.h"
-#include "xml/tree_reader.h"
 
 using namespace QvZin;
+using QvZinTest::Parse;
 using QvZinTest::RecordingLink;
 
 namespace QvZin {
@@ -51,14 +49,6 @@ ZIN_FIELD_WALK(CProperty,
                "\t<Name en=\"Material #0\"/>\n\t<Visible/>\n\t<Cast.Shadow/>\n\t<Receive.Shadow/>\n"
                "\t<Smooth>1.000000</Smooth>\n\t<Bevel>0.000000</Bevel>\n\t<Scale>1.000000</Scale>\n"
                "\t<URL></URL>\n\t<Shader.Name/>\n\t<Editor.Name></Editor.Name>\n</Property>")
-
-namespace {
-
-std::unique_ptr<QuorveXML::XCXMLTree> Parse(const std::string& text) {
-  QuorveXML::CXMLTreeReader reader;
-  ZinFuzz::CBytesReadStream stream(text);
-  return std::unique_ptr<QuorveXML::XCXMLTree>(reader.Read(&stream));
-}
 
 TEST(Property, ElementWithEveryOptionalPart) {
   RecordingLink link;
@@ -210,5 +200,3 @@ TEST(Property, Tables) {
     EXPECT_EQ(length, table->getLength()) << text;
   }
 }
-
-}  // namespace

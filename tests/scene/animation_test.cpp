@@ -4,7 +4,8 @@
 #include <functional>
 
 #include "scene/animatable_values.h"
-#include "scene/scene_texts.h"
+#include "scene/effects_texts.h"
+#include "serialization/field_walk.h"
 
 namespace QvZin {
 
@@ -27,26 +28,25 @@ const std::string kTwo = "22222222222222222222222222222222";
 
 std::string KeyFrameText(const char* tag = "KeyFrame") {
   return std::string("<") + tag + "\n\t Type=\"Coord3D\"\n\t Interpolation.Type=\"Linear\">\n\t<Time>0</Time>" +
-         "\n\t<Visible/>\n\t" + Nested(ZeroPoint("Value"), 1) + "\n\t" + Nested(ZeroPoint("CPBefore"), 1) + "\n\t" +
-         Nested(ZeroPoint("CPAfter"), 1) + "\n</" + tag + ">";
+         "\n\t<Visible/>" + Child(ZeroPoint("Value")) + Child(ZeroPoint("CPBefore")) + Child(ZeroPoint("CPAfter")) + "\n</" +
+         tag + ">";
 }
 
 std::string InterpolatedValueText() {
   return "<Interpolated.Value\n\t Type=\"Camera.Position\"\n\t Path.Id=\"" + kZeroId +
-         "\">\n\t<Nb.Loops>0</Nb.Loops>\n\t" + Nested(KeyFrameText("Default.Value"), 1) +
+         "\">\n\t<Nb.Loops>0</Nb.Loops>" + Child(KeyFrameText("Default.Value")) +
          "\n\t<KeyFrames/>\n</Interpolated.Value>";
 }
 
 std::string SequenceText() {
   return "<Sequence\n\t UUID=\"" + kZeroId + "\"\n\t Target.Type=\"Fixed.Vertex\"\n\t Object.UUID=\"" + kZeroId +
          "\">\n\t<Start.Frame>0</Start.Frame>\n\t<End.Frame>250</End.Frame>\n\t<Name en=\"Sequence 0\"/>"
-         "\n\t<View.Flags>2</View.Flags>\n\t<Focal>50.000000</Focal>\n\t" +
-         Nested(Point("Position", "50.000000", "50.000000", "-60.000000"), 1) +
+         "\n\t<View.Flags>2</View.Flags>\n\t<Focal>50.000000</Focal>" +
+         Child(Point("Position", "50.000000", "50.000000", "-60.000000")) +
          "\n\t<Target.Distance>100.000000</Target.Distance>\n\t<Horizontal.Angle>0.000000</Horizontal.Angle>"
-         "\n\t<Vertical.Angle>0.000000</Vertical.Angle>\n\t" +
-         Nested(Point("Current.Path.Tangent", "1.000000", "0.000000", "0.000000"), 1) + "\n\t" +
-         Nested(Point("Target", "50.000000", "50.000000", "50.000000"), 1) + "\n\t<Roll>0.000010</Roll>\n\t" +
-         Nested(ViewInfoText(), 1) + "\n\t" + Nested(OptionsText(), 1) + "\n</Sequence>";
+         "\n\t<Vertical.Angle>0.000000</Vertical.Angle>" + Child(Point("Current.Path.Tangent", "1.000000", "0.000000", "0.000000")) +
+         Child(Point("Target", "50.000000", "50.000000", "50.000000")) + "\n\t<Roll>0.000010</Roll>" + Child(ViewInfoText()) +
+         Child(OptionsText()) + "\n</Sequence>";
 }
 
 const char kScenarioText[] =
@@ -56,8 +56,8 @@ const char kScenarioText[] =
     "\n\t<Snds/>\n</Scenario>";
 
 std::string BezierPointText() {
-  return "<Bezier.Point>\n\t" + Nested(ZeroPoint("Position"), 1) + "\n\t" + Nested(ZeroPoint("CPBefore"), 1) +
-         "\n\t" + Nested(ZeroPoint("CPAfter"), 1) + "\n</Bezier.Point>";
+  return "<Bezier.Point>" + Child(ZeroPoint("Position")) + Child(ZeroPoint("CPBefore")) + Child(ZeroPoint("CPAfter")) +
+         "\n</Bezier.Point>";
 }
 
 std::string CamKeyText() {
@@ -66,8 +66,7 @@ std::string CamKeyText() {
          "\n\t<Horizontal.Angle>0.000000</Horizontal.Angle>\n\t<Vertical.Angle>0.000000</Vertical.Angle>"
          "\n\t<Anticipation>0.000000</Anticipation>\n\t<Bezier.Section>0</Bezier.Section>"
          "\n\t<Bezier.T>0.000000</Bezier.T>\n\t<Bezier.Transition>0</Bezier.Transition>"
-         "\n\t<Bezier.Transition.T>0.000000</Bezier.Transition.T>\n\t" +
-         Nested(ZeroPoint("Target"), 1) + "\n</Camera.Key>";
+         "\n\t<Bezier.Transition.T>0.000000</Bezier.Transition.T>" + Child(ZeroPoint("Target")) + "\n</Camera.Key>";
 }
 
 std::string CameraPathText() {
@@ -77,7 +76,7 @@ std::string CameraPathText() {
 }
 
 std::string AnimationText() {
-  return "<Animation>\n\t<Name en=\"\"/>\n\t<Camera.Paths/>\n\t" + Nested(OptionsText(eOutputQTime), 1) +
+  return "<Animation>\n\t<Name en=\"\"/>\n\t<Camera.Paths/>" + Child(OptionsText("QTime")) +
          "\n\t<Current>0</Current>\n</Animation>";
 }
 
@@ -136,14 +135,11 @@ TEST(KeyFrames, EachKindWritesItsFormAndReadsBack) {
   } cases[] = {
       {eKeyCoord3D, CZinKeyValue::Coord3D(CZinVector3D(1.5, -2, 3)), CZinKeyValue::Coord3D(CZinVector3D()),
        CZinKeyValue::Coord3D(CZinVector3D(0, 0, 1e6)),
-       element("Coord3D", "\n\t" + Nested(Point("Value", "1.500000", "-2.000000", "3.000000"), 1) + "\n\t" +
-                              Nested(ZeroPoint("CPBefore"), 1) + "\n\t" +
-                              Nested(Point("CPAfter", "0.000000", "0.000000", "1000000.000000"), 1))},
+       element("Coord3D", Child(Point("Value", "1.500000", "-2.000000", "3.000000")) + Child(ZeroPoint("CPBefore")) +
+                              Child(Point("CPAfter", "0.000000", "0.000000", "1000000.000000")))},
       {eKeyColor, CZinKeyValue::Color(CZinColor(1, 2, 3)), CZinKeyValue::Color(CZinColor(255, 0, 7)),
        CZinKeyValue::Color(CZinColor()),
-       element("Color",
-               "\n\t<Value\n\t\t R=\"1\"\n\t\t G=\"2\"\n\t\t B=\"3\"/>\n\t<CPBefore\n\t\t R=\"255\"\n\t\t G=\"0\"\n\t\t "
-               "B=\"7\"/>\n\t<CPAfter\n\t\t R=\"0\"\n\t\t G=\"0\"\n\t\t B=\"0\"/>")},
+       element("Color", Child(Colour("Value", 1, 2, 3)) + Child(Colour("CPBefore", 255, 0, 7)) + Child(Colour("CPAfter", 0, 0, 0)))},
       {eKeyDouble, CZinKeyValue::Double(0.25), CZinKeyValue::Double(-1), CZinKeyValue::Double(1e9),
        element("Double", "\n\t<Value>0.250000</Value>\n\t<CPBefore>-1.000000</CPBefore>"
                          "\n\t<CPAfter>1000000000.000000</CPAfter>")},
@@ -247,9 +243,7 @@ TEST(KeyFrames, WhatAFileOrAWriteCannotTake) {
   AddKeyFrame(source.mgr, eKeyDouble);
   const std::string file = WriteToText(source.mgr);
   // The first "Interpolation.Type" is the default value's.
-  const struct {
-    std::string from, to, warning;
-  } cases[] = {
+  ExpectEachEditFailsTheRead(file, {
       {"Type=\"Double\"", "Type=\"Quaternion\"", "Invalid label (Quaternion) [Coord3D..Enum]"},
       {"Type=\"Double\"", "Type=\"double\"", "Invalid label (double) [Coord3D..Enum]"},
       {"Type=\"Double\"", "Kind=\"Double\"", "CZinXMLGet::GetAttributeLabel - NULL ptr for tag Type"},
@@ -258,13 +252,7 @@ TEST(KeyFrames, WhatAFileOrAWriteCannotTake) {
       {"Interpolation.Type=\"Linear\"", "Interpolation.Type=\"Cubic\"",
        "Invalid label (Cubic) [Linear..DateInterpolation]"},
       {"<Default.Value", "<Default.Values", "CZinXMLGet::GetElement - NULL ptr for tag Default.Value"},
-  };
-  for (const auto& c : cases) {
-    FeedbackRecorder heard;
-    ManagerHold mgr(&heard);
-    EXPECT_FALSE(Read(mgr.mgr, Replaced(file, c.from, c.to))) << c.warning;
-    EXPECT_EQ(Texts{c.warning}, Heard(heard));
-  }
+  });
 }
 
 TEST(Sequences, TargetTypesWriteTheFirstLabelAndReadBoth) {
@@ -307,11 +295,6 @@ TEST(Sequences, TargetTypesWriteTheFirstLabelAndReadBoth) {
 }
 
 TEST(InterpolatedValues, TheTableOfAnimatableValues) {
-  int32_t previous = 0;
-  for (const CZinLabel* row = kAnimatableValues; row->label; ++row) {
-    EXPECT_LT(previous, row->value) << row->label;
-    previous = row->value;
-  }
   const std::string range = "[Camera.Position..Sequence.ToneSettings.DarkTones]";
   ManagerHold source;
   source->getScenarios()->newZinObject(kZinEndOfList)->getAnimatedElements()->newZinObject(0)
@@ -362,7 +345,6 @@ TEST(Animation, WhatAClientSeesOfTheSetters) {
   animation->getCameraPaths()->newZinObject(kZinEndOfList);
   IZinScenario* scenario = mgr->getScenarios()->newZinObject(kZinEndOfList);
   IZinSequence* sequence = scenario->getSequences()->newZinObject(kZinEndOfList);
-  TZinComPtr<CAnimation> detached(CreateZinObject<CAnimation>(nullptr));
   const std::string index = "IZinAnimation::setCurrentPath - index invalid";
   const struct {
     const char* what;
@@ -370,12 +352,9 @@ TEST(Animation, WhatAClientSeesOfTheSetters) {
     double result;
     Texts warnings;
   } cases[] = {
-      // Paths made by an animation of the manager are in the manager.
+      // Paths and sequences made in the manager are in the manager (the rules are the walks').
       {"duration -1", [&] { path->setDuration(-1); return path->getDuration(); }, 0,
        {"Method setDuration has clipped a value out of range."}},
-      {"extra images -3", [&] { path->setNbXImage(-3); return double(path->getNbXImage()); }, 0,
-       {"Method setNbXImage has clipped a value out of range."}},
-      {"duration -1 outside", [&] { detached->setDuration(-1); return detached->getDuration(); }, -1, {}},
       {"sequence focal 200", [&] { sequence->setFocal(200); return sequence->getFocal(); }, 180,
        {"Method setFocal has clipped a value out of range."}},
       {"current path 1 of 2", [&] { animation->setCurrentPath(1); return double(animation->getCurrentPath()); }, 1, {}},
@@ -505,21 +484,6 @@ TEST(Animation, ScenesOfAnimationReadBackByteForByte) {
   ASSERT_TRUE(Read(fresh.mgr, first));
   EXPECT_EQ(first, WriteToText(fresh.mgr));
   EXPECT_EQ(Texts{}, Heard(heard));
-
-  IZinScenario* scenario = fresh->getScenarios()->getZinObject(0);
-  EXPECT_STREQ("Hall", scenario->getSequences()->getZinObject(0)->getBasicData()->getName());
-  EXPECT_EQ(eSequenceForwardPath, scenario->getSequences()->getZinObject(1)->getTargetType());
-  TZinObjectMgr<IZinKeyFrame>* frames =
-      scenario->getAnimatedElements()->getZinObject(0)->getInterpolatedValues()->getZinObject(0)->getKeyFrames();
-  ASSERT_EQ(8u, frames->getCount());
-  EXPECT_EQ(70, frames->getZinObject(0)->getTime());  // index order, not time order
-  EXPECT_EQ(1234567890123LL, frames->getZinObject(eKeyDate)->getValue().date);
-  EXPECT_STREQ("file:///sounds/rain & wind.wav", scenario->getSnds()->getZinObject(0)->getURL());
-  IZinAnimation* animation = fresh->getMgrEx(eZinVersionCurrent)->getAnimations()->getZinObject(0);
-  EXPECT_EQ(1, animation->getCurrentPath());
-  EXPECT_EQ(3u, animation->getCameraPaths()->getZinObject(1)->getPoints()->getCount());
-  EXPECT_EQ(eCamKeyTarget, animation->getCameraPaths()->getZinObject(1)->getCamKeys()->getZinObject(0)->getKeyType());
-
   // Reading into a manager that holds animation gives the same manager.
   ManagerHold used;
   BuildAnimation(used.mgr);

@@ -4,238 +4,79 @@
 
 #include <string>
 
+#include "scene/scene_documents.h"
+
 namespace QvZinTest {
 
-inline const char kSetupText[] =
-    "<Setup UUID=\"00000000000000000000000000000000\">\n"
-    "\t<Name/>\n"
-    "</Setup>";
-inline const char kDefinitionText[] =
-    "<Object.Definition\n"
-    "\t UUID=\"00000000000000000000000000000000\"\n"
-    "\t Placement=\"Perpendicular\"\n"
-    "\t LightGroupID=\"00000000000000000000000000000000\"\n"
-    "\t Model.Origin=\"Uninitialized\">\n"
-    "\t<Class en=\"\"/>\n"
-    "\t<Name/>\n"
-    "\t<Anchor\n"
-    "\t\t X=\"0.000000\"\n"
-    "\t\t Y=\"0.000000\"\n"
-    "\t\t Z=\"0.000000\"/>\n"
-    "\t<Up\n"
-    "\t\t X=\"0.000000\"\n"
-    "\t\t Y=\"1.000000\"\n"
-    "\t\t Z=\"0.000000\"/>\n"
-    "\t<Initial.Angle>0.000000</Initial.Angle>\n"
-    "\t<Properties/>\n"
-    "\t<Model.Rotation\n"
-    "\t\t X=\"0.000000\"\n"
-    "\t\t Y=\"0.000000\"\n"
-    "\t\t Z=\"0.000000\"/>\n"
-    "\t<Model.Rotation.Matrixs>\n"
-    "\t\t<Line Index=\"0\">0.000000, 0.000000, 0.000000, 0.000000</Line>\n"
-    "\t\t<Line Index=\"1\">0.000000, 0.000000, 0.000000, 0.000000</Line>\n"
-    "\t\t<Line Index=\"2\">0.000000, 0.000000, 0.000000, 0.000000</Line>\n"
-    "\t\t<Line Index=\"3\">0.000000, 0.000000, 0.000000, 0.000000</Line>\n"
-    "\t</Model.Rotation.Matrixs>\n"
-    "\t<Model.Position\n"
-    "\t\t X=\"0.000000\"\n"
-    "\t\t Y=\"0.000000\"\n"
-    "\t\t Z=\"0.000000\"/>\n"
-    "\t<Description1/>\n"
-    "\t<Description2/>\n"
-    "\t<Comment/>\n"
-    "\t<UIValue>0</UIValue>\n"
-    "\t<Setups/>\n"
-    "</Object.Definition>";
-inline const char kInstanceText[] =
-    "<Object.Instance\n"
-    "\t Id=\"00000000000000000000000000000000\"\n"
-    "\t Attach.Id=\"00000000000000000000000000000000\"\n"
-    "\t Placement.Property=\"Perpendicular\"\n"
-    "\t Animation.Behavior=\"Normal\"\n"
-    "\t Layer.Id=\"00000000000000000000000000000000\"\n"
-    "\t Overload.Id=\"00000000000000000000000000000000\">\n"
-    "\t<Name en=\"\"/>\n"
-    "\t<Class en=\"\"/>\n"
-    "\t<Normal\n"
-    "\t\t X=\"0.000000\"\n"
-    "\t\t Y=\"0.000000\"\n"
-    "\t\t Z=\"0.000000\"/>\n"
-    "\t<Translation\n"
-    "\t\t X=\"0.000000\"\n"
-    "\t\t Y=\"0.000000\"\n"
-    "\t\t Z=\"0.000000\"/>\n"
-    "\t<Rotation\n"
-    "\t\t X=\"0.000000\"\n"
-    "\t\t Y=\"0.000000\"\n"
-    "\t\t Z=\"0.000000\"/>\n"
-    "\t<Scale\n"
-    "\t\t X=\"1.000000\"\n"
-    "\t\t Y=\"1.000000\"\n"
-    "\t\t Z=\"1.000000\"/>\n"
-    "\t<Triangle.Id>0</Triangle.Id>\n"
-    "\t<Anchor.Position\n"
-    "\t\t X=\"0.000000\"\n"
-    "\t\t Y=\"0.000000\"\n"
-    "\t\t Z=\"0.000000\"/>\n"
-    "\t<Up.Vector\n"
-    "\t\t X=\"0.000000\"\n"
-    "\t\t Y=\"1.000000\"\n"
-    "\t\t Z=\"0.000000\"/>\n"
-    "\t<Initial.Angle>0.000000</Initial.Angle>\n"
-    "\t<Bounding.Box>\n"
-    "\t\t<Min.Point\n"
-    "\t\t\t X=\"0.000000\"\n"
-    "\t\t\t Y=\"0.000000\"\n"
-    "\t\t\t Z=\"0.000000\"/>\n"
-    "\t\t<Max.Point\n"
-    "\t\t\t X=\"0.000000\"\n"
-    "\t\t\t Y=\"0.000000\"\n"
-    "\t\t\t Z=\"0.000000\"/>\n"
-    "\t</Bounding.Box>\n"
-    "\t<UIValue>0</UIValue>\n"
-    "\t<Current.Path.Direction\n"
-    "\t\t X=\"0.000000\"\n"
-    "\t\t Y=\"0.000000\"\n"
-    "\t\t Z=\"0.000000\"/>\n"
-    "\t<Transparency>0.000000</Transparency>\n"
-    "\t<Visible/>\n"
-    "\t<Instance.Data/>\n"
-    "</Object.Instance>";
-inline const char kLibraryInstanceText[] =
-    "<Instance.Data Current.Overload=\"00000000000000000000000000000000\">\n"
-    "\t<Properties/>\n"
-    "\t<Lights/>\n"
-    "</Instance.Data>";
+/// A matrix element of four zero lines.
+inline std::string ZeroMatrix(const char* tag) {
+  std::string text = std::string("<") + tag + ">";
+  for (int i = 0; i < 4; ++i)
+    text += "\n\t<Line Index=\"" + std::to_string(i) + "\">0.000000, 0.000000, 0.000000, 0.000000</Line>";
+  return text + "\n</" + tag + ">";
+}
+/// A date element of zeros.
+inline std::string ZeroTime(const char* tag) {
+  return std::string("<") + tag + ">\n\t<Month>0</Month>\n\t<Day>0</Day>\n\t<Hour>0</Hour>\n\t<Minute>0</Minute>" +
+         "\n\t<Year>0</Year>\n</" + tag + ">";
+}
+inline std::string Up(const char* tag) { return Point(tag, "0.000000", "1.000000", "0.000000"); }
+
+inline const std::string kSetupText = "<Setup UUID=\"" + kZeroId + "\">\n\t<Name/>\n</Setup>";
+inline const std::string kDefinitionText =
+    "<Object.Definition\n\t UUID=\"" + kZeroId + "\"\n\t Placement=\"Perpendicular\"\n\t LightGroupID=\"" + kZeroId +
+    "\"\n\t Model.Origin=\"Uninitialized\">\n\t<Class en=\"\"/>\n\t<Name/>" + Child(ZeroPoint("Anchor")) + Child(Up("Up")) +
+    "\n\t<Initial.Angle>0.000000</Initial.Angle>\n\t<Properties/>" + Child(ZeroPoint("Model.Rotation")) +
+    Child(ZeroMatrix("Model.Rotation.Matrixs")) + Child(ZeroPoint("Model.Position")) +
+    "\n\t<Description1/>\n\t<Description2/>\n\t<Comment/>\n\t<UIValue>0</UIValue>\n\t<Setups/>\n</Object.Definition>";
+inline const std::string kInstanceText =
+    "<Object.Instance\n\t Id=\"" + kZeroId + "\"\n\t Attach.Id=\"" + kZeroId +
+    "\"\n\t Placement.Property=\"Perpendicular\"\n\t Animation.Behavior=\"Normal\"\n\t Layer.Id=\"" + kZeroId +
+    "\"\n\t Overload.Id=\"" + kZeroId + "\">\n\t<Name en=\"\"/>\n\t<Class en=\"\"/>" + Child(ZeroPoint("Normal")) +
+    Child(ZeroPoint("Translation")) + Child(ZeroPoint("Rotation")) +
+    Child(Point("Scale", "1.000000", "1.000000", "1.000000")) + "\n\t<Triangle.Id>0</Triangle.Id>" +
+    Child(ZeroPoint("Anchor.Position")) + Child(Up("Up.Vector")) + "\n\t<Initial.Angle>0.000000</Initial.Angle>" +
+    Child("<Bounding.Box>" + Child(ZeroPoint("Min.Point")) + Child(ZeroPoint("Max.Point")) + "\n</Bounding.Box>") +
+    "\n\t<UIValue>0</UIValue>" + Child(ZeroPoint("Current.Path.Direction")) +
+    "\n\t<Transparency>0.000000</Transparency>\n\t<Visible/>\n\t<Instance.Data/>\n</Object.Instance>";
+inline const std::string kLibraryInstanceText =
+    "<Instance.Data Current.Overload=\"" + kZeroId + "\">\n\t<Properties/>\n\t<Lights/>\n</Instance.Data>";
 inline const char kBBInstanceText[] =
-    "<Instance.Data\n"
-    "\t Render.Type=\"Normal\"\n"
-    "\t Kind=\"Flat\">\n"
-    "\t<Shininess>0.000000</Shininess>\n"
-    "\t<Roughness>0.000000</Roughness>\n"
-    "\t<Brightness>0.000000</Brightness>\n"
-    "\t<Contrast>0.000000</Contrast>\n"
-    "\t<Definition.Size>0.000000</Definition.Size>\n"
-    "\t<Definition.Name/>\n"
-    "\t<Current.Config>0</Current.Config>\n"
-    "\t<Overloaded.Properties/>\n"
-    "</Instance.Data>";
+    "<Instance.Data\n\t Render.Type=\"Normal\"\n\t Kind=\"Flat\">\n\t<Shininess>0.000000</Shininess>"
+    "\n\t<Roughness>0.000000</Roughness>\n\t<Brightness>0.000000</Brightness>\n\t<Contrast>0.000000</Contrast>"
+    "\n\t<Definition.Size>0.000000</Definition.Size>\n\t<Definition.Name/>\n\t<Current.Config>0</Current.Config>"
+    "\n\t<Overloaded.Properties/>\n</Instance.Data>";
 inline const char kAnimatedInstanceText[] =
-    "<Instance.Data>\n"
-    "\t<Current.Frame>0</Current.Frame>\n"
-    "\t<Current.Take>0</Current.Take>\n"
-    "\t<Real.Duration>0</Real.Duration>\n"
-    "\t<Start.Frame>0</Start.Frame>\n"
-    "\t<Overloaded.Properties/>\n"
-    "</Instance.Data>";
-inline const char kPlantRefText[] =
-    "<Instance.Data Color=\"Undefined\">\n"
-    "\t<Time>\n"
-    "\t\t<Month>0</Month>\n"
-    "\t\t<Day>0</Day>\n"
-    "\t\t<Hour>0</Hour>\n"
-    "\t\t<Minute>0</Minute>\n"
-    "\t\t<Year>0</Year>\n"
-    "\t</Time>\n"
-    "</Instance.Data>";
-inline const char kComponentInstanceText[] =
-    "<Instance.Data Component.UUID=\"00000000000000000000000000000000\">\n"
-    "\t<Properties/>\n"
-    "</Instance.Data>";
-inline const char kPlantSetUpText[] =
-    "<Plant.Setup\n"
-    "\t Color=\"Undefined\"\n"
-    "\t Id=\"00000000000000000000000000000000\">\n"
-    "\t<StartTime>\n"
-    "\t\t<Month>0</Month>\n"
-    "\t\t<Day>0</Day>\n"
-    "\t\t<Hour>0</Hour>\n"
-    "\t\t<Minute>0</Minute>\n"
-    "\t\t<Year>0</Year>\n"
-    "\t</StartTime>\n"
-    "\t<EndTime>\n"
-    "\t\t<Month>0</Month>\n"
-    "\t\t<Day>0</Day>\n"
-    "\t\t<Hour>0</Hour>\n"
-    "\t\t<Minute>0</Minute>\n"
-    "\t\t<Year>0</Year>\n"
-    "\t</EndTime>\n"
-    "</Plant.Setup>";
-inline const char kPlantText[] =
-    "<Object.Definition Plant.Type=\"Undefined\">\n"
-    "\t<Plant.Setups/>\n"
-    "</Object.Definition>";
+    "<Instance.Data>\n\t<Current.Frame>0</Current.Frame>\n\t<Current.Take>0</Current.Take>"
+    "\n\t<Real.Duration>0</Real.Duration>\n\t<Start.Frame>0</Start.Frame>\n\t<Overloaded.Properties/>\n</Instance.Data>";
+inline const std::string kPlantRefText =
+    "<Instance.Data Color=\"Undefined\">" + Child(ZeroTime("Time")) + "\n</Instance.Data>";
+inline const std::string kComponentInstanceText =
+    "<Instance.Data Component.UUID=\"" + kZeroId + "\">\n\t<Properties/>\n</Instance.Data>";
+inline const std::string kPlantSetUpText = "<Plant.Setup\n\t Color=\"Undefined\"\n\t Id=\"" + kZeroId + "\">" +
+                                           Child(ZeroTime("StartTime")) + Child(ZeroTime("EndTime")) + "\n</Plant.Setup>";
+inline const char kPlantText[] = "<Object.Definition Plant.Type=\"Undefined\">\n\t<Plant.Setups/>\n</Object.Definition>";
 inline const char kTakeText[] =
-    "<Take Type=\"Predefined\">\n"
-    "\t<Duration>0</Duration>\n"
-    "\t<FPS>0</FPS>\n"
-    "\t<Name/>\n"
-    "\t<Z.Min>0.000000</Z.Min>\n"
-    "\t<Z.Angle>0.000000</Z.Angle>\n"
-    "</Take>";
-inline const char kAnimatedObjectText[] =
-    "<Object.Definition External.File.Type=\"Skeleton\">\n"
-    "\t<External.File></External.File>\n"
-    "\t<Index>0</Index>\n"
-    "\t<Initial.Matrix>\n"
-    "\t\t<Line Index=\"0\">0.000000, 0.000000, 0.000000, 0.000000</Line>\n"
-    "\t\t<Line Index=\"1\">0.000000, 0.000000, 0.000000, 0.000000</Line>\n"
-    "\t\t<Line Index=\"2\">0.000000, 0.000000, 0.000000, 0.000000</Line>\n"
-    "\t\t<Line Index=\"3\">0.000000, 0.000000, 0.000000, 0.000000</Line>\n"
-    "\t</Initial.Matrix>\n"
-    "\t<Takes/>\n"
-    "</Object.Definition>";
-inline const char kBillboardText[] =
-    "<Billboard>\n"
-    "\t<Quads/>\n"
-    "\t<Texture>\n"
-    "\t\t<Origin\n"
-    "\t\t\t X=\"0.000000\"\n"
-    "\t\t\t Y=\"0.000000\"\n"
-    "\t\t\t Z=\"0.000000\"/>\n"
-    "\t\t<X.Axis\n"
-    "\t\t\t X=\"0.000000\"\n"
-    "\t\t\t Y=\"0.000000\"\n"
-    "\t\t\t Z=\"0.000000\"/>\n"
-    "\t\t<Y.Axis\n"
-    "\t\t\t X=\"0.000000\"\n"
-    "\t\t\t Y=\"0.000000\"\n"
-    "\t\t\t Z=\"0.000000\"/>\n"
-    "\t\t<Width>0.000000</Width>\n"
-    "\t\t<Height>0.000000</Height>\n"
-    "\t\t<CutOut1/>\n"
-    "\t\t<CutOut2/>\n"
-    "\t\t<CutSet/>\n"
-    "\t</Texture>\n"
-    "\t<Bb.Info>\n"
-    "\t\t<Names/>\n"
-    "\t\t<Behavior Kind=\"Flat\"/>\n"
-    "\t\t<NbFaces>0</NbFaces>\n"
-    "\t\t<Scale>0.000000</Scale>\n"
-    "\t\t<Normal\n"
-    "\t\t\t X=\"0.000000\"\n"
-    "\t\t\t Y=\"0.000000\"\n"
-    "\t\t\t Z=\"0.000000\"/>\n"
-    "\t</Bb.Info>\n"
-    "</Billboard>";
+    "<Take Type=\"Predefined\">\n\t<Duration>0</Duration>\n\t<FPS>0</FPS>\n\t<Name/>\n\t<Z.Min>0.000000</Z.Min>"
+    "\n\t<Z.Angle>0.000000</Z.Angle>\n</Take>";
+inline const std::string kAnimatedObjectText =
+    "<Object.Definition External.File.Type=\"Skeleton\">\n\t<External.File></External.File>\n\t<Index>0</Index>" +
+    Child(ZeroMatrix("Initial.Matrix")) + "\n\t<Takes/>\n</Object.Definition>";
+inline const std::string kBillboardText =
+    "<Billboard>\n\t<Quads/>" +
+    Child("<Texture>" + Child(ZeroPoint("Origin")) + Child(ZeroPoint("X.Axis")) + Child(ZeroPoint("Y.Axis")) +
+          "\n\t<Width>0.000000</Width>\n\t<Height>0.000000</Height>\n\t<CutOut1/>\n\t<CutOut2/>\n\t<CutSet/>\n</Texture>") +
+    Child("<Bb.Info>\n\t<Names/>\n\t<Behavior Kind=\"Flat\"/>\n\t<NbFaces>0</NbFaces>\n\t<Scale>0.000000</Scale>" +
+          Child(ZeroPoint("Normal")) + "\n</Bb.Info>") +
+    "\n</Billboard>";
 // The manager's billboard data: a billboard's element with the manager's information
 // and the property first.
 inline const std::string kBBMgrDataText =
-    std::string("<Billboard>\n\t<Mgr.Info/>\n\t<Property/>\n") + (kBillboardText + sizeof "<Billboard>\n" - 1);
-inline const char kLayerText[] =
-    "<Layer UUID=\"00000000000000000000000000000000\">\n"
-    "\t<Name en=\"\"/>\n"
-    "\t<UI.Value>0</UI.Value>\n"
-    "</Layer>";
-inline const char kLayerInfoText[] =
-    "<Layers.Info Active.Layer=\"00000000000000000000000000000000\">\n"
-    "\t<Default.Layer.Map\n"
-    "\t\t Plant3D=\"00000000000000000000000000000000\"\n"
-    "\t\t ZinObject=\"00000000000000000000000000000000\"\n"
-    "\t\t Billboard=\"00000000000000000000000000000000\"\n"
-    "\t\t LightObject=\"00000000000000000000000000000000\"\n"
-    "\t\t AnimatedObject=\"00000000000000000000000000000000\"/>\n"
-    "</Layers.Info>";
+    Replaced(kBillboardText, "<Billboard>\n", "<Billboard>\n\t<Mgr.Info/>\n\t<Property/>\n");
+inline const std::string kLayerText = "<Layer UUID=\"" + kZeroId + "\">\n\t<Name en=\"\"/>\n\t<UI.Value>0</UI.Value>\n</Layer>";
+inline const std::string kLayerInfoText =
+    "<Layers.Info Active.Layer=\"" + kZeroId + "\">\n\t<Default.Layer.Map\n\t\t Plant3D=\"" + kZeroId +
+    "\"\n\t\t ZinObject=\"" + kZeroId + "\"\n\t\t Billboard=\"" + kZeroId + "\"\n\t\t LightObject=\"" + kZeroId +
+    "\"\n\t\t AnimatedObject=\"" + kZeroId + "\"/>\n</Layers.Info>";
 
 }  // namespace QvZinTest

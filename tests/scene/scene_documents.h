@@ -3,6 +3,7 @@
 #pragma once
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -25,26 +26,24 @@ inline std::string Nested(const std::string& element, int depth) {
   return out;
 }
 
-/// An element whose attributes are a point's "X", "Y", "Z" or a colour's "R", "G", "B".
-inline std::string Triple(const char* tag, const char* names, const std::string& a, const std::string& b,
-                          const std::string& c) {
-  const std::string values[3] = {a, b, c};
+/// A child line of an element at depth 0: a line break, a tab, the child moved down.
+inline std::string Child(const std::string& element) { return "\n\t" + Nested(element, 1); }
+
+/// An element whose attributes are a point's "X", "Y" (and "Z" unless z is null) or a
+/// colour's "R", "G", "B".
+inline std::string Attributes(const char* tag, const char* names, const std::vector<std::string>& values) {
   std::string text = std::string("<") + tag;
-  for (int i = 0; i < 3; ++i) text += std::string("\n\t ") + names[i] + "=\"" + values[i] + "\"";
+  for (size_t i = 0; i < values.size(); ++i) text += std::string("\n\t ") + names[i] + "=\"" + values[i] + "\"";
   return text + "/>";
 }
 inline std::string Colour(const char* tag, int r, int g, int b) {
-  return Triple(tag, "RGB", std::to_string(r), std::to_string(g), std::to_string(b));
+  return Attributes(tag, "RGB", {std::to_string(r), std::to_string(g), std::to_string(b)});
 }
-inline std::string Point(const char* tag, const char* x, const char* y, const char* z) {
-  return Triple(tag, "XYZ", x, y, z);
+inline std::string White(const char* tag) { return Colour(tag, 255, 255, 255); }
+inline std::string Point(const char* tag, const char* x, const char* y, const char* z = nullptr) {
+  return z ? Attributes(tag, "XYZ", {x, y, z}) : Attributes(tag, "XY", {x, y});
 }
-
-inline std::string Write(QvZin::IZinMgr* mgr) {
-  QvZin::CZinMemoryWriteStream out;
-  mgr->write(&out, nullptr);
-  return out.bytes();
-}
+inline std::string ZeroPoint(const char* tag) { return Point(tag, "0.000000", "0.000000", "0.000000"); }
 
 /// The element layout of the first element from open to close of a written text:
 /// one line per element that has children, "Tag: Child Child ...", in document
@@ -74,13 +73,6 @@ inline std::string Outline(const std::string& text, const std::string& open, con
   return outline;
 }
 
-/// text with its first from replaced by to (unchanged when from is absent).
-inline std::string Edited(std::string text, const std::string& from, const std::string& to) {
-  const size_t at = text.find(from);
-  if (at != std::string::npos) text.replace(at, from.size(), to);
-  return text;
-}
-
 /// An edit of a written document that must make its read fail with exactly one warning.
 struct CFailingEdit {
   std::string from, to, warning;
@@ -91,10 +83,25 @@ inline void ExpectEachEditFailsTheRead(const std::string& text, const std::vecto
   for (const CFailingEdit& edit : edits) {
     FeedbackRecorder heard;
     ManagerHold failing(&heard);
-    const std::string edited = Edited(text, edit.from, edit.to);
-    ASSERT_NE(text, edited) << edit.from;
-    EXPECT_FALSE(Read(failing.mgr, edited)) << edit.warning;
+    EXPECT_FALSE(Read(failing.mgr, Replaced(text, edit.from, edit.to))) << edit.warning;
     EXPECT_EQ(Texts{edit.warning}, Heard(heard));
+  }
+}
+
+/// A value without a label: set in a new manager's object, it fails the write with warning.
+struct CFailingValue {
+  const char* what;
+  std::function<void(QvZin::IZinMgr*)> set;
+  std::string warning;
+};
+inline void ExpectEachValueFailsTheWrite(const std::vector<CFailingValue>& values) {
+  for (const CFailingValue& value : values) {
+    FeedbackRecorder heard;
+    ManagerHold mgr(&heard);
+    value.set(mgr.mgr);
+    QvZin::CZinMemoryWriteStream out;
+    EXPECT_FALSE(mgr->write(&out, nullptr)) << value.what;
+    EXPECT_EQ(Texts{"Error \"" + value.warning + "\" while writting"}, Heard(heard)) << value.what;
   }
 }
 

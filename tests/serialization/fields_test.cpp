@@ -4,27 +4,17 @@
 
 #include "framework/scene_object.h"
 #include "scene/compression_opt.h"
+#include "scene/effects_texts.h"
 #include "scene/fog.h"
 #include "scene/lens_flare.h"
 #include "serialization/xml_io.h"
 
 using namespace QvZin;
-using QvZinTest::Document;
-using QvZinTest::TextOf;
+using namespace QvZinTest;
 
-ZIN_FIELD_WALK(CCompressionOpt,
-               "<Compression>\n\t<Codec>1918990112</Codec>\n\t<Depth>0</Depth>\n\t<Spacial.Quality>512</Spacial.Quality>"
-               "\n\t<Temporal.Quality>512</Temporal.Quality>\n\t<Frame.Rate>25.000000</Frame.Rate>"
-               "\n\t<Key.Frame.Rate>10</Key.Frame.Rate>\n</Compression>")
-
-ZIN_FIELD_WALK(CZinLensFlare,
-               "<Lens.Flare Type=\"LensFlare1\">\n\t<Size>1.000000</Size>\n\t<Intensity>1.000000</Intensity>"
-               "\n</Lens.Flare>")
-
-ZIN_FIELD_WALK(CZinFog,
-               "<Fog>\n\t<Color\n\t\t R=\"221\"\n\t\t G=\"221\"\n\t\t B=\"221\"/>\n\t<Density>0.500000</Density>"
-               "\n\t<Start.Distance>50.000000</Start.Distance>\n\t<End.Distance>2500.000000</End.Distance>"
-               "\n\t<Altitude>300.000000</Altitude>\n</Fog>")
+ZIN_FIELD_WALK(CCompressionOpt, kCompressionText)
+ZIN_FIELD_WALK(CZinLensFlare, kLensFlareText)
+ZIN_FIELD_WALK(CZinFog, FogText())
 
 // ---- a class with a row of every form and part kind: the walk of the walk
 
@@ -129,24 +119,24 @@ public:
 
 }  // namespace
 
-ZIN_FIELD_WALK(CEveryForm,
-               "<Every\n\t Target=\"00000000000000000000000000000000\"\n\t UUID=\"00000000000000000000000000000000\""
-               "\n\t Mode=\"On\">\n\t<Count>7</Count>"
-               "\n\t<Big>1099511627776</Big>\n\t<Ratio>0.500000</Ratio>\n\t<Scale>0.250000</Scale>\n\t<Shown/>"
-               "\n\t<Tint\n\t\t R=\"1\"\n\t\t G=\"2\"\n\t\t B=\"3\"/>"
-               "\n\t<Where\n\t\t X=\"1.000000\"\n\t\t Y=\"-2.000000\"\n\t\t Z=\"3.500000\"/>"
-               "\n\t<Spot\n\t\t X=\"-1.000000\"\n\t\t Y=\"0.500000\"/>\n\t<URL></URL>\n\t<Title en=\"Untitled\"/>"
-               "\n\t<Engine Identifier=\"\"/>\n\t<Grid>\n\t\t<Step>10</Step>\n\t\t<Angle>90.000000</Angle>\n\t</Grid>"
-               "\n\t<Groups/>\n\t<Corners>\n\t\t<Corner\n\t\t\t X=\"0.000000\"\n\t\t\t Y=\"0.000000\"/>"
-               "\n\t\t<Corner\n\t\t\t X=\"0.000000\"\n\t\t\t Y=\"0.000000\"/>"
-               "\n\t\t<Corner\n\t\t\t X=\"0.000000\"\n\t\t\t Y=\"0.000000\"/>\n\t</Corners>"
-               "\n\t<Sky>\n\t\t<Fog>\n\t\t\t<Color\n\t\t\t\t R=\"221\"\n\t\t\t\t G=\"221\"\n\t\t\t\t B=\"221\"/>"
-               "\n\t\t\t<Density>0.500000</Density>\n\t\t\t<Start.Distance>50.000000</Start.Distance>"
-               "\n\t\t\t<End.Distance>2500.000000</End.Distance>\n\t\t\t<Altitude>300.000000</Altitude>\n\t\t</Fog>"
-               "\n\t</Sky>\n\t<Lens.Flare Type=\"LensFlare1\">\n\t\t<Size>1.000000</Size>"
-               "\n\t\t<Intensity>1.000000</Intensity>\n\t</Lens.Flare>\n\t<Codec>1918990112</Codec>\n\t<Depth>0</Depth>"
-               "\n\t<Spacial.Quality>512</Spacial.Quality>\n\t<Temporal.Quality>512</Temporal.Quality>"
-               "\n\t<Frame.Rate>25.000000</Frame.Rate>\n\t<Key.Frame.Rate>10</Key.Frame.Rate>\n\t<Extra/>\n</Every>")
+namespace {
+
+std::string EveryText() {
+  return "<Every\n\t Target=\"" + kZeroId + "\"\n\t UUID=\"" + kZeroId +
+         "\"\n\t Mode=\"On\">\n\t<Count>7</Count>\n\t<Big>1099511627776</Big>\n\t<Ratio>0.500000</Ratio>"
+         "\n\t<Scale>0.250000</Scale>\n\t<Shown/>" + Child(Colour("Tint", 1, 2, 3)) +
+         Child(Point("Where", "1.000000", "-2.000000", "3.500000")) + Child(Point("Spot", "-1.000000", "0.500000")) +
+         "\n\t<URL></URL>\n\t<Title en=\"Untitled\"/>\n\t<Engine Identifier=\"\"/>"
+         "\n\t<Grid>\n\t\t<Step>10</Step>\n\t\t<Angle>90.000000</Angle>\n\t</Grid>\n\t<Groups/>" +
+         Child("<Corners>" + Child(Point("Corner", "0.000000", "0.000000")) + Child(Point("Corner", "0.000000", "0.000000")) +
+               Child(Point("Corner", "0.000000", "0.000000")) + "\n</Corners>") +
+         Child("<Sky>" + Child(FogText()) + "\n</Sky>") + Child(kLensFlareText) +
+         Replaced(Replaced(kCompressionText, "<Compression>", ""), "\n</Compression>", "") + "\n\t<Extra/>\n</Every>";
+}
+
+}  // namespace
+
+ZIN_FIELD_WALK(CEveryForm, EveryText())
 
 ZIN_FIELD_WALK(CEveryBasic,
                "<Basic UUID=\"00000000000000000000000000000000\">\n\t<Name en=\"Basic 1\"/>\n\t<Level>3</Level>"
@@ -154,23 +144,14 @@ ZIN_FIELD_WALK(CEveryBasic,
 
 namespace {
 
-std::string ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const std::exception& e) {
-    return e.what();
-  }
-  return "";
-}
-
 // Reads the element text into a new CEveryForm, first written by a new one and
 // then edited by edit.
 std::string ReadEdited(const std::function<void(QuorveXML::XIXMLElement*)>& edit, CEveryForm& into) {
   Document document;
   CEveryForm fresh;
-  QuorveXML::XIXMLElement* element = QvZinTest::WriteRows(document, "Every", fresh);
+  QuorveXML::XIXMLElement* element = WriteRows(document, "Every", fresh);
   edit(element);
-  return ErrorOf([&] { QvZinTest::ReadRows(element, into); });
+  return ErrorOf([&] { ReadRows(element, into); });
 }
 
 void Remove(QuorveXML::XIXMLElement* parent, const char* name) {
@@ -210,16 +191,16 @@ TEST(FieldRows, WhatReadingRequiresAndWhatItForgives) {
       {"an unknown label", [](QuorveXML::XIXMLElement* e) { e->FindAttribute(e->GetKey("Mode"))->SetValue("on"); },
        "Invalid label (on) [Off..Auto]"},
       // Forgiven: an id list, an optional value, an optional part, a user block.
-      {"an id list", remove("Groups"), ""},
-      {"an optional part", remove("Lens.Flare"), ""},
-      {"a user block", remove("Extra"), ""},
+      {"an id list", remove("Groups"), "<no exception>"},
+      {"an optional part", remove("Lens.Flare"), "<no exception>"},
+      {"a user block", remove("Extra"), "<no exception>"},
       {"an array's items",
        [](QuorveXML::XIXMLElement* e) {
          QuorveXML::XIXMLElement* corners = e->FindElement(e->GetKey("Corners"));
          Remove(corners, "Corner");
          corners->AddElement(corners->GetKey("Other"));
        },
-       ""},
+       "<no exception>"},
   };
   for (const Case& c : cases) {
     CEveryForm into;
@@ -230,7 +211,7 @@ TEST(FieldRows, WhatReadingRequiresAndWhatItForgives) {
 TEST(FieldRows, ListsArraysAndTextsAsFilesHoldThem) {
   Document document;
   CEveryForm object;
-  QuorveXML::XIXMLElement* element = QvZinTest::WriteRows(document, "Every", object);
+  QuorveXML::XIXMLElement* element = WriteRows(document, "Every", object);
   // Extra items beyond the array's length are not read; other children of a list
   // are skipped; an element written with an empty text may come back without one.
   QuorveXML::XIXMLElement* corners = element->FindElement(element->GetKey("Corners"));
@@ -248,11 +229,11 @@ TEST(FieldRows, ListsArraysAndTextsAsFilesHoldThem) {
   Remove(element, "URL");
   element->AddElement(element->GetKey("URL"));
   object.setUrl("old");
-  QvZinTest::ReadRows(element, object);
+  ReadRows(element, object);
   CCorners& read = object.partCorners();
-  EXPECT_EQ("1.000000/0.500000 2.000000/0.500000 3.000000/0.500000 ", QvZinTest::PartText(read));
+  EXPECT_EQ("1.000000/0.500000 2.000000/0.500000 3.000000/0.500000 ", PartText(read));
   EXPECT_EQ("00000000000000000000000000000001 00000000000000000000000000000002 ",
-            QvZinTest::PartText(object.partGroups()));
+            PartText(object.partGroups()));
   EXPECT_STREQ("", object.getUrl());
   // A null text is stored as the empty text.
   object.setTitle(nullptr);
@@ -260,7 +241,7 @@ TEST(FieldRows, ListsArraysAndTextsAsFilesHoldThem) {
 }
 
 TEST(FieldRows, IndexedValuesWarnOutsideTheirRange) {
-  QvZinTest::RecordingLink link;
+  RecordingLink link;
   CCorners corners;
   corners.set(2, CZinVector2D(1, 2), "setCorner", &link);
   corners.set(3, CZinVector2D(5, 5), "setCorner", &link);
@@ -282,19 +263,19 @@ TEST(FieldRows, LabelsAndTheirOlderSpellings) {
   CZinXMLAdd(flare).AddDouble("Intensity", 3);
   CZinLensFlare lens;
   lens.setType(eHalo2);
-  QvZinTest::ReadRows(flare, lens);
+  ReadRows(flare, lens);
   EXPECT_EQ(eLensFlare1, lens.getType());
   EXPECT_EQ(2.0, lens.getSize());
   Document written;
-  EXPECT_NE(std::string::npos, TextOf(QvZinTest::WriteRows(written, "Lens.Flare", lens)).find("Type=\"LensFlare1\""));
+  EXPECT_NE(std::string::npos, TextOf(WriteRows(written, "Lens.Flare", lens)).find("Type=\"LensFlare1\""));
 
   // An unknown label names the table's real first and last labels.
   flare->FindAttribute(flare->GetKey("Type"))->SetValue("Halo3");
-  EXPECT_EQ("Invalid label (Halo3) [LensFlare1..Halo2]", ErrorOf([&] { QvZinTest::ReadRows(flare, lens); }));
+  EXPECT_EQ("Invalid label (Halo3) [LensFlare1..Halo2]", ErrorOf([&] { ReadRows(flare, lens); }));
   lens.setType(9);
   Document again;
   EXPECT_EQ("No label for the value (9) [LensFlare1..Halo2]",
-            ErrorOf([&] { QvZinTest::WriteRows(again, "Lens.Flare", lens); }));
+            ErrorOf([&] { WriteRows(again, "Lens.Flare", lens); }));
 }
 
 TEST(FieldRows, UserBlocksAreCopiedWhole) {

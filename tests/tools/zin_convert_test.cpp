@@ -306,7 +306,6 @@ TEST(ZinConvert, TheCorpusGoesIntoZinAndBack) {
   int converted = 0, refused = 0;
   for (const std::string& model : models) {
     const std::string name = model.substr(model.rfind('/') + 1);
-    const std::string ext = name.substr(name.rfind('.'));
     const std::string zin = ::testing::TempDir() + "corpus_" + name + ".zin";
     const std::string back = ::testing::TempDir() + "corpus_back_" + name;
     const CommandResult original = RunTool("model-stats " + model);
@@ -335,7 +334,6 @@ TEST(ZinConvert, TheCorpusGoesIntoZinAndBack) {
     ExpectNear(stats["min"], returned["min"], name);
     ExpectNear(stats["max"], returned["max"], name);
     ++converted;
-    (void)ext;
   }
   EXPECT_GE(converted, 25);
   EXPECT_GE(refused, 5);

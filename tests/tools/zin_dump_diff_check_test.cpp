@@ -8,9 +8,11 @@
 
 #include "ZinFileStreams.h"
 #include "ZinSDK.h"
+#include "test_support.h"
 #include "tool_runner.h"
 
 using namespace QvZin;
+using QvZinTest::Replaced;
 
 namespace {
 
@@ -51,14 +53,6 @@ std::string Save(const std::string& name, const std::string& bytes) {
   const std::string path = ::testing::TempDir() + name;
   WriteFile(path, bytes);
   return path;
-}
-
-// Replaces the first occurrence of from; the test fails when there is none.
-std::string Replace(std::string text, const std::string& from, const std::string& to) {
-  const size_t at = text.find(from);
-  EXPECT_NE(std::string::npos, at) << from;
-  if (at != std::string::npos) text.replace(at, from.size(), to);
-  return text;
 }
 
 }  // namespace
@@ -124,7 +118,7 @@ TEST(ZinInspect, DiffNamesExactlyTheChangedField) {
   EXPECT_EQ(0, same.status);
   EXPECT_EQ("", same.output);
 
-  const std::string changed = Save("inspect_diff_b.zin", Replace(base, "<Power>60.000000</Power>", "<Power>75</Power>"));
+  const std::string changed = Save("inspect_diff_b.zin", Replaced(base, "<Power>60.000000</Power>", "<Power>75</Power>"));
   const CommandResult one = RunTool("diff " + a + " " + changed);
   EXPECT_EQ(1, one.status);
   EXPECT_EQ("~ /Zin.File/Lights/Light[1]/Power \"60.000000\" -> \"75.000000\"\n", one.output);
@@ -180,20 +174,20 @@ TEST(ZinInspect, EachCheckCodeFiresOnItsFileAndNothingElse) {
       {"clean", base, {}, ""},
       {"missing", "", {"ZIN-E001"}, ""},
       {"not-zin", "<Zin.File/>", {"ZIN-E002"}, ""},
-      {"invalid-label", Replace(base, "Type=\"Point\"", "Type=\"Pointy\""), {"ZIN-E003"}, ""},
-      {"missing-element", Replace(base, "<Working.Window>", "<Working.Windows>"), {"ZIN-E004"}, ""},
-      {"clipped-value", Replace(base, "<Focal>50.000000</Focal>", "<Focal>500</Focal>"), {"ZIN-W101"},
+      {"invalid-label", Replaced(base, "Type=\"Point\"", "Type=\"Pointy\""), {"ZIN-E003"}, ""},
+      {"missing-element", Replaced(base, "<Working.Window>", "<Working.Windows>"), {"ZIN-E004"}, ""},
+      {"clipped-value", Replaced(base, "<Focal>50.000000</Focal>", "<Focal>500</Focal>"), {"ZIN-W101"},
        "/Zin.File/Perspective.Views/Perspective.View[1]"},
-      {"non-finite-number", Replace(base, "\n1.0 0.0 0.0 ", "\n1.0 NaN 0.0 "), {"ZIN-W103"}, "/Zin.File/Points"},
-      {"polygon-type", Replace(base, "\np\t0 3 0 1 2 ", "\nx\t0 3 0 1 2 "), {"ZIN-W104"}, "/Zin.File/Polygons"},
-      {"data-block", Replace(base, "\n1.0 0.0 0.0 ", "\n1.0 zero 0.0 "), {"ZIN-W105", "ZIN-E099"},
+      {"non-finite-number", Replaced(base, "\n1.0 0.0 0.0 ", "\n1.0 NaN 0.0 "), {"ZIN-W103"}, "/Zin.File/Points"},
+      {"polygon-type", Replaced(base, "\np\t0 3 0 1 2 ", "\nx\t0 3 0 1 2 "), {"ZIN-W104"}, "/Zin.File/Polygons"},
+      {"data-block", Replaced(base, "\n1.0 0.0 0.0 ", "\n1.0 zero 0.0 "), {"ZIN-W105", "ZIN-E099"},
        "/Zin.File/Points"},
-      {"point-index", Replace(base, "\np\t0 3 0 2 3 ", "\np\t0 3 0 2 4 "), {"ZIN-W201"}, "/Zin.File/Polygons"},
-      {"dangling-id", Replace(base, "<Light UUID=\"" + groupId, "<Light UUID=\"" + notGroup), {"ZIN-W202"},
+      {"point-index", Replaced(base, "\np\t0 3 0 2 3 ", "\np\t0 3 0 2 4 "), {"ZIN-W201"}, "/Zin.File/Polygons"},
+      {"dangling-id", Replaced(base, "<Light UUID=\"" + groupId, "<Light UUID=\"" + notGroup), {"ZIN-W202"},
        "/Zin.File/Lights/Light[1]/Lights.Groups/Light[1]@UUID"},
-      {"duplicate-id", Replace(base, "<Layer UUID=\"" + layerId, "<Layer UUID=\"" + lampId), {"ZIN-W203"},
+      {"duplicate-id", Replaced(base, "<Layer UUID=\"" + layerId, "<Layer UUID=\"" + lampId), {"ZIN-W203"},
        "/Zin.File/Layers/Layer[1]"},
-      {"older-form", Replace(base, "<Color\n\t\t\t\t R=\"127\"\n\t\t\t\t G=\"127\"\n\t\t\t\t B=\"127\"/>",
+      {"older-form", Replaced(base, "<Color\n\t\t\t\t R=\"127\"\n\t\t\t\t G=\"127\"\n\t\t\t\t B=\"127\"/>",
                              "<Color><Red>127</Red><Green>127</Green><Blue>127</Blue></Color>"),
        {"ZIN-W204"}, "/Zin.File/Lights/Light[1]/Color"},
       {"shaded", shaded, {}, ""},
@@ -248,7 +242,7 @@ TEST(ZinInspect, EachCheckCodeFiresOnItsFileAndNothingElse) {
 
 TEST(ZinInspect, ManyFilesGiveOneResultEachInInputOrder) {
   const std::string clean = Save("inspect_many_clean.zin", BaseScene());
-  const std::string clipped = Save("inspect_many_clipped.zin", Replace(BaseScene(), "<Focal>50.000000</Focal>", "<Focal>-1</Focal>"));
+  const std::string clipped = Save("inspect_many_clipped.zin", Replaced(BaseScene(), "<Focal>50.000000</Focal>", "<Focal>-1</Focal>"));
   const std::string missing = ::testing::TempDir() + "inspect_many_missing.zin";
   std::vector<std::string> files;
   std::string arguments;

@@ -99,8 +99,8 @@ TEST(ZinTool, PreviewIsAValidPngOfTheRightPixels) {
 TEST(ZinTool, CheckAndResave) {
   std::vector<uint8_t> pixels;
   const std::string file = WriteSample("tool_check.zin", pixels);
-  CommandResult check = RunTool("check --json " + file);
-  std::vector<nlohmann::json> lines = JsonLines(check.output);
+  const CommandResult check = RunTool("check --json " + file);
+  const std::vector<nlohmann::json> lines = JsonLines(check.output);
   ASSERT_EQ(1u, lines.size());
   // The sample has points but no polygons: the polygons block warns about its count.
   EXPECT_EQ("warnings", lines[0]["verdict"]);
@@ -109,12 +109,8 @@ TEST(ZinTool, CheckAndResave) {
             lines[0]["issues"]);
   EXPECT_EQ(3, lines[0]["points"]);
   EXPECT_EQ(0, lines[0]["polygons"]);
-  EXPECT_EQ(0, check.status);
-  EXPECT_EQ(1, RunTool("check --strict " + file).status);
+  EXPECT_EQ(0, check.status);  // --strict and missing files: the check tests'
   const std::string missing = ::testing::TempDir() + "tool_missing.zin";
-  check = RunTool("check --json " + missing);
-  EXPECT_EQ(2, check.status);
-  EXPECT_EQ("errors", JsonLines(check.output)[0]["verdict"]);
 
   const std::string resaved = ::testing::TempDir() + "tool_resaved.zin";
   EXPECT_EQ(0, RunTool("resave " + file + " -o " + resaved).status);
