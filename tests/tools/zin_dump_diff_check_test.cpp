@@ -191,8 +191,8 @@ TEST(ZinInspect, EachCheckCodeFiresOnItsFileAndNothingElse) {
                              "<Color><Red>127</Red><Green>127</Green><Blue>127</Blue></Color>"),
        {"ZIN-W204"}, "/Zin.File/Lights/Light[1]/Color"},
       {"shaded", shaded, {}, ""},
-      {"unknown-node", Replace(shaded, "Type=\"Leaf\"", "Type=\"Root\""), {"ZIN-W106", "ZIN-E099"}, ""},
-      {"other-warning", Replace(shaded, mapNode, mapNode + mapNode), {"ZIN-W199"}, "/Zin.File/Properties/Property[1]"},
+      {"unknown-node", Replaced(shaded, "Type=\"Leaf\"", "Type=\"Root\""), {"ZIN-W106", "ZIN-E099"}, ""},
+      {"other-warning", Replaced(shaded, mapNode, mapNode + mapNode), {"ZIN-W199"}, "/Zin.File/Properties/Property[1]"},
   };
   for (const Case& c : cases) {
     const std::string path = c.bytes.empty() ? ::testing::TempDir() + "inspect_none.zin"
