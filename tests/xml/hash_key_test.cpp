@@ -53,13 +53,18 @@ TEST(HashKey, KeysAreStoredOnceAndNeverMove) {
   const uint32_t zeroInsideHash = CHashKey::HashStep(CHashKey::HashStep(CHashKey::HashStep(0, 'a'), 0), 'b');
   const char* withZero = table->GetKey(zeroInside, 3, zeroInsideHash);
   EXPECT_NE(withZero, table->GetKey("a"));
+  // Two names of one hash, one the start of the other: a key answers its whole name only.
+  ASSERT_EQ(CHashKey::Hash("Light"), CHashKey::Hash("Lightagrzfof"));
+  const char* longer = table->GetKey("Lightagrzfof");
+  EXPECT_STREQ("Light", table->GetKey("Light"));
+  EXPECT_STREQ("Lightagrzfof", longer);
   std::vector<std::string> names;
   std::vector<const char*> keys;
   for (int i = 0; i < 5000; ++i) {
     names.push_back("Name." + std::to_string(i * 7919));
     keys.push_back(table->GetKey(names.back().c_str()));
   }
-  EXPECT_EQ(5003u, table->Count());
+  EXPECT_EQ(5005u, table->Count());
   for (size_t i = 0; i < names.size(); ++i) {
     EXPECT_EQ(keys[i], table->GetKey(names[i].c_str())) << names[i];
     EXPECT_EQ(names[i], keys[i]);
