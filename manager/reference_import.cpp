@@ -1,10 +1,10 @@
 #include "manager/reference_import.h"
 
-#include <cstring>
 #include <exception>
 #include <memory>
 
 #include "framework/uuid.h"
+#include "scene/object_instance.h"
 #include "support/raise.h"
 #include "xml/root.h"
 #include "xml/tree.h"
@@ -15,14 +15,11 @@ namespace {
 
 constexpr const char* kNoObject = "newZinObject: Can't allocate object";
 
-// The instance classes an objects import moves; plant groups and unknown classes
-// stay behind.
+// The instance classes an objects import moves: every class of a kind but the plant
+// group; plant groups and unknown classes stay behind.
 bool ImportedClass(const char* name) {
-  static const char* const kClasses[] = {"ModelObject", "Billboard", "ZinObject", "AnimatedObject", "3DPlant",
-                                         "LightObject"};
-  for (const char* known : kClasses)
-    if (name && std::strcmp(known, name) == 0) return true;
-  return false;
+  const unsigned kinds = InstanceKinds(name);
+  return kinds != 0 && kinds != kInstanceGroup;
 }
 
 // An object's content in a document of its own: one root element with the object's
