@@ -281,6 +281,18 @@ void BuildEffects(IZinMgr* mgr) {
     ground->setActive(true);
     ground->setHeight(-0.5);
   }
+  // The lawn's material: a green leaf under a Fresnel node.
+  IZinProperty* lawn = mgr->getGrounds()->getZinObject(0)->getProperty();
+  lawn->getBasicData()->setName("Lawn green");
+  lawn->setSmooth(0.5);
+  IZinTCE* graph = lawn->getTCE();
+  TZinComPtr<ITCENode> top, leaf;
+  top.attach(graph->createNode(eFresnelNode));
+  leaf.attach(graph->createNode(eLeafNode));
+  leaf->setShader(true);
+  leaf->asLeafNode()->setDiffuse(CZinColor(30, 160, 40));
+  top->addChild(leaf.get());
+  graph->getRootNode()->addChild(top.get());
 }
 
 // Lights of every kind in two groups, and two heliodons, each part of them away

@@ -35,8 +35,8 @@ namespace QvZin {
   F(CZinColor, Transparent, "Transparent", CZinColor(), ZinColour(), Keep())         \
   F(CZinColor, Reflection, "Reflection", CZinColor(), ZinColour(), Keep())           \
   F(double, ReflectionLimit, "Reflection.Limit", 0.0, ZinDouble(), Keep())           \
-  P(TZinOptional<CZinColor>, CutOut1, "CutOut1", ZinOptional(ZinColour()))           \
-  P(TZinOptional<CZinColor>, CutOut2, "CutOut2", ZinOptional(ZinColour()))           \
+  ZIN_FLAGGED(F, CZinColor, CutOut1, "CutOut1", ZinColour())                         \
+  ZIN_FLAGGED(F, CZinColor, CutOut2, "CutOut2", ZinColour())                         \
   F(bool, CutSet, "CutSet", false, ZinFlag(), Keep())                                \
   F(bool, CutAlpha, "CutAlpha", false, ZinFlag(), Keep())                            \
   F(bool, XInvert, "X.Invert", false, ZinFlag(), Keep())                             \
@@ -69,14 +69,6 @@ class CMappingNode final : public TZinNodeKind<CMappingNode, IMappingNode> {
   CZinUUID getMapLinked(uint32_t index) override { return mMapsLinked.at(index); }
   void addLinkedMap(const CZinUUID& id) override { mMapsLinked.add(id); }
   void removeLinkedMap(const CZinUUID& id) override { mMapsLinked.remove(id); }
-  bool getCutOut1Flag() override { return mCutOut1.isSet; }
-  void setCutOut1Flag(bool used) override { mCutOut1.isSet = used; }
-  const CZinColor& getCutOut1() override { return mCutOut1.value; }
-  void setCutOut1(const CZinColor& colour) override { mCutOut1.value = colour; }
-  bool getCutOut2Flag() override { return mCutOut2.isSet; }
-  void setCutOut2Flag(bool used) override { mCutOut2.isSet = used; }
-  const CZinColor& getCutOut2() override { return mCutOut2.value; }
-  void setCutOut2(const CZinColor& colour) override { mCutOut2.value = colour; }
 
   /// The rows, then "MappingNode.Id" (the node's id) and "MappingNode.Parent.Id"
   /// (the parent's id when the parent is a mapping node, else all zero).

@@ -16,10 +16,4 @@ CZinUUID ZinGroundId::read(CZinXMLGet& in, const char* tag) {
   }
 }
 
-QuorveXML::XIXMLElement* ZinGroundProperty::require(CZinXMLGet& in, const char* tag) {
-  QuorveXML::XIXMLElement* element = in.FindElement(tag);
-  if (!element) Quorve::ThrowError(kGroundWithoutProperty);
-  return element;
-}
-
 }  // namespace QvZin

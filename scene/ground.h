@@ -1,5 +1,6 @@
 // The grounds of a scene: named, infinite ground planes, each with its material.
-// The document's "Grounds" element holds one "Ground" per ground.
+// The document's "Grounds" element holds one "Ground" per ground; its material is
+// a property like the scene's own, in the same "Property" form, node graph and all.
 #pragma once
 
 #include "ZinImageEffects.h"
@@ -7,7 +8,7 @@
 #include "framework/scene_object.h"
 #include "materials/property.h"
 #include "serialization/fields.h"
-#include "serialization/user_xml.h"
+#include "serialization/object_parts.h"
 
 namespace QvZin {
 
@@ -25,40 +26,20 @@ struct ZinGroundId : ZinBasicId {
   static CZinUUID read(CZinXMLGet& in, const char* tag);
 };
 
-/// The ground's material in its "Property" element, kept as it was read and written
-/// back unchanged. Reading fails with kGroundWithoutProperty when it is missing.
-struct ZinGroundProperty {
-  template <class Owner>
-  void put(CZinXMLAdd& out, const char* tag, CZinUserXML& part, Owner&) const {
-    part.putCopy(out, tag);
-  }
-  template <class Owner>
-  void get(CZinXMLGet& in, const char* tag, CZinUserXML& part, Owner&) const {
-    part.copyFrom(require(in, tag), tag);
-  }
-  static QuorveXML::XIXMLElement* require(CZinXMLGet& in, const char* tag);
-};
-
-#define ZIN_GROUND_FIELDS(F, P)                                   \
-  P(CZinBasicPart, Name, "Name", ZinBasicName())                  \
-  P(CZinBasicPart, Id, "UUID", ZinGroundId())                     \
-  F(bool, Active, "Active", false, ZinFlag(), Keep())             \
-  F(double, Height, "Height", 0.0, ZinDouble(), Keep())           \
-  P(CZinUserXML, Property, "Property", ZinGroundProperty())
+#define ZIN_GROUND_FIELDS(F, P)                                                             \
+  P(CZinBasicPart, Name, "Name", ZinBasicName())                                            \
+  P(CZinBasicPart, Id, "UUID", ZinGroundId())                                               \
+  F(bool, Active, "Active", false, ZinFlag(), Keep())                                       \
+  F(double, Height, "Height", 0.0, ZinDouble(), Keep())                                     \
+  P(TZinChild<CProperty>, Property, "Property", ZinChild().missing(kGroundWithoutProperty))
 
 class CZinGround final : public TZinSceneObject<IZinGround> {
 public:
   ZIN_FIELDS(ZIN_GROUND_FIELDS)
 
-  explicit CZinGround(IZinMgrRef* owner)
-      : TZinSceneObject(owner), mMaterial(CreateZinObject<CProperty>(getMgrRef())) {
-    linkParts(getMgrRef());
-  }
+  explicit CZinGround(IZinMgrRef* owner) : TZinSceneObject(owner) { linkParts(getMgrRef()); }
 
-  IZinProperty* getProperty() override { return mMaterial.get(); }
-
-private:
-  TZinComPtr<CProperty> mMaterial;
+  IZinProperty* getProperty() override { return &mProperty.child(); }
 };
 
 }  // namespace QvZin

@@ -278,6 +278,23 @@ bool ZinPresent(const Form& form, CZinXMLGet& in, const char* tag) {
   return true;
 }
 
+/// Whether a value form writes with a look at the rest of its object (a value used
+/// only while another row, its flag, is set): such a form says kTakesOwner and has
+/// put(out, tag, value, owner).
+template <class Form, class = void>
+struct TZinTakesOwner : std::false_type {};
+template <class Form>
+struct TZinTakesOwner<Form, std::enable_if_t<Form::kTakesOwner>> : std::true_type {};
+
+/// Writes one value row of owner in form.
+template <class Form, class V, class Owner>
+void ZinPutValue(const Form& form, CZinXMLAdd& out, const char* tag, const V& value, Owner& owner) {
+  if constexpr (TZinTakesOwner<Form>::value)
+    form.put(out, tag, value, owner);
+  else
+    form.put(out, tag, value), (void)owner;
+}
+
 // ---- part forms: put(out, tag, part, owner) and get(in, tag, part, owner)
 //
 // A part type has resetFields() (back to a new part) and, when it warns,
@@ -412,7 +429,8 @@ void ZinLinkPart(Part& part, IZinMgrRef* link) {
   void set##name(::QvZin::TZinArg<type> value) override {                                             \
     m##name = (rule).apply(::QvZin::ZinStoredOf<type>(value), "set" #name, warningSink(), m##name); \
   }
-#define ZIN_FIELD_PUT_(type, name, tag, def, form, rule) (form).put(out, tag, ::QvZin::ZinArgOf(m##name));
+#define ZIN_FIELD_PUT_(type, name, tag, def, form, rule) \
+  ::QvZin::ZinPutValue(form, out, tag, ::QvZin::ZinArgOf(m##name), *this);
 #define ZIN_FIELD_GET_(type, name, tag, def, form, rule) \
   if (::QvZin::ZinPresent(form, in, tag)) set##name((form).get(in, tag));
 #define ZIN_FIELD_RESET_(type, name, tag, def, form, rule) m##name = def;

@@ -1,5 +1,7 @@
 #include "serialization/object_parts.h"
 
+#include "support/raise.h"
+
 namespace QvZin {
 
 void ZinPutItem(CZinXMLAdd& list, const char* item, CZinPoint& point) {
@@ -12,6 +14,12 @@ void ZinGetItem(QuorveXML::XIXMLElement* element, CZinPoint& point) {
   point.mX = read.x;
   point.mY = read.y;
   point.mZ = read.z;
+}
+
+QuorveXML::XIXMLElement* ZinChild::Require(CZinXMLGet& in, const char* tag, const char* text) {
+  QuorveXML::XIXMLElement* element = in.FindElement(tag);
+  if (!element) Quorve::ThrowError(text);
+  return element;
 }
 
 }  // namespace QvZin

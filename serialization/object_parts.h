@@ -6,6 +6,7 @@
 //
 //   P(CZinKeyFrameList, KeyFrames, "KeyFrames", ZinList("KeyFrame"))
 //   P(TZinChild<CZinKeyFrame>, DefaultValue, "Default.Value", ZinChild())
+//   P(TZinChild<CProperty>, Property, "Property", ZinChild().missing(kGroundWithoutProperty))
 //   P(TZinStored<int32_t>, CurrentPath, "Current", ZinStored(ZinInt()))
 //
 // Each object of a list writes and reads its own rows; lists are read in one pass
@@ -159,8 +160,13 @@ private:
   IZinMgrRef* mLink = nullptr;  // borrowed: the owner holds the link
 };
 
-/// The object's rows in the child element tag, which reading requires.
+/// The object's rows in the child element tag, which reading requires: without
+/// it reading fails as the typed reader does, or with missing(text) with that text
+/// (the owner's own complaint).
 struct ZinChild {
+  const char* missingText = nullptr;
+
+  constexpr ZinChild missing(const char* text) const { return {text}; }
   template <class C, class Owner>
   void put(CZinXMLAdd& out, const char* tag, TZinChild<C>& part, Owner&) const {
     CZinXMLAdd inner(out.AddElement(tag), out);
@@ -168,9 +174,11 @@ struct ZinChild {
   }
   template <class C, class Owner>
   void get(CZinXMLGet& in, const char* tag, TZinChild<C>& part, Owner&) const {
-    CZinXMLGet inner(in.GetElement(tag));
+    CZinXMLGet inner(missingText ? Require(in, tag, missingText) : in.GetElement(tag));
     part.child().getFields(inner);
   }
+  /// The first child tag of in's element; fails with text when there is none.
+  static QuorveXML::XIXMLElement* Require(CZinXMLGet& in, const char* tag, const char* text);
 };
 
 // ---- a value the file sets as written

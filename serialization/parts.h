@@ -1,5 +1,5 @@
 // Parts that field lists hold beside their values, each with the form that places
-// it in an element: a list of ids, an optional value, a fixed array of values.
+// it in an element: a list of ids, an optional value, a fixed array of values; and the rows of a flagged value.
 //
 //   P(CZinIdList,                 LightsGroups,  "Lights.Groups", ZinIds("Light"))
 //   P(TZinOptional<CZinVector3D>, UpVector,      "Up",            ZinOptional(ZinPoint()))
@@ -104,6 +104,47 @@ struct TZinOptionalForm {
 template <class Form>
 constexpr TZinOptionalForm<Form> ZinOptional(Form form) {
   return {form};
+}
+
+// ---- a value used only while its flag is set
+
+/// The two rows of a value that counts only while its flag is set (a mapping's
+/// cut-out colours): name##Flag, a bool (new: false), and name, of type (new: its
+/// zero), each with its getter and setter. One element tag, in form, is written only
+/// while the flag is set; a file's flag is that element's presence, and without it
+/// the value reads as new.
+///   ZIN_FLAGGED(F, CZinColor, CutOut1, "CutOut1", ZinColour())
+#define ZIN_FLAGGED(F, type, name, tag, form)                                                               \
+  F(bool, name##Flag, tag, false, ZinPresence(), Keep())                                                    \
+  F(type, name, tag, type(), ZinFlagged(form, [](auto& owner) { return owner.get##name##Flag(); }), Keep())
+
+/// The flag row of a flagged value: no element of its own; read as whether the
+/// value's element is there.
+struct ZinPresence {
+  void put(CZinXMLAdd&, const char*, bool) const {}
+  bool get(CZinXMLGet& in, const char* tag) const { return in.HasElement(tag); }
+};
+
+/// The value row of a flagged value, in the value form Form; flag(owner) tells
+/// whether it is written.
+template <class Form, class Flag>
+struct TZinFlaggedForm {
+  static constexpr bool kTakesOwner = true;
+  Form form;
+  Flag flag;
+
+  template <class V, class Owner>
+  void put(CZinXMLAdd& out, const char* tag, const V& value, Owner& owner) const {
+    if (flag(owner)) form.put(out, tag, value);
+  }
+  auto get(CZinXMLGet& in, const char* tag) const -> std::decay_t<decltype(form.get(in, tag))> {
+    if (!in.HasElement(tag)) return {};
+    return form.get(in, tag);
+  }
+};
+template <class Form, class Flag>
+constexpr TZinFlaggedForm<Form, Flag> ZinFlagged(Form form, Flag flag) {
+  return {form, flag};
 }
 
 // ---- a fixed array of values reached by index

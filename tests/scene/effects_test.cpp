@@ -1,6 +1,7 @@
 #include "ZinFileStreams.h"
 #include "ZinSDK.h"
 #include "test_support.h"
+#include "materials/graph_walk.h"
 #include "scene/atmosphere.h"
 #include "scene/background.h"
 #include "scene/effects_texts.h"
@@ -37,7 +38,8 @@ std::string EnvironmentText() {
 }
 
 std::string GroundText() {
-  return "<Ground UUID=\"" + kZeroId + "\">\n\t<Name en=\"\"/>\n\t<Height>0.000000</Height>\n\t<Property/>\n</Ground>";
+  return "<Ground UUID=\"" + kZeroId + "\">\n\t<Name en=\"\"/>\n\t<Height>0.000000</Height>" + Child(kPropertyText) +
+         "\n</Ground>";
 }
 
 }  // namespace
@@ -158,6 +160,8 @@ TEST(ImageEffects, GroundsThatCannotBeRead) {
   const std::string good = WriteToText(mgr.mgr);
   const std::string id = ToText(*mgr->getGrounds()->getZinObject(0)->getBasicData()->getId());
   const std::string noId = "CZinXMLIO::GetGround - no UUID or mGetUUID == false\n";
+  const std::string material = Section(good, "\n\t\t\t<Property", "</Property>");
+  ASSERT_FALSE(material.empty());
   struct Case {
     const char* what;
     std::string document;
@@ -165,12 +169,17 @@ TEST(ImageEffects, GroundsThatCannotBeRead) {
     CZinUUID id;
   };
   const Case cases[] = {
-      {"no property", Replaced(good, "\n\t\t\t<Property/>", ""), "CZinXMLIO::GetGround : no property!", {}},
+      {"no property", Replaced(good, material, ""), "CZinXMLIO::GetGround : no property!", {}},
+      // What a copy of the element kept whole accepted, a property's reader does not.
+      {"an empty property", Replaced(good, material, "\n\t\t\t<Property/>"),
+       "CZinXMLGet::GetElement - NULL ptr for tag Name", {}},
+      {"a node of no kind", Replaced(good, "</Editor.Name>", "</Editor.Name><Node Id=\"" + id + "\" Type=\"Marble\"/>"),
+       "Invalid label (Marble) [Root..Custom]", {}},
       {"no id", Replaced(good, "<Ground UUID=\"" + id + "\">", "<Ground>"), noId, {}},
       {"an id that does not parse", Replaced(good, id, id.substr(0, 31) + "G"), noId, {}},
       {"an id cut short", Replaced(good, id, id.substr(0, 30)), noId, {}},
-      {"no id and no property", Replaced(Replaced(good, "<Ground UUID=\"" + id + "\">", "<Ground>"), "<Property/>", ""),
-       noId, {}},
+      {"no id and no property", Replaced(Replaced(good, "<Ground UUID=\"" + id + "\">", "<Ground>"), material, ""), noId,
+       {}},
       {"the zero id", Replaced(good, id, kZeroId), "", CZinUUID()},
       {"a lower-case id", Replaced(good, id, "00000000000000000000000000abcdef"), "",
        CZinUUID::fromText("00000000000000000000000000ABCDEF")},
@@ -219,4 +228,71 @@ TEST(ImageEffects, GroundsAndViewEffectsRoundTripFieldByField) {
     for (const auto& check : groundChecks) check.compare(*grounds[i], *static_cast<CZinGround*>(copy->getGrounds()->getZinObject(i)));
   auto* cameraCopy = static_cast<CCamera*>(copy->getPerspectiveViews()->getZinObject(0));
   for (const auto& check : infoChecks) check.compare(camera->partViewInfo(), cameraCopy->partViewInfo());
+}
+
+// A ground's material is a property like the scene's: the same element, node graph
+// and all, read into getProperty() and written from it.
+TEST(ImageEffects, TheGroundsMaterialIsAProperty) {
+  auto dress = [](IZinProperty* material, const CZinColor& diffuse) {
+    material->getBasicData()->setName("Lawn green");
+    material->getBasicData()->setId(CZinUUID::fromText("6000000000000000000000000000000A"));
+    material->setOverloadPropIndex(CZinUUID::fromText("6000000000000000000000000000000B"));
+    material->setCastShadow(false);
+    material->setSmooth(0.5);
+    IZinTCE* graph = material->getTCE();
+    graph->setEditorName("grass");
+    TZinComPtr<ITCENode> top, leaf;
+    top.attach(graph->createNode(eFresnelNode));
+    top->setId(CZinUUID::fromText("6000000000000000000000000000000C"));
+    top->asFresnelNode()->setMinReflection(0.125);
+    leaf.attach(graph->createNode(eLeafNode));
+    leaf->setId(CZinUUID::fromText("6000000000000000000000000000000D"));
+    leaf->setShader(true);
+    leaf->asLeafNode()->setDiffuse(diffuse);
+    top->addChild(leaf.get());
+    graph->getRootNode()->addChild(top.get());
+  };
+  // The elements under "Properties" sit one level less deep than a ground's.
+  auto shallower = [](std::string element) {
+    for (size_t at = element.find("\n\t"); at != std::string::npos; at = element.find("\n\t", at + 1)) element.erase(at + 1, 1);
+    return element;
+  };
+  const CZinColor green(30, 160, 40);
+  FeedbackRecorder feedback;
+  ManagerHold mgr(&feedback);
+  dress(mgr->getProperties()->newZinObject(kZinEndOfList), green);
+  IZinGround* ground = mgr->getGrounds()->newZinObject(kZinEndOfList);
+  ground->getBasicData()->setName("Lawn");
+  dress(ground->getProperty(), green);
+  const std::string text = WriteToText(mgr.mgr);
+  const std::string grounds = text.substr(text.find("<Grounds>"));
+  const std::string written = Section(grounds, "\n\t\t\t<Property", "\n\t\t\t</Property>");
+  ASSERT_NE(std::string::npos, written.find("R=\"30\""));
+  EXPECT_EQ(Section(text, "\n\t\t<Property", "\n\t\t</Property>"), shallower(written));
+
+  ManagerHold copy(&feedback);
+  ASSERT_TRUE(Read(copy.mgr, text));
+  IZinProperty* material = copy->getGrounds()->getZinObject(0)->getProperty();
+  EXPECT_STREQ("Lawn green", material->getBasicData()->getName());
+  EXPECT_FALSE(material->getCastShadow());
+  EXPECT_EQ(0.5, material->getSmooth());
+  EXPECT_STREQ("grass", material->getTCE()->getEditorName());
+  ITCENode* top = material->getTCE()->getRootNode()->getChild(0);
+  ASSERT_TRUE(top && top->asFresnelNode());
+  EXPECT_EQ(0.125, top->asFresnelNode()->getMinReflection());
+  ITCENode* leaf = top->getChild(0);
+  ASSERT_TRUE(leaf && leaf->asLeafNode());
+  EXPECT_TRUE(leaf->isShader());
+  EXPECT_EQ(ToText(green), ToText(leaf->asLeafNode()->getDiffuse()));
+  EXPECT_EQ(text, WriteToText(copy.mgr));
+
+  // An edit through getProperty() is written, and only there.
+  leaf->asLeafNode()->setDiffuse(CZinColor(200, 10, 10));
+  material->setSmooth(0.25);
+  const std::string head = text.substr(0, text.size() - grounds.size());
+  const std::string edited =
+      Replaced(Replaced(grounds, "<Smooth>0.500000", "<Smooth>0.250000"), "R=\"30\"\n\t\t\t\t\t\t\t G=\"160\"\n\t\t\t\t\t\t\t B=\"40\"",
+               "R=\"200\"\n\t\t\t\t\t\t\t G=\"10\"\n\t\t\t\t\t\t\t B=\"10\"");
+  EXPECT_EQ(head + edited, WriteToText(copy.mgr));
+  EXPECT_EQ(Texts{}, Heard(feedback));
 }

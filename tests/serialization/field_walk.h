@@ -2,16 +2,17 @@
 // from the rows its class expands (visitFields), tests of its defaults, of each
 // setter rule at, inside and just outside its bounds with the exact warning (with
 // and without a manager link), a round trip through a document with every row away
-// from its default, and a read of the default element into an object whose rows
-// were all moved, which must give a new object. Parts are walked with their owner:
+// from its default, a read of the default element into an object whose rows were
+// all moved, which must give a new object, and for a flagged value, that one moved
+// while its flag is unset is not written and reads back as new. Parts are walked with their owner:
 // a settings part row by row, the other kinds (id lists, optional values, arrays,
 // user XML, basic data) as a whole.
 //
 // A test names its class once, with the exact element a new object writes (the
 // element's name is taken from it):
 //   ZIN_FIELD_WALK(CZinFog, "<Fog>...</Fog>")
-// Defaults that each new object draws anew (CZinNewId, the clock's date) are
-// written as zeros there.
+// Defaults that each new object draws anew (CZinNewId, the clock's date), an owned
+// object's included, are written as zeros there.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -102,6 +103,15 @@ template <class T, class F>
 T Away(const T& def, const TZinIfPresent<F>& form) {
   return Away(def, form.form);
 }
+inline bool Away(bool def, const ZinPresence&) { return !def; }
+template <class T, class F, class G>
+T Away(const T& def, const TZinFlaggedForm<F, G>& form) {
+  return Away(def, form.form);
+}
+template <class Form>
+struct IsFlagged : std::false_type {};
+template <class F, class G>
+struct IsFlagged<TZinFlaggedForm<F, G>> : std::true_type {};
 
 template <class T, class Rule>
 T Within(T value, const Rule&) {
@@ -248,6 +258,7 @@ struct FieldCheck {
   std::function<void(C&)> setAway;
   std::function<void(C&, C&)> compare;
   std::function<void(C& moved, C& fresh)> checkMoved;
+  std::function<void(C& lone)> checkAlone;  // a value moved while its flag is unset
 };
 
 template <class C>
@@ -381,6 +392,13 @@ template <class C, class Form>
 void MoveAway(TZinChild<C>& part, const Form&) {
   MoveEveryRow(part.child());
 }
+// An owned object's ids drawn anew become zero, as the default text shows them.
+template <class Part>
+void NormalisePart(Part&) {}
+template <class C>
+void NormalisePart(TZinChild<C>& part) {
+  for (const auto& check : ChecksOf<C>()) check.normalise(part.child());
+}
 template <class T, class F>
 void MoveAway(TZinStored<T>& part, const TZinStoredForm<F>& form) {
   part.value = Away(T(), form.form);
@@ -409,21 +427,21 @@ struct TChecks {
   // kind of row (value type, form, rule), not once per row: the walks of the largest
   // classes otherwise take minutes and gigabytes to compile.
   template <class T, class D, class Form, class Rule, class Get, class Set>
-  void field(const char* name, const char*, const D& rawDefault, const Form& form, const Rule& rule, Get get, Set set) {
+  void field(const char* name, const char* tag, const D& rawDefault, const Form& form, const Rule& rule, Get get, Set set) {
     // A default drawn anew for each object can only be checked for being drawn.
     constexpr Drawn drawn = std::is_same<D, CZinNewId>::value       ? Drawn::kNewId
                             : std::is_base_of<CZinDrawnAnew, D>::value ? Drawn::kAnew
                                                                      : Drawn::kFixed;
     using Got = decltype(get(std::declval<C&>()));
-    addField<T>(name, static_cast<T>(rawDefault), drawn, form, rule, static_cast<Got (*)(C&)>(get),
+    addField<T>(name, tag, static_cast<T>(rawDefault), drawn, form, rule, static_cast<Got (*)(C&)>(get),
                 static_cast<void (*)(C&, TZinArg<T>)>(set));
   }
 
   enum class Drawn { kFixed, kAnew, kNewId };
 
   template <class T, class Form, class Rule, class Got>
-  void addField(const char* name, const T def, Drawn drawn, const Form& form, const Rule& rule, Got (*get)(C&),
-                void (*set)(C&, TZinArg<T>)) {
+  void addField(const char* name, const char* tag, const T def, Drawn drawn, const Form& form, const Rule& rule,
+                Got (*get)(C&), void (*set)(C&, TZinArg<T>)) {
     FieldCheck<C> check;
     check.name = name;
     check.checkDefault = [=](C& c) {
@@ -454,6 +472,20 @@ struct TChecks {
     check.checkMoved = [=](C& c, C& freshObject) {
       EXPECT_NE(ToText(T(get(freshObject))), ToText(T(get(c)))) << name << " kept its default";
     };
+    if constexpr (IsFlagged<Form>::value) {
+      // Moved while its flag is unset, the value is not written, and reads back as new.
+      check.checkAlone = [=](C& lone) {
+        ASSERT_FALSE(form.flag(lone)) << name;
+        set(lone, ZinArgOf(AwayWithin(def, form, rule)));
+        Document document;
+        CZinXMLAdd out(document.owner);
+        lone.putFields(out);
+        EXPECT_EQ(std::string::npos, TextOf(document.owner).find("<" + std::string(tag))) << name;
+        CZinXMLGet in(document.owner);
+        lone.getFields(in);
+        EXPECT_EQ(ToText(def), ToText(T(get(lone)))) << name;
+      };
+    }
     checks.push_back(std::move(check));
   }
 
@@ -499,6 +531,7 @@ struct TChecks {
       // found for the part's type (here, or beside the class's test).
       text = [access, form, tag](C& c) { return FormText(c, form, tag, access(c)); };
       away = [access, inner](C& c) { MoveAway(access(c), inner); };
+      normalise = [access](C& c) { NormalisePart(access(c)); };
     } else {
       text = [access](C& c) { return PartText(access(c)); };
       if constexpr (std::is_same<Part, CZinIdList>::value)
@@ -589,6 +622,11 @@ void WalkFields(const std::vector<FieldCheck<C>>& checks, const std::string& def
       for (const auto& check : checks) check.checkRule(*attached, *detached, link);
     }
     EXPECT_TRUE(link.take().empty());
+  }
+  for (const auto& check : checks) {
+    if (!check.checkAlone) continue;
+    Subject<C> lone(nullptr);
+    check.checkAlone(*lone);
   }
 
   // Round trip with every row away from its default, compared row by row.
