@@ -407,7 +407,7 @@ public:
   /// Default 0.
   virtual double getHeight() = 0;
   virtual void setHeight(double height) = 0;
-  /// The ground's material (borrowed; owned by the ground).
+  /// The ground's material, read from and written to its "Property" element (borrowed; owned by the ground).
   virtual IZinProperty* getProperty() = 0;
 };
 
