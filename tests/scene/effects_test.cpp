@@ -178,8 +178,8 @@ TEST(ImageEffects, GroundsThatCannotBeRead) {
       {"no id", Replaced(good, "<Ground UUID=\"" + id + "\">", "<Ground>"), noId, {}},
       {"an id that does not parse", Replaced(good, id, id.substr(0, 31) + "G"), noId, {}},
       {"an id cut short", Replaced(good, id, id.substr(0, 30)), noId, {}},
-      {"no id and no property", Replaced(Replaced(good, "<Ground UUID=\"" + id + "\">", "<Ground>"), material, ""), noId,
-       {}},
+      {"no id and no property",
+       Replaced(Replaced(good, "<Ground UUID=\"" + id + "\">", "<Ground>"), material, ""), noId, {}},
       {"the zero id", Replaced(good, id, kZeroId), "", CZinUUID()},
       {"a lower-case id", Replaced(good, id, "00000000000000000000000000abcdef"), "",
        CZinUUID::fromText("00000000000000000000000000ABCDEF")},
@@ -254,7 +254,8 @@ TEST(ImageEffects, TheGroundsMaterialIsAProperty) {
   };
   // The elements under "Properties" sit one level less deep than a ground's.
   auto shallower = [](std::string element) {
-    for (size_t at = element.find("\n\t"); at != std::string::npos; at = element.find("\n\t", at + 1)) element.erase(at + 1, 1);
+    for (size_t at = element.find("\n\t"); at != std::string::npos; at = element.find("\n\t", at + 1))
+      element.erase(at + 1, 1);
     return element;
   };
   const CZinColor green(30, 160, 40);
@@ -290,9 +291,12 @@ TEST(ImageEffects, TheGroundsMaterialIsAProperty) {
   leaf->asLeafNode()->setDiffuse(CZinColor(200, 10, 10));
   material->setSmooth(0.25);
   const std::string head = text.substr(0, text.size() - grounds.size());
-  const std::string edited =
-      Replaced(Replaced(grounds, "<Smooth>0.500000", "<Smooth>0.250000"), "R=\"30\"\n\t\t\t\t\t\t\t G=\"160\"\n\t\t\t\t\t\t\t B=\"40\"",
-               "R=\"200\"\n\t\t\t\t\t\t\t G=\"10\"\n\t\t\t\t\t\t\t B=\"10\"");
+  const std::string rgb = "R=\"%s\"\n\t\t\t\t\t\t\t G=\"%s\"\n\t\t\t\t\t\t\t B=\"%s\"";
+  auto colour = [&rgb](const char* r, const char* g, const char* b) {
+    return Replaced(Replaced(Replaced(rgb, "%s", r), "%s", g), "%s", b);
+  };
+  const std::string edited = Replaced(Replaced(grounds, "<Smooth>0.500000", "<Smooth>0.250000"),
+                                      colour("30", "160", "40"), colour("200", "10", "10"));
   EXPECT_EQ(head + edited, WriteToText(copy.mgr));
   EXPECT_EQ(Texts{}, Heard(feedback));
 }
