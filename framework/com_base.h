@@ -2,6 +2,7 @@
 // each interface table, and the identity/counting base over a control block.
 #pragma once
 
+#include <type_traits>
 #include <utility>
 
 #include "ZinBase.h"
@@ -81,6 +82,12 @@ private:
   CZinSharedPtrBase* mSelf = nullptr;
 };
 
+/// Whether T wants to be told its own class once made (bindClass<T>()).
+template <class T, class = void>
+struct TZinBindsClass : std::false_type {};
+template <class T>
+struct TZinBindsClass<T, std::void_t<decltype(std::declval<T&>().template bindClass<T>())>> : std::true_type {};
+
 /// Creates a counted object with its control block. The object starts with no
 /// strong reference: the creator takes the first one (AddRef or TZinComPtr).
 template <class T, class... Args>
@@ -90,6 +97,9 @@ T* CreateZinObject(Args&&... args) {
   // nothing behind.
   TZinWeakPtr<T> keep(block);
   T* object = new T(std::forward<Args>(args)...);
+  // A base that serves every class alike (a scene object's element form) learns
+  // here which class it is part of.
+  if constexpr (TZinBindsClass<T>::value) object->template bindClass<T>();
   block->adopt(object);
   object->bindSelf(block);
   return object;

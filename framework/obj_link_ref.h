@@ -7,14 +7,16 @@
 
 namespace QvZin {
 
-template <class I>
-class TZinCOMObjLinkRef : public TZinCOMBase<I>, public CZinBasicData {
+/// Basic is the record: CZinBasicData, or a class built on it (scene objects take
+/// the one with an element form).
+template <class I, class Basic = CZinBasicData>
+class TZinCOMObjLinkRef : public TZinCOMBase<I>, public Basic {
 public:
   /// owner is the link to the manager (may be null); a counted reference is kept.
-  explicit TZinCOMObjLinkRef(IZinMgrRef* owner) : CZinBasicData(owner) {}
+  explicit TZinCOMObjLinkRef(IZinMgrRef* owner) : Basic(owner) {}
 
   IZinObjectLink* getObjectLink() override {
-    IZinMgrRef* link = getMgrRef();
+    IZinMgrRef* link = this->getMgrRef();
     return link ? static_cast<IZinObjectLink*>(link) : nullptr;
   }
   IZinBasicData* getBasicData() override { return this; }

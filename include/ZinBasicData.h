@@ -8,10 +8,19 @@ namespace QvZin {
 
 class IZinBasicData {
 public:
-  /// Writes the object into element. Throws "exception (pointer is NULL)" for a null
-  /// element. Returns 0 on success.
+  /// Writes the scene object into element (borrowed: it stays the caller's): its name,
+  /// id and every setting, laid out as a file holds the object's own element (a
+  /// property as a new "Property" child). Returns kZinOk. Throws "exception (pointer
+  /// is NULL)" for a null element; any other failure is the warning
+  /// "CZinXMLBasicData::putInXML - <error>" through the owner link and kZinFail.
+  /// Collections and objects without settings warn
+  /// "CZinEmptyBasicData::putInXML - This class doesn't implement XML" and return 0.
   virtual int32_t putInXML(QuorveXML::XIXMLElement* element) = 0;
-  /// Reads the object from element. Same failure as putInXML.
+  /// Reads the object from element (borrowed), in putInXML's layout, through the
+  /// setters (values are clipped as a client's would be). Returns kZinOk. Throws
+  /// "exception (pointer is NULL)" for a null element; a missing child or a bad
+  /// value is the warning "CZinXMLBasicData::initWithXML - <error>" through the owner
+  /// link and kZinFail, the settings read before it kept.
   virtual int32_t initWithXML(QuorveXML::XIXMLElement* element) = 0;
   /// The stored id (not a copy).
   virtual const CZinUUID* getId() = 0;

@@ -22,24 +22,24 @@ bool ImportedClass(const char* name) {
   return kinds != 0 && kinds != kInstanceGroup;
 }
 
-// An object's content in a document of its own: one root element with the object's
-// tag, laid out as in a file, so that what an import reads is what a file holds.
+// An object's content in a document of its own, written and read by the object's
+// element form (the halves that throw, so that a failure stops the import): one
+// root element with the object's tag, laid out as in a file, so that what an import
+// reads is what a file holds.
 class CTransfer {
 public:
-  template <class C>
-  CTransfer(C& from, const char* tag) {
+  CTransfer(CZinXMLBasicData& from, const char* tag) {
     CZinXMLAdd root(mDocument.GetRoot());
-    CZinXMLAdd out(root.AddElement(tag));
-    from.putFields(out);
-    mElement = out.GetElement();
+    mElement = root.AddElement(tag);
+    CZinXMLIO io(mElement, from.getMgrRef());
+    from.putInXML(io);
   }
   /// Reads the content into into. keepId: into keeps its own id (what merges do,
   /// so that no two objects of the target share one); otherwise the id is read too.
-  template <class C>
-  void readInto(C& into, bool keepId) {
+  void readInto(CZinXMLBasicData& into, bool keepId) {
     const CZinUUID kept = *into.getId();
-    CZinXMLGet in(mElement);
-    into.getFields(in);
+    CZinXMLIO io(mElement, into.getMgrRef());
+    into.initWithXML(io);
     if (keepId) into.setId(kept);
   }
 

@@ -3,6 +3,7 @@
 
 #include "manager/mgr.h"
 #include "manager/stream_adapter.h"
+#include "serialization/xml_io.h"
 #include "materials/node_tree.h"
 #include "support/raise.h"
 #include "xml/root.h"
@@ -50,7 +51,16 @@ bool CZIN::readShader(IZinProperty* property, IZinReadStream* stream) {
       Quorve::CheckPointer(shader, "This is not a shader");
       CZinXMLGet in(shader);
       if (in.HasElement("Property")) {
-        property->getBasicData()->initWithXML(shader);
+        // A property of ours reads through the half that throws, so that a bad
+        // property fails the read as any other bad shader does; a client's own
+        // reports through its entry point.
+        IZinBasicData* basic = property->getBasicData();
+        if (auto* own = dynamic_cast<CZinXMLBasicData*>(basic)) {
+          CZinXMLIO io(shader, own->getMgrRef());
+          own->initWithXML(io);
+        } else {
+          basic->initWithXML(shader);
+        }
         return true;
       }
       // What writeShader writes.

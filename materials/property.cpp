@@ -1,27 +1,10 @@
 #include "materials/property.h"
 
-#include "support/raise.h"
-
 namespace QvZin {
 
 void CProperty::putProperty(CZinXMLAdd& parent) {
-  CZinXMLAdd out(parent.AddElement("Property"), parent);
+  CZinXMLAdd out(parent.AddElement(kEntryTag), parent);
   putFields(out);
-}
-
-int32_t CProperty::putInXML(QuorveXML::XIXMLElement* element) {
-  if (!element) Quorve::ThrowNullPointer(nullptr);
-  CZinXMLAdd parent(element);
-  putProperty(parent);
-  return 0;
-}
-
-int32_t CProperty::initWithXML(QuorveXML::XIXMLElement* element) {
-  if (!element) Quorve::ThrowNullPointer(nullptr);
-  CZinXMLGet parent(element);
-  CZinXMLGet in(parent.GetElement("Property"));
-  getProperty(in);
-  return 0;
 }
 
 // ---- lists

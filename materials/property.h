@@ -41,11 +41,10 @@ class CProperty final : public TZinSceneObject<IZinProperty> {
   /// Reads the property from its own "Property" element.
   void getProperty(CZinXMLGet& element) { getFields(element); }
 
-  /// The basic data's element entry points: the property as the "Property" child of
-  /// element (written anew, or the first one read). A null element throws
-  /// "exception (pointer is NULL)"; a missing "Property" fails as the typed reader does.
-  int32_t putInXML(QuorveXML::XIXMLElement* element) override;
-  int32_t initWithXML(QuorveXML::XIXMLElement* element) override;
+  /// The basic data's element entry points write the property as a new "Property"
+  /// child of the element they are given and read the first one: a shader file holds
+  /// the property under its own root.
+  static constexpr const char* kEntryTag = "Property";
 };
 
 using CZinPropertyList = TObject2Mgr<CProperty, IZinProperty>;

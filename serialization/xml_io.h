@@ -2,12 +2,15 @@
 // of objects that have an element layout.
 #pragma once
 
+#include <exception>
+#include <string>
 #include <vector>
 
 #include "ZinXML.h"
 #include "framework/basic_data.h"
 #include "serialization/xml_add.h"
 #include "serialization/xml_get.h"
+#include "support/raise.h"
 
 namespace QvZin {
 
@@ -16,7 +19,9 @@ namespace QvZin {
 class CZinXMLIO {
 public:
   /// Throws "exception (pointer is NULL)" for a null element.
-  CZinXMLIO(QuorveXML::XIXMLElement* element, IZinMgrRef* link);
+  CZinXMLIO(QuorveXML::XIXMLElement* element, IZinMgrRef* link) : mElement(element), mLink(link) {
+    if (!element) Quorve::ThrowNullPointer(nullptr);
+  }
 
   QuorveXML::XIXMLElement* element() const { return mElement; }
   IZinMgrRef* link() const { return mLink; }
@@ -31,18 +36,44 @@ private:
 };
 
 /// Basic data of an object with an element layout: the element entry points of
-/// IZinBasicData build a context and call the object's own halves.
+/// IZinBasicData build a context and call the object's own halves. Defined here in
+/// full, so that the bases of scene objects need no module beyond the framework.
 class CZinXMLBasicData : public CZinBasicData {
 public:
   using CZinBasicData::CZinBasicData;
 
-  /// The object-specific halves of the element form.
+  /// The object-specific halves of the element form. Failures throw (the typed
+  /// writer's and reader's errors): the file reader and the import report them.
   virtual int32_t putInXML(CZinXMLIO& io) = 0;
   virtual int32_t initWithXML(CZinXMLIO& io) = 0;
 
-  /// Null element: "exception (pointer is NULL)".
-  int32_t putInXML(QuorveXML::XIXMLElement* element) override;
-  int32_t initWithXML(QuorveXML::XIXMLElement* element) override;
+  /// Null element: throws "exception (pointer is NULL)". Any other failure is the
+  /// warning "CZinXMLBasicData::putInXML - <error>" through the owner link and
+  /// kZinFail: a client's call never throws for what an element holds.
+  int32_t putInXML(QuorveXML::XIXMLElement* element) override {
+    CZinXMLIO io(element, getMgrRef());
+    try {
+      return putInXML(io);
+    } catch (const std::exception& e) {
+      return failed("CZinXMLBasicData::putInXML - ", e);
+    }
+  }
+  /// As putInXML, with "CZinXMLBasicData::initWithXML - <error>". The rows read
+  /// before the failing one keep what they read.
+  int32_t initWithXML(QuorveXML::XIXMLElement* element) override {
+    CZinXMLIO io(element, getMgrRef());
+    try {
+      return initWithXML(io);
+    } catch (const std::exception& e) {
+      return failed("CZinXMLBasicData::initWithXML - ", e);
+    }
+  }
+
+private:
+  int32_t failed(const char* operation, const std::exception& e) {
+    warn((operation + std::string(e.what())).c_str());
+    return kZinFail;
+  }
 };
 
 }  // namespace QvZin

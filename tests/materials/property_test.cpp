@@ -12,6 +12,7 @@
 using namespace QvZin;
 using QvZinTest::Parse;
 using QvZinTest::RecordingLink;
+using QvZinTest::Texts;
 
 ZIN_FIELD_WALK(CZinTCE, "<Graph>\n\t<URL></URL>\n\t<Shader.Name/>\n\t<Editor.Name></Editor.Name>\n</Graph>")
 
@@ -82,13 +83,9 @@ TEST(Property, ReadingTheGraph) {
     before.attach(target->graph().createNode(eLeafNode));
     target->graph().setTopNode(before.get());
     auto tree = Parse("<Holder>" + property + node + "</Property></Holder>");
-    std::string thrown;
-    try {
-      target->initWithXML(tree->GetRoot()->GetFirstElement());
-    } catch (const std::exception& e) {
-      thrown = e.what();
-    }
-    EXPECT_EQ(error, thrown);
+    const int32_t result = target->initWithXML(tree->GetRoot()->GetFirstElement());
+    EXPECT_EQ(*error ? kZinFail : kZinOk, result);
+    EXPECT_EQ(*error ? Texts{std::string("CZinXMLBasicData::initWithXML - ") + error} : Texts{}, link.take());
     EXPECT_EQ(*error ? before.get() : nullptr, target->getTCE()->getRootNode()->getChild(0));
     EXPECT_STREQ("", target->getTCE()->getURL());  // "file://" names no shader; an empty text is ""
     EXPECT_STREQ("", target->getTCE()->getEditorName());

@@ -1,7 +1,11 @@
 #include "serialization/field_walk.h"
 
-#include "scene/lights.h"
+#include <cstring>
+
+#include "fuzz/fuzz_support.h"
 #include "scene/effects_texts.h"
+#include "scene/lights.h"
+#include "xml/tree_reader.h"
 
 using namespace QvZin;
 using namespace QvZinTest;
@@ -33,6 +37,36 @@ std::string GroupText(const std::string& id = kZeroId) {
 ZIN_FIELD_WALK(CZinLightCone, kLightConeText)
 ZIN_FIELD_WALK(CLight, LightText())
 ZIN_FIELD_WALK(CZinLightsGroup, GroupText())
+
+// A client reading a light from an element of its own: what the element lacks or
+// holds wrongly reaches the light's link as one warning with kZinFail, never as a throw.
+TEST(Lights, ReadingABadElementWarns) {
+  struct Case {
+    const char* from;
+    const char* to;
+    const char* warning;  // null: the element reads
+  };
+  const Case cases[] = {
+      {"", "", nullptr},
+      {"Type=\"Point\"", "Type=\"point\"", "CZinXMLBasicData::initWithXML - Invalid label (point) [Point..Parallel]"},
+      {"<Name en=\"\"/>", "", "CZinXMLBasicData::initWithXML - CZinXMLGet::GetElement - NULL ptr for tag Name"},
+      // A number that does not scan: the document model's scan error.
+      {"<Power>3.000000</Power>", "<Power>bright</Power>", "CZinXMLBasicData::initWithXML - exception"},
+      {" UUID=", " ID=", "CZinXMLBasicData::initWithXML - CZinXMLGet::GetUUID - NULL ptr for tag UUID"},
+  };
+  for (const Case& c : cases) {
+    std::string text = LightText();
+    if (*c.from) text.replace(text.find(c.from), std::strlen(c.from), c.to);
+    QuorveXML::CXMLTreeReader reader;
+    ZinFuzz::CBytesReadStream stream(text);
+    std::unique_ptr<QuorveXML::XCXMLTree> tree(reader.Read(&stream));
+    RecordingLink link;
+    TZinComPtr<CLight> light(CreateZinObject<CLight>(&link));
+    const int32_t result = light->getBasicData()->initWithXML(tree->GetRoot()->GetFirstElement());
+    EXPECT_EQ(c.warning ? kZinFail : kZinOk, result) << c.to;
+    EXPECT_EQ(c.warning ? Texts{c.warning} : Texts{}, link.take()) << c.to;
+  }
+}
 
 TEST(Lights, NewLightsAndGroupsInANewManagersDocument) {
   ManagerHold mgr;

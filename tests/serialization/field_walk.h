@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "framework/recording_link.h"
+#include "framework/scene_object.h"
 #include "serialization/fields.h"
 #include "serialization/object_parts.h"
 #include "serialization/parts.h"
@@ -605,6 +606,36 @@ void ReadRows(QuorveXML::XIXMLElement* element, C& object) {
   object.getFields(in);
 }
 
+/// The element C's entry points write into (and read from): the one they are given,
+/// or its child of C's entry tag.
+template <class C>
+constexpr const char* entryTag() {
+  return TZinEntryTag<C>::value;
+}
+
+/// A scene object's element entry points, the client's way to the same rows: a new
+/// object writes the default element into a fresh one, the moved element reads back
+/// into a new object, a null element throws.
+template <class C>
+void WalkEntryPoints(const std::vector<FieldCheck<C>>& checks, const std::string& tag,
+                     const std::string& defaultText, C& fresh, C& original, QuorveXML::XIXMLElement* moved) {
+  IZinBasicData& written = fresh;
+  Document entry;
+  // At the depth of the default element: the writer indents by depth.
+  QuorveXML::XIXMLElement* holder =
+      entryTag<C>() ? entry.owner : entry.owner->AddElement(entry.owner->GetKey(tag.c_str()));
+  EXPECT_EQ(kZinOk, written.putInXML(holder));
+  EXPECT_EQ(defaultText, TextOf(entryTag<C>() ? holder->GetFirstElement() : holder));
+
+  Subject<C> copy(nullptr);
+  IZinBasicData& read = *copy;
+  EXPECT_EQ(kZinOk, read.initWithXML(moved));
+  for (const auto& check : checks) check.compare(original, *copy);
+
+  EXPECT_EQ("exception (pointer is NULL)", ErrorOf([&] { written.putInXML(nullptr); }));
+  EXPECT_EQ("exception (pointer is NULL)", ErrorOf([&] { read.initWithXML(nullptr); }));
+}
+
 template <class C>
 void WalkFields(const std::vector<FieldCheck<C>>& checks, const std::string& defaultText) {
   const std::string tag = defaultText.substr(1, defaultText.find_first_of(" \t\n/>") - 1);
@@ -640,6 +671,8 @@ void WalkFields(const std::vector<FieldCheck<C>>& checks, const std::string& def
     check.compare(*original, *copy);
     check.checkMoved(*copy, *fresh);
   }
+  if constexpr (std::is_base_of<CZinXMLBasicData, C>::value)
+    WalkEntryPoints(checks, tag, defaultText, *fresh, *original, entryTag<C>() ? moved.owner : movedElement);
   // Reading into an object that holds something equals reading into a new one.
   ReadRows(defaultElement, *original);
   for (const auto& check : checks) check.compare(*original, *fresh);

@@ -331,4 +331,8 @@ TEST(XMLBasicData, ElementEntryPoints) {
   CNamed copy;
   EXPECT_EQ(0, static_cast<IZinBasicData*>(&copy)->initWithXML(document.owner));
   EXPECT_STREQ("Chair", copy.getName());
+  // An element without the name: a failure code, not a throw (no link: no warning).
+  Document nameless;
+  EXPECT_EQ(kZinFail, static_cast<IZinBasicData*>(&copy)->initWithXML(nameless.owner));
+  EXPECT_STREQ("Chair", copy.getName());
 }
