@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "manager/collection_layouts.h"
 #include "manager/geometry_blocks.h"
 #include "manager/image_provider.h"
 #include "manager/mgr.h"
@@ -32,11 +33,6 @@ XIXMLElement* AddAfter(XIXMLElement* parent, const char* name, XIXMLElement* anc
   Quorve::CheckPointer(added, "%s - NULL ptr for tag %s", "CZinXMLAdd::AddElement", name);
   PlaceAfter(parent, added->GetNode(), anchor);
   return added;
-}
-
-void DeleteChildren(XIXMLElement* parent, const char* name) {
-  const char* key = parent->GetKey(name);
-  while (XIXMLElement* child = parent->FindElement(key)) child->GetNode()->Delete();
 }
 
 // Runs operation, reporting what it throws through the feedback object as

@@ -21,11 +21,8 @@ inline size_t FormatDecimal(Integer value, char* out) {
 }
 
 /// "%lf": six decimals, exactly as printf rounds them ("inf", "nan" for the rest).
-inline size_t FormatLf(double value, char* out) {
-  const std::to_chars_result done = std::to_chars(out, out + kNumberTextSize - 1, value, std::chars_format::fixed, 6);
-  *done.ptr = 0;
-  return static_cast<size_t>(done.ptr - out);
-}
+/// Returns the length; out is zero-terminated.
+size_t FormatLf(double value, char* out);
 
 /// Throws std::runtime_error with the text formatted into 2048 bytes.
 [[noreturn]] void ThrowElementError(const char* format, ...) __attribute__((format(printf, 1, 2)));

@@ -2,9 +2,12 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 
 #include "serialization/text_form.h"
 #include "support/c_locale.h"
+#include "xml/element.h"
+#include "xml/hash_key.h"
 
 namespace QvZin {
 
@@ -34,15 +37,21 @@ bool FormatInto(char (&text)[2048], const char* format, va_list args) {
 
 CZinXMLAdd::CZinXMLAdd(XIXMLElement* element) : mElement(element) {
   if (!element) ThrowElementError("%s - NULL ptr", "CZinXMLAdd::CZinXMLAdd");
+  mOwn = dynamic_cast<QuorveXML::XCXMLElement*>(element);
 }
 
-CZinXMLAdd::CZinXMLAdd(XIXMLElement* element, const CZinXMLAdd& sameTree) : CZinXMLAdd(element) {
-  mKeys = sameTree.mKeys;
+// An element of the same tree is of the same make and shares its keys.
+CZinXMLAdd::CZinXMLAdd(XIXMLElement* element, const CZinXMLAdd& sameTree)
+    : mElement(element), mKeys(sameTree.mKeys), mTable(sameTree.mTable) {
+  if (!element) ThrowElementError("%s - NULL ptr", "CZinXMLAdd::CZinXMLAdd");
+  if (sameTree.mOwn) mOwn = QuorveXML::XCXMLElement::FromInterface(element);
 }
 
 // Any element answers for its tree's keys, after a walk to the top; the top answers
 // at once. A writer asks for a name per value, so the walk is made once per writer.
 const char* CZinXMLAdd::Key(const char* name) {
+  if (mTable) return mTable->GetKey(name);
+  if (mOwn && (mTable = mOwn->FindKeyTable())) return mTable->GetKey(name);
   if (!mKeys) {
     mKeys = mElement;
     while (XIXMLElement* up = mKeys->GetNode()->GetParent()) mKeys = up;
@@ -51,7 +60,9 @@ const char* CZinXMLAdd::Key(const char* name) {
 }
 
 XIXMLElement* CZinXMLAdd::AddElement(const char* tag) {
-  XIXMLElement* child = tag ? mElement->AddElement(Key(tag)) : nullptr;
+  XIXMLElement* child = !tag   ? nullptr
+                        : mOwn ? mOwn->XCXMLElement::AddElement(Key(tag))
+                               : mElement->AddElement(Key(tag));
   if (!child) {
     if (tag) ThrowElementError("%s - NULL ptr for tag %s", "CZinXMLAdd::AddElement", tag);
     ThrowElementError("%s - NULL ptr", "CZinXMLAdd::AddElement");
@@ -69,13 +80,27 @@ XIXMLElement* CZinXMLAdd::ReuseElement(const char* tag) {
 
 XIXMLElement* CZinXMLAdd::AddTextElement(const char* tag, const char* text) {
   XIXMLElement* child = AddElement(tag);
-  child->AddData(text);
+  if (mOwn)
+    QuorveXML::XCXMLElement::FromInterface(child)->XCXMLElement::AddData(text);
+  else
+    child->AddData(text);
   return child;
 }
 
 void CZinXMLAdd::AddAttribute(const char* name, const char* value) {
   if (!name) ThrowElementError("%s - NULL ptr", "CZinXMLAdd::AddAttribute");
-  mElement->AddAttribute(Key(name), value);
+  if (mOwn && value)
+    mOwn->AddAttribute(Key(name), value, std::strlen(value));
+  else
+    mElement->AddAttribute(Key(name), value);
+}
+
+void CZinXMLAdd::AddAttribute(const char* name, const char* value, size_t length) {
+  if (!name) ThrowElementError("%s - NULL ptr", "CZinXMLAdd::AddAttribute");
+  if (mOwn)
+    mOwn->AddAttribute(Key(name), value, length);
+  else
+    mElement->AddAttribute(Key(name), value);
 }
 
 void CZinXMLAdd::AddBool(const char* tag, bool value) {
@@ -125,7 +150,7 @@ void CZinXMLAdd::AddFmtAttribute(const char* name, const char* format, ...) {
 void CZinXMLAdd::AddUUID(const char* name, const CZinUUID& id) {
   char text[33];
   id.toText(text);
-  AddAttribute(name, text);
+  AddAttribute(name, text, 32);
 }
 
 void CZinXMLAdd::AddAttributeLabel(const char* name, int32_t value, const CZinLabel* table) {
@@ -141,31 +166,23 @@ void CZinXMLAdd::AddAttributeLabel(const char* name, int32_t value, const CZinLa
 void CZinXMLAdd::AddColor(const char* tag, const CZinColor& color) {
   CZinXMLAdd child(AddElement(tag), *this);
   char text[kNumberTextSize];
-  FormatDecimal(static_cast<int>(color.red), text);
-  child.AddAttribute("R", text);
-  FormatDecimal(static_cast<int>(color.green), text);
-  child.AddAttribute("G", text);
-  FormatDecimal(static_cast<int>(color.blue), text);
-  child.AddAttribute("B", text);
+  child.AddAttribute("R", text, FormatDecimal(static_cast<int>(color.red), text));
+  child.AddAttribute("G", text, FormatDecimal(static_cast<int>(color.green), text));
+  child.AddAttribute("B", text, FormatDecimal(static_cast<int>(color.blue), text));
 }
 
 void CZinXMLAdd::AddXYZ(const char* tag, const double* xyz) {
   CZinXMLAdd child(AddElement(tag), *this);
   static const char* const kNames[] = {"X", "Y", "Z"};
   char text[kNumberTextSize];
-  for (int i = 0; i < 3; ++i) {
-    FormatLf(xyz[i], text);
-    child.AddAttribute(kNames[i], text);
-  }
+  for (int i = 0; i < 3; ++i) child.AddAttribute(kNames[i], text, FormatLf(xyz[i], text));
 }
 
 void CZinXMLAdd::AddXY(const char* tag, const double* xy) {
   CZinXMLAdd child(AddElement(tag), *this);
   char text[kNumberTextSize];
-  FormatLf(xy[0], text);
-  child.AddAttribute("X", text);
-  FormatLf(xy[1], text);
-  child.AddAttribute("Y", text);
+  child.AddAttribute("X", text, FormatLf(xy[0], text));
+  child.AddAttribute("Y", text, FormatLf(xy[1], text));
 }
 
 void CZinXMLAdd::AddTriangle(const char* tag, const double* nine) {

@@ -1,10 +1,16 @@
 // The typed element writer: every value of a scene file gets its text form here.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "ZinValues.h"
 #include "ZinXML.h"
+
+namespace QuorveXML {
+class CHashKey;
+class XCXMLElement;
+}  // namespace QuorveXML
 
 namespace QvZin {
 
@@ -75,11 +81,18 @@ public:
 private:
   QuorveXML::XIXMLElement* AddTextElement(const char* tag, const char* text);
   void AddAttribute(const char* name, const char* value);
+  void AddAttribute(const char* name, const char* value, size_t length);
   /// The key of name in the element's tree.
   const char* Key(const char* name);
 
   QuorveXML::XIXMLElement* mElement;
   QuorveXML::XIXMLElement* mKeys = nullptr;  // the top of the tree, found at the first name
+  // The scene writer adds millions of elements and attributes to the library's own
+  // tree: for that tree it calls the element and the key table directly, without
+  // the interface's virtual calls. A client's element of another make takes the
+  // interface.
+  QuorveXML::XCXMLElement* mOwn = nullptr;
+  QuorveXML::CHashKey* mTable = nullptr;  // mOwn's key table, found at the first name
 };
 
 }  // namespace QvZin

@@ -5,19 +5,16 @@
 
 namespace Quorve {
 
-XCMine::~XCMine() {
-  const uint32_t word = mWord;
-  if (word == kDestroyed)
+void XCMine::ReportDeletion() const {
+  if (mWord == kDestroyed)
     XCReporter::Error("XCMine::~XCMine - Double deletion detected");
-  else if (word != kArmed)
+  else
     XCReporter::Error("XCMine::~XCMine - Invalid deletion detected");
-  mWord = kDestroyed;
 }
 
-void XCMine::CheckMine() const {
-  const uint32_t word = mWord;
-  CheckAssertion(word != kDestroyed, "XCMine::CheckMine - Owner object is destroyed)");
-  CheckAssertion(word == kArmed, "XCMine::CheckMine - Invalide mine state");
+void XCMine::Fail() const {
+  if (mWord == kDestroyed) FailAssertion("XCMine::CheckMine - Owner object is destroyed)");
+  FailAssertion("XCMine::CheckMine - Invalide mine state");
 }
 
 }  // namespace Quorve

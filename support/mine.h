@@ -13,18 +13,26 @@ public:
 
   XCMine() : mWord(kArmed) {}
   /// Reports a double or invalid deletion (never throws) and marks the word destroyed.
-  ~XCMine();
+  ~XCMine() {
+    if (mWord != kArmed) ReportDeletion();
+    mWord = kDestroyed;
+  }
   XCMine(const XCMine&) : mWord(kArmed) {}
   XCMine& operator=(const XCMine&) { return *this; }
 
   /// Throws "XCMine::CheckMine - Owner object is destroyed) (assertion failed)" for a
   /// destroyed owner, "XCMine::CheckMine - Invalide mine state (assertion failed)"
   /// for any other corrupt word.
-  void CheckMine() const;
+  void CheckMine() const {
+    if (mWord != kArmed) Fail();
+  }
 
   uint32_t Word() const { return mWord; }
 
 private:
+  [[noreturn]] void Fail() const;
+  void ReportDeletion() const;
+
   // volatile: the destructor's store must reach memory, since a later CheckMine
   // on the stale object reads it back.
   volatile uint32_t mWord;

@@ -185,43 +185,62 @@ void XCXMLElement::Dispose() noexcept {
 
 void XCXMLElement::DestroyContent() noexcept {
   // Children die after their own children, found by walking down first children, so
-  // the depth of the document never reaches the stack; each unlink is that of a
-  // first child and costs nothing.
-  XCXMLElement* current = this;
+  // the depth of the document never reaches the stack. Nothing is unlinked on the
+  // way: every node below this element dies, so each is freed where it stands and
+  // the element forgets its lists at the end. A node whose guard word is broken is
+  // reported and left alone, as it cannot be trusted to free.
   const char* format = mKind == EXMLKind::kRoot ? kRootDestructor : kElementDestructor;
+  auto broken = [&](const Quorve::XCMine& mine, const XCXMLElement* owner) {
+    if (mine.Word() == Quorve::XCMine::kArmed) return false;
+    try {
+      mine.CheckMine();
+    } catch (...) {
+      ReportDestructorError(owner == this ? format : kElementDestructor);
+    }
+    return true;
+  };
   CNodeHeap::CFreeBatch batch;
+  XCXMLElement* current = this;
   for (;;) {
-    while (XCXMLAttribute* attribute = current->FirstAttribute()) {
-      try {
-        attribute->Mine().CheckMine();
-      } catch (...) {
-        ReportDestructorError(current == this ? format : kElementDestructor);
-        current->UnlinkAttribute(attribute);
+    if (const XRef last = current->mLastAttribute) {
+      current->mLastAttribute = 0;
+      for (XRef ref = XCXMLAttribute::At(last)->mNext;;) {
+        XCXMLAttribute* attribute = XCXMLAttribute::At(ref);
+        const XRef next = attribute->mNext;
+        attribute->mNext = attribute->mOwner = 0;
+        if (!broken(attribute->Mine(), current)) attribute->Dispose();
+        if (ref == last) break;
+        ref = next;
+      }
+    }
+    // The next child to destroy; 0 once current has none left.
+    XRef ref = current->mLastChild ? At(current->mLastChild)->mNext : 0;
+    for (;;) {
+      if (!ref) {
+        current->mLastChild = 0;
+        current->mFlags &= ~kHasData;
+        if (current == this) return;
+        XCXMLElement* parent = current->Parent();
+        const XRef self = CNodeHeap::ToRef(static_cast<XCXMLNode*>(current));
+        const XRef next = self == parent->mLastChild ? 0 : current->mNext;
+        current->mParent = current->mNext = 0;
+        current->Bury();
+        current = parent;
+        ref = next;
         continue;
       }
-      attribute->Dispose();
+      XCXMLNode* child = At(ref);
+      const XRef next = ref == current->mLastChild ? 0 : child->mNext;
+      const bool sound = !broken(child->mMine, current);
+      if (sound && child->mKind == EXMLKind::kElement) {
+        // Down into it; its siblings resume from its own link when it is done.
+        current = FromNode(child);
+        break;
+      }
+      child->mParent = child->mNext = 0;
+      if (sound) Destroy(child);
+      ref = next;
     }
-    XCXMLNode* child = current->FirstChild();
-    if (!child) {
-      if (current == this) return;
-      XCXMLElement* parent = current->Parent();
-      current->Unlink();
-      current->Bury();
-      current = parent;
-      continue;
-    }
-    try {
-      child->Mine().CheckMine();
-    } catch (...) {
-      ReportDestructorError(current == this ? format : kElementDestructor);
-      current->UnlinkChild(child);
-      continue;
-    }
-    if (child->mKind == EXMLKind::kElement) {
-      current = FromNode(child);
-      continue;
-    }
-    Destroy(child);
   }
 }
 
@@ -310,9 +329,13 @@ int32_t XCXMLElement::GetNodeIndex(XIXMLNode* node) {
 // ---- XIXMLElement: adding
 
 XIXMLAttribute* XCXMLElement::AddAttribute(const char* key, const char* value) {
-  Require(key);
   Require(value);
-  XCXMLAttribute* attribute = XCXMLAttribute::New(CNodeHeap::ForThread(), key, value, std::strlen(value));
+  return AddAttribute(key, value, std::strlen(value));
+}
+
+XCXMLAttribute* XCXMLElement::AddAttribute(const char* key, const char* value, size_t length) {
+  Require(key);
+  XCXMLAttribute* attribute = XCXMLAttribute::New(CNodeHeap::ForThread(), key, value, length);
   if (!attribute) return nullptr;
   LinkAttribute(attribute, CNodeHeap::ToRef(attribute), CNodeHeap::ToRef(this));
   return attribute;

@@ -79,6 +79,9 @@ public:
 
   /// Appends a node made by this engine (no checks). selfRef is this element's reference.
   void LinkChild(XCXMLNode* child, XRef childRef, XRef selfRef);
+  /// AddAttribute for a value whose length is known: the element writer's path, which
+  /// skips the interface and the measuring. Null when memory runs out.
+  XCXMLAttribute* AddAttribute(const char* key, const char* value, size_t length);
   /// Appends an attribute made by this engine (no checks).
   void LinkAttribute(XCXMLAttribute* attribute, XRef attributeRef, XRef selfRef);
   void MarkData() { mFlags |= kHasData; }

@@ -12,6 +12,14 @@ namespace QuorveXML {
 
 namespace {
 
+// Names are a few bytes long: a plain loop beats the library call on them.
+inline bool SameText(const char* a, const char* b) {
+  for (;; ++a, ++b) {
+    if (*a != *b) return false;
+    if (!*a) return true;
+  }
+}
+
 constexpr size_t kBlockSize = 4096;
 
 // Each key text is preceded by its hash and its length, so that a probe and a
@@ -325,8 +333,9 @@ void CHashKey::OverflowPlace(size_t position, uint64_t seeded) {
 
 const char* CHashKey::GetKey(const char* name) {
   const uintptr_t address = reinterpret_cast<uintptr_t>(name);
-  CByAddress& cached = mByAddress[(address ^ (address >> 7)) % kByAddressSlots];
-  if (name && cached.mName == name && std::strcmp(cached.mKey, name) == 0) return cached.mKey;
+  // Literal names sit a few bytes apart: a multiplicative mix spreads them over the slots.
+  CByAddress& cached = mByAddress[(uint64_t{address} * 0x9E3779B97F4A7C15u) >> (64 - kByAddressBits)];
+  if (name && cached.mName == name && SameText(cached.mKey, name)) return cached.mKey;
   const uint32_t hash = Hash(name);
   const char* key = GetKey(name, static_cast<uint32_t>(std::strlen(name)), hash);
   if (key) cached = {name, key};

@@ -132,7 +132,8 @@ private:
     const char* mName;
     const char* mKey;
   };
-  static constexpr uint32_t kByAddressSlots = 128;
+  static constexpr uint32_t kByAddressBits = 10;
+  static constexpr uint32_t kByAddressSlots = uint32_t{1} << kByAddressBits;
   CByAddress mByAddress[kByAddressSlots] = {};
   // Key texts live in blocks that never move; each is preceded by its hash and length.
   std::vector<char*> mBlocks;

@@ -170,13 +170,16 @@ TEST(Document, KeepsUnknownElementsAndDropsTheObsoleteOnes) {
   std::string text = WriteToText(source.mgr);
   text.insert(text.find("\t<Heliodons>"),
               "\t<Heliodon/>\n\t<Ambient/>\n\t<Custom.Thing a=\"1\">kept</Custom.Thing>\n\t<Application.Data>\n"
-              "\t\t<Mine/>\n\t</Application.Data>\n");
+              "\t\t<Mine/>\n\t</Application.Data>\n\t<Lights>\n\t\t<Junk/>\n\t</Lights>\n");
   ManagerHold mgr;
   CZinMemoryReadStream in(text);
   ASSERT_TRUE(mgr->read(&in, nullptr));
   const std::string again = WriteToText(mgr.mgr);
-  for (const char* gone : {"<Heliodon/>", "<Ambient/>", "Application.Data"})
+  for (const char* gone : {"<Heliodon/>", "<Ambient/>", "Application.Data", "Junk"})
     EXPECT_EQ(std::string::npos, again.find(gone)) << gone;
+  // Of two collection elements of one name the first is read; both are replaced by one.
+  EXPECT_EQ(again.find("<Lights"), again.rfind("<Lights"));
+  EXPECT_EQ(again, WriteToText(mgr.mgr));
   // The unknown element stays where it was; the collection elements are written
   // again at the end, so they now follow it.
   const size_t custom = again.find("\t<Custom.Thing a=\"1\">kept</Custom.Thing>\n");

@@ -2,11 +2,15 @@
 
 #include <clocale>
 #include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "framework/string.h"
+#include "serialization/text_form.h"
 #include "serialization/xml_add.h"
 #include "serialization/xml_get.h"
 #include "test_support.h"
@@ -92,6 +96,35 @@ TEST_F(ElementIO, ScalarsByteExactAndBack) {
   get.GetFmtAttribute("Attr", "%lf", &scanned);
   EXPECT_EQ(2.2, scanned);
   EXPECT_EQ(mElement->FindElement(mElement->GetKey("Focal")), add.ReuseElement("Focal"));
+}
+
+// Coordinates take a path of their own below 2^43; printf is the reference on both
+// sides of it: ties rounded to even, negative zero, values below half a millionth,
+// subnormals, and random bit patterns and magnitudes.
+TEST(NumberText, SixDecimalsAsPrintfWritesThem) {
+  auto expect = [](double value) {
+    char ours[kNumberTextSize], printed[kNumberTextSize];
+    const size_t length = FormatLf(value, ours);
+    std::snprintf(printed, sizeof printed, "%lf", value);
+    ASSERT_STREQ(printed, ours) << std::hexfloat << value;
+    ASSERT_EQ(std::strlen(ours), length);
+  };
+  const double edges[] = {0.0, 1.0 / 128, 3.0 / 128, 0.0000005, 0.0000015, 4.76837158203125e-07, 5e-324, 1e-300,
+                          0.9999995, 999999.9999995, 0.1, 2.0 / 3, 1e-7, 4.9999999999999996e-07,
+                          8796093022207.999, 8796093022208.0, 8796093022208.5, 1e13, 1e300, HUGE_VAL, NAN};
+  for (double value : edges) {
+    expect(value);
+    expect(-value);
+  }
+  std::mt19937_64 random(7);
+  for (int i = 0; i < 100000; ++i) {
+    uint64_t bits = random();
+    double value;
+    std::memcpy(&value, &bits, sizeof value);
+    expect(value);
+    expect(std::ldexp(static_cast<double>(random() >> 11), -static_cast<int>(random() % 90)));
+    expect(static_cast<double>(static_cast<int64_t>(random() % 4000000000000ULL) - 2000000000000LL) / 128);
+  }
 }
 
 TEST_F(ElementIO, LabelTables) {

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <new>
 #include <stdexcept>
 #include <string>
 
+#include "xml/attribute.h"
 #include "xml/element.h"
 #include "xml_test_support.h"
 
@@ -302,6 +304,42 @@ TEST_F(DocumentTest, DestructorsReportInsteadOfThrowing) {
   EXPECT_EQ(Quorve::eReportError, reporter.mReports[0].first);
   EXPECT_EQ("XCXMLNode::~XCXMLNode: Exception in destructor (unknown exception)", reporter.mReports[0].second);
   EXPECT_EQ("XCXMLNode::~XCXMLNode: Exception in destructor (release failed)", reporter.mReports[1].second);
+}
+
+// A node whose guard word is smashed while it is still linked is reported and left
+// alone when its parent dies (it cannot be trusted to free); everything else dies.
+TEST_F(DocumentTest, ASmashedNodeIsReportedAndLeftWhenItsParentDies) {
+  auto smash = [](const Quorve::XCMine& mine) {
+    std::memset(static_cast<void*>(const_cast<Quorve::XCMine*>(&mine)), 0x5A, sizeof mine);
+  };
+  auto repair = [](const Quorve::XCMine& mine) { new (const_cast<Quorve::XCMine*>(&mine)) Quorve::XCMine; };
+  XIXMLElement* parent = Root()->AddElement(Key("p"));
+  XIXMLAttribute* badAttribute = parent->AddAttribute(Key("a"), "1");
+  parent->AddAttribute(Key("b"), "2");
+  parent->AddElement(Key("before"))->AddData("x");
+  XIXMLElement* bad = parent->AddElement(Key("bad"));
+  bad->AddElement(Key("inner"))->AddAttribute(Key("c"), "3");
+  parent->AddElement(Key("after"))->AddElement(Key("deep"));
+  smash(static_cast<XCXMLAttribute*>(badAttribute)->Mine());
+  smash(static_cast<XCXMLNode*>(bad->GetNode())->Mine());
+  {
+    CCaptureReporter reporter;
+    parent->GetNode()->Delete();
+    const std::string report =
+        "XCXMLElement::~XCXMLElement: Exception in destructor (XCMine::CheckMine - Invalide mine state (assertion failed))";
+    ASSERT_EQ(2u, reporter.mReports.size());
+    EXPECT_EQ(report, reporter.mReports[0].second);
+    EXPECT_EQ(report, reporter.mReports[1].second);
+  }
+  EXPECT_EQ("", Children(Root()));
+  // Left detached: repaired, they can still be deleted, with what they hold.
+  repair(static_cast<XCXMLAttribute*>(badAttribute)->Mine());
+  repair(static_cast<XCXMLNode*>(bad->GetNode())->Mine());
+  EXPECT_EQ(nullptr, bad->GetNode()->GetParent());
+  EXPECT_EQ(nullptr, badAttribute->GetOwner());
+  EXPECT_EQ("inner", Children(bad));
+  bad->GetNode()->Delete();
+  badAttribute->Delete();
 }
 
 TEST_F(DocumentTest, CopiesGoAcrossTreesAndIntoTheirOwnSubtree) {
