@@ -8,6 +8,8 @@
 #include "ZinObjectMgr.h"
 #include "serialization/xml_add.h"
 #include "serialization/xml_get.h"
+#include "serialization/parts.h"
+#include "serialization/recycled_elements.h"
 
 namespace QvZin {
 
@@ -41,35 +43,6 @@ constexpr CZinListLayout kLayersLayout{"Layers", "Layer", nullptr, nullptr, null
 constexpr CZinListLayout kComponentsLayout{"InternalComponentDefinitions", "InternalComponentDefinition", nullptr,
                                            "UUID", nullptr, nullptr};
 
-/// Deletes every child tag of element, in one pass over the siblings.
-void DeleteChildren(QuorveXML::XIXMLElement* element, const char* tag);
-
-/// The collection elements a rewrite replaces. They die an item at a time while
-/// the new element fills (dropOne after each new item), so the node memory the new
-/// items take is what the old ones have just given back, still in the processor's
-/// caches; a rewrite then reads and writes each node's memory once less. finish()
-/// deletes what is left, the new element excepted; so does the destructor when a
-/// write fails half way.
-class CZinStaleLists {
-public:
-  CZinStaleLists(QuorveXML::XIXMLElement* parent, const char* tag);
-  ~CZinStaleLists();
-  CZinStaleLists(const CZinStaleLists&) = delete;
-  CZinStaleLists& operator=(const CZinStaleLists&) = delete;
-
-  /// The element that replaces them, never deleted here.
-  void keep(QuorveXML::XIXMLElement* fresh) { mFresh = fresh; }
-  /// Deletes the first node left in the old elements.
-  void dropOne();
-  /// Deletes the old elements that are left.
-  void finish();
-
-private:
-  QuorveXML::XIXMLElement* nextList(QuorveXML::XIXMLElement* list) const;
-
-  QuorveXML::XIXMLElement* mCurrent;
-  QuorveXML::XIXMLElement* mFresh = nullptr;
-};
 /// The collection element of layout under parent (or its older name), or null.
 QuorveXML::XIXMLElement* FindList(CZinXMLGet& parent, const CZinListLayout& layout);
 
@@ -83,7 +56,7 @@ void GetBasics(CZinXMLGet& item, IZinBasic* object, const CZinListLayout& layout
 /// itemTag element per object with its basic data. Returns the new element.
 template <class I>
 QuorveXML::XIXMLElement* PutList(CZinXMLAdd& parent, TZinObjectMgr<I>* list, const CZinListLayout& layout) {
-  DeleteChildren(parent.GetElement(), layout.listTag);
+  DeleteChildElements(parent.GetElement(), layout.listTag);
   CZinXMLAdd out(parent.AddElement(layout.listTag), parent);
   const uint32_t count = list ? list->getCount() : 0;
   for (uint32_t i = 0; i < count; ++i) {
@@ -115,16 +88,17 @@ QuorveXML::XIXMLElement* GetList(CZinXMLGet& parent, TZinObjectMgr<I>* list, con
 /// fills its element with putFields.
 template <class M>
 QuorveXML::XIXMLElement* PutObjects(CZinXMLAdd& parent, M& list, const CZinListLayout& layout) {
-  CZinStaleLists stale(parent.GetElement(), layout.listTag);
-  CZinXMLAdd out(parent.AddElement(layout.listTag), parent);
-  stale.keep(out.GetElement());
+  CZinRecycledList recycled(parent, layout.listTag);
+  CZinXMLAdd& out = recycled.writer();
   const uint32_t count = list.getCount();
   for (uint32_t i = 0; i < count; ++i) {
-    CZinXMLAdd item(out.AddElement(layout.itemTag), out);
-    list.itemAt(i)->putFields(item);
-    stale.dropOne();
+    {
+      CZinXMLAdd item(out.AddElement(layout.itemTag), out);
+      list.itemAt(i)->putFields(item);
+    }
+    recycled.itemDone();
   }
-  stale.finish();
+  recycled.finish();
   return out.GetElement();
 }
 

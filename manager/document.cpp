@@ -78,8 +78,8 @@ void CZIN::buildSkeleton() {
     preview->AddData(new CImageProvider(mScene.mPreviewImage.get()));
   }
   if (!Child(file, "Images")) AddAfter(file, "Images", preview);
-  DeleteChildren(file, "Points");
-  DeleteChildren(file, "Polygons");
+  DeleteChildElements(file, "Points");
+  DeleteChildElements(file, "Polygons");
   if (mScene.mInternalComponentDefinitions->getCount() > 0) {
     if (!Child(file, "InternalComponentDefinitions")) AddAfter(file, "InternalComponentDefinitions", preview);
     return;

@@ -28,8 +28,6 @@ void DeleteFirst(XIXMLElement* parent, const char* name) {
   if (XIXMLElement* child = Child(parent, name)) child->GetNode()->Delete();
 }
 
-void DeleteAll(XIXMLElement* parent, const char* name) { DeleteChildren(parent, name); }
-
 // Moves node to immediately after anchor (before the next element sibling).
 void PlaceAfter(XIXMLElement* parent, XIXMLElement* node, XIXMLElement* anchor) {
   XIXMLElement* next = anchor->GetNextElement();
@@ -38,7 +36,7 @@ void PlaceAfter(XIXMLElement* parent, XIXMLElement* node, XIXMLElement* anchor) 
 }
 
 void PutRenderConfig(CZinXMLAdd& root, const CZinRenderConfig& config) {
-  DeleteAll(root.GetElement(), "Tmp.Render.Parameters");
+  DeleteChildElements(root.GetElement(), "Tmp.Render.Parameters");
   CZinXMLAdd out(root.AddElement("Tmp.Render.Parameters"), root);
   out.AddLanguage("Config.Name", config.name.c_str());
   for (int i = 0; i < 12; ++i) {
@@ -81,7 +79,7 @@ void CZIN::writeTopLevel(CZinXMLAdd& root) {
   // The file information keeps its element; only its "Origin" is replaced.
   XIXMLElement* info = Child(file, "File.Info");
   if (!info) info = root.AddElement("File.Info");
-  DeleteAll(info, "Origin");
+  DeleteChildElements(info, "Origin");
   CZinXMLAdd(info).AddXYZ("Origin", mFileInfo->getOrigin());
 
   PutComponents(*this, root);
@@ -95,7 +93,7 @@ void CZIN::writeTopLevel(CZinXMLAdd& root) {
   PutObjects(root, *mScene.mPanoramas, kPanoramasLayout);
   PutObjects(root, *mScene.mAnimations, kAnimationsLayout);
   PutObjects(root, *mScene.mViewObjects, kViewObjectsLayout);
-  DeleteAll(file, "Working.Window");
+  DeleteChildElements(file, "Working.Window");
   CZinXMLAdd working(root.AddElement("Working.Window"), root);
   PutObjects(working, *mScene.mWorkingWindows, kParallelViewsLayout);
   mScene.mObjectDefinitions->putDefinitions(root);
@@ -117,7 +115,7 @@ bool CZIN::writeEx(IZinWriteStream* stream, IZinExtStorageWriter* storage, const
     buildSkeleton();
     XIXMLElement* file = mFileNode;
     XIXMLElement* preview = Child(file, "Preview.Image");
-    DeleteAll(file, "Images");
+    DeleteChildElements(file, "Images");
     XIXMLElement* images = file->AddElement(file->GetKey("Images"));
     PlaceAfter(file, images, preview);
     CZinImageList& list = *mScene.mImages;

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "serialization/parts.h"
+#include "serialization/recycled_elements.h"
 #include "xml/root.h"
 
 namespace QvZin {
@@ -63,12 +64,17 @@ void CZinZinObjectDefinition::getDefinition(CZinXMLGet& in) {
 }
 
 void CZinObjectDefinitionMgr::putDefinitions(CZinXMLAdd& root) {
-  DeleteChildElements(root.GetElement(), kItemTag);
+  CZinRecycledSiblings old(root.GetElement(), kItemTag);
   CZinObjectDefinitionList& list = *mDefinitions;
   for (uint32_t i = 0; i < list.getCount(); ++i) {
-    CZinXMLAdd item(root.AddElement(kItemTag), root);
-    list.itemAt(i)->putDefinition(item);
+    {
+      CZinXMLAdd item(root.AddElement(kItemTag), root);
+      old.lend(item);
+      list.itemAt(i)->putDefinition(item);
+    }
+    old.itemDone();
   }
+  old.finish();
 }
 
 void CZinObjectDefinitionMgr::getDefinitions(CZinXMLGet& root) {

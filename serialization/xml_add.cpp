@@ -8,6 +8,7 @@
 #include "support/c_locale.h"
 #include "xml/element.h"
 #include "xml/hash_key.h"
+#include "xml/recycler.h"
 
 namespace QvZin {
 
@@ -44,7 +45,15 @@ CZinXMLAdd::CZinXMLAdd(XIXMLElement* element) : mElement(element) {
 CZinXMLAdd::CZinXMLAdd(XIXMLElement* element, const CZinXMLAdd& sameTree)
     : mElement(element), mKeys(sameTree.mKeys), mTable(sameTree.mTable) {
   if (!element) ThrowElementError("%s - NULL ptr", "CZinXMLAdd::CZinXMLAdd");
-  if (sameTree.mOwn) mOwn = QuorveXML::XCXMLElement::FromInterface(element);
+  if (!sameTree.mOwn) return;
+  mOwn = QuorveXML::XCXMLElement::FromInterface(element);
+  if (sameTree.mRecycler && (mSpares = sameTree.mRecycler->SparesOf(mOwn)) >= 0) mRecycler = sameTree.mRecycler;
+}
+
+void CZinXMLAdd::Recycle(QuorveXML::CXMLRecycler* recycler, int handle) {
+  if (!mOwn || handle < 0) return;
+  mRecycler = recycler;
+  mSpares = handle;
 }
 
 // Any element answers for its tree's keys, after a walk to the top; the top answers
@@ -60,9 +69,12 @@ const char* CZinXMLAdd::Key(const char* name) {
 }
 
 XIXMLElement* CZinXMLAdd::AddElement(const char* tag) {
-  XIXMLElement* child = !tag   ? nullptr
-                        : mOwn ? mOwn->XCXMLElement::AddElement(Key(tag))
-                               : mElement->AddElement(Key(tag));
+  XIXMLElement* child = nullptr;
+  if (tag) {
+    const char* key = Key(tag);
+    if (mRecycler) child = mRecycler->Element(mSpares, key);
+    if (!child) child = mOwn ? mOwn->XCXMLElement::AddElement(key) : mElement->AddElement(key);
+  }
   if (!child) {
     if (tag) ThrowElementError("%s - NULL ptr for tag %s", "CZinXMLAdd::AddElement", tag);
     ThrowElementError("%s - NULL ptr", "CZinXMLAdd::AddElement");
@@ -72,14 +84,21 @@ XIXMLElement* CZinXMLAdd::AddElement(const char* tag) {
 
 XIXMLElement* CZinXMLAdd::ReuseElement(const char* tag) {
   if (!tag) ThrowElementError("%s - NULL ptr", "CZinXMLAdd::ReuseElement");
-  if (XIXMLElement* found = mElement->FindElement(Key(tag))) return found;
-  XIXMLElement* child = mElement->AddElement(Key(tag));
+  const char* key = Key(tag);
+  if (XIXMLElement* found = mElement->FindElement(key)) return found;
+  if (mRecycler)
+    if (XIXMLElement* recycled = mRecycler->Element(mSpares, key)) return recycled;
+  XIXMLElement* child = mElement->AddElement(key);
   if (!child) ThrowElementError("%s - NULL ptr for tag %s", "CZinXMLAdd::ReuseElement", tag);
   return child;
 }
 
 XIXMLElement* CZinXMLAdd::AddTextElement(const char* tag, const char* text) {
   XIXMLElement* child = AddElement(tag);
+  if (mRecycler) {
+    const int spares = mRecycler->SparesOf(QuorveXML::XCXMLElement::FromInterface(child));
+    if (spares >= 0 && mRecycler->Text(spares, text, std::strlen(text))) return child;
+  }
   if (mOwn)
     QuorveXML::XCXMLElement::FromInterface(child)->XCXMLElement::AddData(text);
   else
@@ -90,17 +109,19 @@ XIXMLElement* CZinXMLAdd::AddTextElement(const char* tag, const char* text) {
 void CZinXMLAdd::AddAttribute(const char* name, const char* value) {
   if (!name) ThrowElementError("%s - NULL ptr", "CZinXMLAdd::AddAttribute");
   if (mOwn && value)
-    mOwn->AddAttribute(Key(name), value, std::strlen(value));
+    AddAttribute(name, value, std::strlen(value));
   else
     mElement->AddAttribute(Key(name), value);
 }
 
 void CZinXMLAdd::AddAttribute(const char* name, const char* value, size_t length) {
   if (!name) ThrowElementError("%s - NULL ptr", "CZinXMLAdd::AddAttribute");
+  const char* key = Key(name);
+  if (mRecycler && mRecycler->Attribute(mSpares, key, value, length)) return;
   if (mOwn)
-    mOwn->AddAttribute(Key(name), value, length);
+    mOwn->AddAttribute(key, value, length);
   else
-    mElement->AddAttribute(Key(name), value);
+    mElement->AddAttribute(key, value);
 }
 
 void CZinXMLAdd::AddBool(const char* tag, bool value) {
@@ -206,7 +227,7 @@ void CZinXMLAdd::AddZinMatrix(const char* tag, const double* m) {
       size += FormatLf(r[column], text + size);
     }
     XIXMLElement* line = child.AddTextElement("Line", text);
-    CZinXMLAdd(line).AddFmtAttribute("Index", "%d", row);
+    CZinXMLAdd(line, child).AddFmtAttribute("Index", "%d", row);
   }
 }
 

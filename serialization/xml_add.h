@@ -9,6 +9,7 @@
 
 namespace QuorveXML {
 class CHashKey;
+class CXMLRecycler;
 class XCXMLElement;
 }  // namespace QuorveXML
 
@@ -21,8 +22,14 @@ public:
   /// Throws "CZinXMLAdd::CZinXMLAdd - NULL ptr" for a null element.
   explicit CZinXMLAdd(QuorveXML::XIXMLElement* element);
   /// The same for an element of sameTree's tree (a child just added): names are
-  /// then looked up where sameTree looks them up, without a walk to the root.
+  /// then looked up where sameTree looks them up, without a walk to the root, and
+  /// a child that sameTree recycled recycles its own old content.
   CZinXMLAdd(QuorveXML::XIXMLElement* element, const CZinXMLAdd& sameTree);
+
+  /// What this writer adds takes the old nodes of recycler's spares handle where
+  /// they fit (see xml/recycler.h): the element ends the same, built at less cost.
+  /// Only for an element of the library's own make.
+  void Recycle(QuorveXML::CXMLRecycler* recycler, int handle);
 
   QuorveXML::XIXMLElement* GetElement() const { return mElement; }
 
@@ -93,6 +100,8 @@ private:
   // interface.
   QuorveXML::XCXMLElement* mOwn = nullptr;
   QuorveXML::CHashKey* mTable = nullptr;  // mOwn's key table, found at the first name
+  QuorveXML::CXMLRecycler* mRecycler = nullptr;  // set with the spares of mOwn's old content
+  int mSpares = -1;
 };
 
 }  // namespace QvZin

@@ -13,6 +13,7 @@
 namespace QuorveXML {
 
 class XCXMLElement;
+class CXMLRecycler;
 
 class XCXMLAttribute final : public XIXMLAttribute {
 public:
@@ -65,6 +66,7 @@ private:
   const char* mKey;
 
   friend class XCXMLElement;
+  friend class CXMLRecycler;
 };
 
 static_assert(sizeof(void*) != 8 || sizeof(XCXMLAttribute) == 32, "attributes stay small");

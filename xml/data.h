@@ -47,6 +47,8 @@ private:
   static constexpr uint8_t kSeparateText = 1;
 
   XRef mText;
+
+  friend class CXMLRecycler;
 };
 
 static_assert(sizeof(void*) != 8 || sizeof(XCXMLData) == 40, "data nodes stay small");

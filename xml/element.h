@@ -116,6 +116,7 @@ protected:
 
   friend class XCXMLNode;
   friend class XCXMLRoot;
+  friend class CXMLRecycler;
 };
 
 static_assert(sizeof(void*) != 8 || sizeof(XCXMLElement) == 48, "elements stay small");

@@ -21,6 +21,7 @@ namespace QuorveXML {
 
 class XCXMLElement;
 class CHashKey;
+class CXMLRecycler;
 
 enum class EXMLKind : uint8_t { kElement, kRoot, kData, kComment, kPI, kDocType };
 
@@ -83,6 +84,7 @@ protected:
   uint8_t mFlags = 0;
 
   friend class XCXMLElement;
+  friend class CXMLRecycler;
 };
 
 // ---- texts owned by nodes

@@ -132,6 +132,53 @@ TEST(AllocationFailures, SmallSceneReadFailsWithItsWarningAndTheManagerReadsAgai
   EXPECT_GT(k, 20u);
 }
 
+// A write rebuilds its elements from the nodes of the old ones: a failure half way
+// leaves old and new nodes mixed in the document. The write fails with a warning,
+// nothing leaks, and the next write is whole (the bytes of a write over a document
+// without those elements).
+TEST(AllocationFailures, ARewriteThatFailsLeavesADocumentTheNextWriteMendsWhole) {
+  std::string scene;
+  {
+    ZinFuzz::CManager mgr(nullptr);
+    const std::string small = SmallScene();
+    CZinMemoryReadStream in(small);
+    ASSERT_TRUE(mgr->read(&in, nullptr));
+    for (const char* kind : {"ZinObject", "Billboard", "3DPlant", "ModelObject"})
+      mgr->getObjectInstances()->newZinObject(QvZin::kZinEndOfList)->setClass(kind);
+    CZinMemoryWriteStream out;
+    ASSERT_TRUE(mgr->write(&out, nullptr));
+    scene = out.bytes();
+  }
+  const int64_t nodesAtStart = QuorveXML::CNodeHeap::LiveAllocations();
+  uint64_t k = 1;
+  for (;; ++k) {
+    CSweepFeedback feedback;
+    ZinFuzz::CManager mgr(&feedback);
+    CZinMemoryReadStream in(scene);
+    ASSERT_TRUE(mgr->read(&in, nullptr));
+    mgr->getPerspectiveViews()->moveObject(0, 1);
+    auto* instances = mgr->getObjectInstances();
+    for (uint32_t i = 0; i < instances->getCount(); ++i) {
+      instances->getZinObject(i)->setClass(i % 2 ? "AnimatedObject" : "LightObject");
+      instances->getZinObject(i)->getBasicData()->setName("A longer name than the one it had");
+    }
+    bool written = false;
+    CZinMemoryWriteStream out;
+    if (!FailsAt(k, [&] { written = mgr->write(&out, nullptr); })) {
+      EXPECT_TRUE(written);
+      break;
+    }
+    EXPECT_TRUE(written || !feedback.mWarnings.empty()) << "allocation " << k << ": a failed write without its warning";
+    CZinMemoryWriteStream again, fresh;
+    ASSERT_TRUE(mgr->write(&again, nullptr)) << "allocation " << k;
+    ZinFuzz::WithoutRebuiltElements(ZinFuzz::Concrete(mgr.get())->fileNode());
+    ASSERT_TRUE(mgr->write(&fresh, nullptr)) << "allocation " << k;
+    ASSERT_EQ(fresh.bytes(), again.bytes()) << "allocation " << k;
+  }
+  EXPECT_EQ(QuorveXML::CNodeHeap::LiveAllocations(), nodesAtStart) << "document nodes left behind";
+  EXPECT_GT(k, 20u);
+}
+
 TEST(AllocationFailures, ImageBlockDecodesWhollyOrThrowsAndThePreviewReadGivesNullOrThePicture) {
   const std::string scene = SmallScene();
   const std::string block = BlockOf(scene, "Preview.Image");

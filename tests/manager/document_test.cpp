@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "fuzz/manager_targets.h"
+#include "fuzz_inputs.h"
 #include "scene/objects.h"
 #include "test_support.h"
 
@@ -186,6 +188,63 @@ TEST(Document, KeepsUnknownElementsAndDropsTheObsoleteOnes) {
   const size_t custom = again.find("\t<Custom.Thing a=\"1\">kept</Custom.Thing>\n");
   EXPECT_GT(custom, again.find("</Polygons>"));
   EXPECT_LT(custom, again.find("<InternalComponentDefinitions/>"));
+}
+
+// Every collection element, and each object's element in it, is rebuilt from the
+// nodes of the one the last write (or the read) left. Whatever the objects became
+// since (each item now another object's, instances of another kind, names and
+// numbers of other lengths, items gone or new), the bytes are those of a write over
+// a document without the old elements.
+TEST(Document, ARewriteGivesTheBytesOfAFreshWrite) {
+  const char* const classes[] = {"ZinObject", "Billboard", "3DPlant", "3DPlantGroupInstances", "AnimatedObject",
+                                 "ModelObject", "LightObject", "Sculpture"};
+  auto rotate = [](auto* list) {
+    if (list->getCount() > 1) list->moveObject(0, list->getCount() - 1);
+  };
+  auto edit = [&](IZinMgr* mgr, int round) {
+    rotate(mgr->getLights());
+    rotate(mgr->getLightsGroups());
+    rotate(mgr->getPerspectiveViews());
+    rotate(mgr->getParallelViews());
+    rotate(mgr->getViewObjects());
+    rotate(mgr->getPanoramas());
+    rotate(mgr->getMgrEx(eZinVersionCurrent)->getAnimations());
+    rotate(mgr->getScenarios());
+    rotate(mgr->getLayers());
+    rotate(mgr->getProperties());
+    rotate(mgr->getMgrEx(eZinVersionCurrent)->getBBMgrData());
+    rotate(mgr->getHeliodons());
+    rotate(mgr->getGrounds());
+    rotate(mgr->getObjectDefinitions()->getDefinitions());
+    auto* instances = mgr->getObjectInstances();
+    if (round == 1 && instances->getCount() > 0) instances->removeObject(0);
+    IZinObjectInstance* added = instances->newZinObject(0);
+    added->setClass(classes[round]);
+    for (uint32_t i = 0; i < instances->getCount(); ++i) {
+      IZinObjectInstance* instance = instances->getZinObject(i);
+      instance->setClass(classes[(i + round) % 8]);
+      instance->getBasicData()->setName(std::string(i % 4 * round + 1, 'n').c_str());
+      instance->setTranslation(CZinVector3D(i * 1000.5 * round, -0.25 * round, 1e6 * (i % 3)));
+      instance->setVisible(i % 2 == 0);
+    }
+    mgr->getLights()->newZinObject(kZinEndOfList)->setPower(round * 12345.5);
+  };
+  const std::vector<std::string> files = FuzzInputs::FilesOf(FuzzInputs::Repository() + "/fuzz/corpus/document_read");
+  ASSERT_GE(files.size(), 8u);
+  for (const std::string& path : files) {
+    ManagerHold mgr;
+    const std::string file = FuzzInputs::ReadFile(path);
+    CZinMemoryReadStream in(file);
+    ASSERT_TRUE(mgr->read(&in, nullptr)) << path;
+    for (int round = 0; round < 3; ++round) {
+      edit(mgr.mgr, round);
+      const std::string rewritten = WriteToText(mgr.mgr);
+      ZinFuzz::WithoutRebuiltElements(ZinFuzz::Concrete(mgr.mgr)->fileNode());
+      ASSERT_EQ(WriteToText(mgr.mgr), rewritten) << path << " round " << round;
+      edit(mgr.mgr, round);
+      EXPECT_NE(rewritten, WriteToText(mgr.mgr)) << "the edits change something";
+    }
+  }
 }
 
 TEST(Document, FailuresGiveExactlyTheirWarnings) {
