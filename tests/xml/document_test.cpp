@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <new>
+#include <random>
 #include <stdexcept>
 #include <string>
 
+#include "support/c_locale.h"
 #include "xml/attribute.h"
 #include "xml/element.h"
 #include "xml_test_support.h"
@@ -188,6 +192,51 @@ TEST_F(DocumentTest, FormatAndScan) {
   EXPECT_EQ(12, integer);
   EXPECT_EQ("exception", ErrorOf([&] { d->Scan("%d", nullptr); }));
   EXPECT_EQ("exception", ErrorOf([&] { d->Scan(nullptr, &integer); }));
+}
+
+// Plain number texts are read without scanf: every text must still give exactly
+// what scanf gives (bit for bit, negative zero included), or the same exception.
+TEST_F(DocumentTest, ScansGiveWhatScanfGives) {
+  XIXMLAttribute* a = Root()->AddElement(Key("e"))->AddAttribute(Key("a"), "");
+  std::vector<std::string> texts = {"0", "-0", "-0.000000", "1.", "007", "0.1", "-.5", "+1", "1e5", "1.5e",
+                                    "1.5x", " 1.5", "1.5 ", "-", "", "999999999", "1000000000", "-999999999",
+                                    "2147483647", "123456789012345", "1234567890123456", "0.0000000000000000000001",
+                                    "0.00000000000000000000001", "1.0000000000000000000000000", "9007199254740993",
+                                    "00000000000000000000001.5", "4.35", "0.3", "1e22", "12 13"};
+  std::mt19937_64 rng(5);
+  for (int i = 0; i < 20000; ++i) {
+    char text[64];
+    const double magnitude = std::pow(10.0, static_cast<int>(rng() % 24) - 8);
+    const double value = (static_cast<double>(rng() % 2000001) - 1e6) / 1e6 * magnitude;
+    if (i % 2)
+      std::snprintf(text, sizeof text, "%lf", value);
+    else
+      std::snprintf(text, sizeof text, "%.*f", static_cast<int>(rng() % 20), value);
+    texts.push_back(text);
+    std::snprintf(text, sizeof text, "%lld", static_cast<long long>(rng() % 4000000000ULL) - 2000000000LL);
+    texts.push_back(text);
+  }
+  for (const std::string& text : texts) {
+    a->SetValue(text.c_str());
+    for (const char* format : {"%lf", "%d"}) {
+      double expected = 0, got = 0;  // room for either conversion
+      int expectedConverted;
+      {
+        Quorve::CCLocale c;
+        expectedConverted = std::sscanf(text.c_str(), format, &expected);
+      }
+      const std::string error = ErrorOf([&] { a->Scan(format, &got); });
+      if (expectedConverted != 1) {
+        EXPECT_EQ("exception", error) << text << " " << format;
+        continue;
+      }
+      EXPECT_EQ("<no exception>", error) << text << " " << format;
+      const bool isDouble = std::strcmp(format, "%d") != 0;
+      if (isDouble && !std::isfinite(expected)) expected = 1;
+      EXPECT_EQ(0, std::memcmp(&expected, &got, isDouble ? sizeof(double) : sizeof(int)))
+          << text << " " << format;
+    }
+  }
 }
 
 TEST_F(DocumentTest, StructureEditsKeepTheTreeSound) {
