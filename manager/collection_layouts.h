@@ -6,10 +6,10 @@
 #pragma once
 
 #include "ZinObjectMgr.h"
-#include "serialization/xml_add.h"
-#include "serialization/xml_get.h"
 #include "serialization/parts.h"
 #include "serialization/recycled_elements.h"
+#include "serialization/xml_add.h"
+#include "serialization/xml_get.h"
 
 namespace QvZin {
 

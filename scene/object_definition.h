@@ -207,7 +207,8 @@ public:
   CZinObjectDefinitionList& definitions() { return *mDefinitions; }
   CZinString* names() { return &mNames; }
 
-  /// Replaces every "Object.Definition" child of root by one per definition, at the end.
+  /// Replaces every "Object.Definition" child of root by one per definition, at the end,
+  /// each built from the nodes of the old one of its rank.
   void putDefinitions(CZinXMLAdd& root);
   /// Empties the collection, then appends one definition per "Object.Definition"
   /// child of root, in document order.

@@ -9,6 +9,7 @@
 #include "fuzz_inputs.h"
 #include "scene/objects.h"
 #include "test_support.h"
+#include "xml/node_heap.h"
 
 using namespace QvZin;
 using namespace QvZinTest;
@@ -245,6 +246,26 @@ TEST(Document, ARewriteGivesTheBytesOfAFreshWrite) {
       EXPECT_NE(rewritten, WriteToText(mgr.mgr)) << "the edits change something";
     }
   }
+}
+
+// A document saved again and again, its values changing length each time, keeps
+// its footprint: a value that no longer fits its node gets a copy and its old copy
+// dies, so node memory does not grow with the number of saves.
+TEST(Document, SavesWithValuesOfChangingLengthKeepTheFootprint) {
+  ManagerHold mgr;
+  auto* instances = mgr->getObjectInstances();
+  for (int i = 0; i < 1500; ++i) instances->newZinObject(kZinEndOfList)->setClass(i % 2 ? "ZinObject" : "Billboard");
+  uint32_t chunks = 0;
+  for (int round = 0; round < 12; ++round) {
+    for (uint32_t i = 0; i < instances->getCount(); ++i) {
+      const double v = round % 2 ? 123456789.125 * (i + 1) : 0.5;
+      instances->getZinObject(i)->setTranslation(CZinVector3D(v, -v, v));
+      instances->getZinObject(i)->getBasicData()->setName(round % 3 ? "A rather longer name than before" : "x");
+    }
+    WriteToText(mgr.mgr);
+    if (round == 1) chunks = QuorveXML::CNodeHeap::LiveChunks();
+  }
+  EXPECT_LE(QuorveXML::CNodeHeap::LiveChunks(), chunks + chunks / 10 + 2);
 }
 
 TEST(Document, FailuresGiveExactlyTheirWarnings) {
