@@ -358,10 +358,6 @@ TEST_F(DocumentTest, DestructorsReportInsteadOfThrowing) {
 // A node whose guard word is smashed while it is still linked is reported and left
 // alone when its parent dies (it cannot be trusted to free); everything else dies.
 TEST_F(DocumentTest, ASmashedNodeIsReportedAndLeftWhenItsParentDies) {
-  auto smash = [](const Quorve::XCMine& mine) {
-    std::memset(static_cast<void*>(const_cast<Quorve::XCMine*>(&mine)), 0x5A, sizeof mine);
-  };
-  auto repair = [](const Quorve::XCMine& mine) { new (const_cast<Quorve::XCMine*>(&mine)) Quorve::XCMine; };
   XIXMLElement* parent = Root()->AddElement(Key("p"));
   XIXMLAttribute* badAttribute = parent->AddAttribute(Key("a"), "1");
   parent->AddAttribute(Key("b"), "2");
@@ -369,8 +365,8 @@ TEST_F(DocumentTest, ASmashedNodeIsReportedAndLeftWhenItsParentDies) {
   XIXMLElement* bad = parent->AddElement(Key("bad"));
   bad->AddElement(Key("inner"))->AddAttribute(Key("c"), "3");
   parent->AddElement(Key("after"))->AddElement(Key("deep"));
-  smash(static_cast<XCXMLAttribute*>(badAttribute)->Mine());
-  smash(static_cast<XCXMLNode*>(bad->GetNode())->Mine());
+  SmashMine(static_cast<XCXMLAttribute*>(badAttribute)->Mine());
+  SmashMine(static_cast<XCXMLNode*>(bad->GetNode())->Mine());
   {
     CCaptureReporter reporter;
     parent->GetNode()->Delete();
@@ -382,8 +378,8 @@ TEST_F(DocumentTest, ASmashedNodeIsReportedAndLeftWhenItsParentDies) {
   }
   EXPECT_EQ("", Children(Root()));
   // Left detached: repaired, they can still be deleted, with what they hold.
-  repair(static_cast<XCXMLAttribute*>(badAttribute)->Mine());
-  repair(static_cast<XCXMLNode*>(bad->GetNode())->Mine());
+  RepairMine(static_cast<XCXMLAttribute*>(badAttribute)->Mine());
+  RepairMine(static_cast<XCXMLNode*>(bad->GetNode())->Mine());
   EXPECT_EQ(nullptr, bad->GetNode()->GetParent());
   EXPECT_EQ(nullptr, badAttribute->GetOwner());
   EXPECT_EQ("inner", Children(bad));

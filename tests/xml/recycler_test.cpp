@@ -181,15 +181,11 @@ TEST_F(RecyclerTest, NodesAreReusedInPlaceAndTheRestDies) {
 // A spare whose guard word is smashed is never reused: it is reported when the
 // spares die, as a smashed node is when its parent dies, and left alone.
 TEST_F(RecyclerTest, ASmashedSpareIsReportedAndLeft) {
-  auto smash = [](const Quorve::XCMine& mine) {
-    std::memset(static_cast<void*>(const_cast<Quorve::XCMine*>(&mine)), 0x5A, sizeof mine);
-  };
-  auto repair = [](const Quorve::XCMine& mine) { new (const_cast<Quorve::XCMine*>(&mine)) Quorve::XCMine; };
   XIXMLElement* old = Root()->AddElement(Key("e"));
   XIXMLAttribute* badAttribute = old->AddAttribute(Key("x"), "1");
   XIXMLElement* bad = old->AddElement(Key("a"));
-  smash(static_cast<XCXMLAttribute*>(badAttribute)->Mine());
-  smash(static_cast<XCXMLNode*>(bad->GetNode())->Mine());
+  SmashMine(static_cast<XCXMLAttribute*>(badAttribute)->Mine());
+  SmashMine(static_cast<XCXMLNode*>(bad->GetNode())->Mine());
   {
     CCaptureReporter reporter;
     {
@@ -206,8 +202,8 @@ TEST_F(RecyclerTest, ASmashedSpareIsReportedAndLeft) {
     EXPECT_EQ(report, reporter.mReports[1].second);
   }
   EXPECT_EQ("<e/>", Written(old));
-  repair(static_cast<XCXMLAttribute*>(badAttribute)->Mine());
-  repair(static_cast<XCXMLNode*>(bad->GetNode())->Mine());
+  RepairMine(static_cast<XCXMLAttribute*>(badAttribute)->Mine());
+  RepairMine(static_cast<XCXMLNode*>(bad->GetNode())->Mine());
   EXPECT_EQ(nullptr, bad->GetNode()->GetParent());
   EXPECT_EQ(nullptr, badAttribute->GetOwner());
   bad->GetNode()->Delete();

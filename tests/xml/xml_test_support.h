@@ -3,12 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
+#include <new>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "ZinReporter.h"
+#include "support/mine.h"
 #include "support/reporter.h"
 #include "test_support.h"
 #include "xml/colliding_names.h"
@@ -80,6 +83,13 @@ public:
   int mDepth = -1;
   QuorveXML::XIXMLData* mNode = nullptr;
 };
+
+/// Breaks a node's guard word, as a stray write into freed or foreign memory would.
+inline void SmashMine(const Quorve::XCMine& mine) {
+  std::memset(static_cast<void*>(const_cast<Quorve::XCMine*>(&mine)), 0x5A, sizeof mine);
+}
+/// Arms a smashed guard word again, so that the node can be deleted.
+inline void RepairMine(const Quorve::XCMine& mine) { new (const_cast<Quorve::XCMine*>(&mine)) Quorve::XCMine; }
 
 /// The bytes element writes.
 inline std::string Written(QuorveXML::XIXMLElement* element) {
