@@ -51,28 +51,25 @@ public:
   /// warning "CZinXMLBasicData::putInXML - <error>" through the owner link and
   /// kZinFail: a client's call never throws for what an element holds.
   int32_t putInXML(QuorveXML::XIXMLElement* element) override {
-    CZinXMLIO io(element, getMgrRef());
-    try {
-      return putInXML(io);
-    } catch (const std::exception& e) {
-      return failed("CZinXMLBasicData::putInXML - ", e);
-    }
+    return guarded(element, &CZinXMLBasicData::putInXML, "CZinXMLBasicData::putInXML - ");
   }
   /// As putInXML, with "CZinXMLBasicData::initWithXML - <error>". The rows read
   /// before the failing one keep what they read.
   int32_t initWithXML(QuorveXML::XIXMLElement* element) override {
-    CZinXMLIO io(element, getMgrRef());
-    try {
-      return initWithXML(io);
-    } catch (const std::exception& e) {
-      return failed("CZinXMLBasicData::initWithXML - ", e);
-    }
+    return guarded(element, &CZinXMLBasicData::initWithXML, "CZinXMLBasicData::initWithXML - ");
   }
 
 private:
-  int32_t failed(const char* operation, const std::exception& e) {
-    warn((operation + std::string(e.what())).c_str());
-    return kZinFail;
+  // Runs one half on element; its failure becomes the warning operation + error.
+  int32_t guarded(QuorveXML::XIXMLElement* element, int32_t (CZinXMLBasicData::*half)(CZinXMLIO&),
+                  const char* operation) {
+    CZinXMLIO io(element, getMgrRef());
+    try {
+      return (this->*half)(io);
+    } catch (const std::exception& e) {
+      warn((operation + std::string(e.what())).c_str());
+      return kZinFail;
+    }
   }
 };
 
